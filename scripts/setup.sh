@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Quillmere needs.
+# Idempotent: only missing packages are installed (through sudo when not root).
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config ccache
+  libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libogg-dev libvorbis-dev
+  libgtest-dev
+  libcairo2-dev libfreetype-dev fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,64 @@
+// Files and streams. Paths are written with backslashes, as the game's data
+// names them ("media\ball.png"); the file layer maps them to the platform's
+// separator. Numbers are little-endian.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+class Stream {
+public:
+    virtual ~Stream() = default;
+    virtual bool eof() = 0;
+    // Closes the stream. For a safe write stream this is the commit: it
+    // returns false (and leaves the old file in place) when any write failed.
+    virtual bool close() = 0;
+    virtual size_t readBytes(void* dst, size_t n) = 0;
+    virtual size_t writeBytes(const void* src, size_t n) = 0;
+    virtual bool failed() const = 0;
+
+    int readByte();
+    int readShort();
+    int32_t readInt();
+    float readFloat();
+    std::string readLine();
+    std::string readString(int n);
+    void writeByte(int v);
+    void writeShort(int v);
+    void writeInt(int32_t v);
+    void writeFloat(float v);
+    void writeLine(const std::string& text);
+    void writeString(const std::string& text);
+};
+using StreamPtr = std::shared_ptr<Stream>;
+
+// Null when the file cannot be opened.
+StreamPtr readFile(const std::string& path);
+StreamPtr writeFile(const std::string& path);
+// Writes to a temporary file beside `path` and renames it over `path` on a
+// successful close(), so a crash or a full disk never leaves a truncated file.
+StreamPtr writeFileSafely(const std::string& path);
+// A read stream over bytes in memory (tests, fuzzers, the HTTP reader).
+StreamPtr memoryStream(std::vector<uint8_t> bytes);
+
+std::string nativePath(const std::string& path);
+enum FileType : int { FILE_MISSING = 0, FILE_REGULAR = 1, FILE_DIRECTORY = 2 };
+int fileType(const std::string& path);
+int64_t fileSize(const std::string& path);
+bool createDir(const std::string& path);
+bool deleteFile(const std::string& path);
+std::vector<std::string> listDir(const std::string& path);  // includes "." and ".."
+std::string currentDir();
+bool changeDir(const std::string& path);
+std::string programFolder();
+int copyFile(const std::string& source, const std::string& target);
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
+// The system's file dialog (zenity when installed); "" when cancelled or
+// unavailable.
+std::string requestFile(const std::string& title, const std::string& filter, bool save,
+                        const std::string& initialPath);
+
+}  // namespace qm

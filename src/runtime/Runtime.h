@@ -1,0 +1,23 @@
+// Start and stop of the runtime services, and the command-line options that
+// select the headless back-end and scripted input.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace qm {
+
+struct RuntimeOptions {
+    bool headless = false;
+    std::string scriptPath;   // --script FILE
+    std::string logTarget;    // --log FILE ("-" = stderr, "" = dropped)
+    int maxFrames = -1;       // --max-frames N: a close request at flip N
+};
+
+// Parses the game's command line. Unknown options are an error (false).
+bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& out, std::string& error);
+// Starts the services. Headless: no window, no audio device, a virtual clock.
+bool runtimeInit(const RuntimeOptions& options);
+void runtimeShutdown();
+bool isHeadless();
+
+}  // namespace qm
