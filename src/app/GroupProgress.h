@@ -1,0 +1,23 @@
+// The column of five level tokens at the right of the play screen, with the
+// fade-in of a just-finished level's token.
+#pragma once
+#include <memory>
+
+namespace qm {
+
+class GroupProgress {
+public:
+    float alphas[5] = {1, 1, 1, 1, 1};
+    int states[5] = {0, 0, 0, 0, 0};
+    int fadeDelay = 0;
+    int fadeIndex = 0;
+
+    static std::shared_ptr<GroupProgress> create();
+    void refresh();
+    void draw();
+    void announce(int index);
+    void step();
+    void reset();
+};
+
+}  // namespace qm

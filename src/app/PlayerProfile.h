@@ -1,0 +1,41 @@
+// One player's progress: the state of every level, the groups of five, and
+// the one-time flags, mirrored in "save<n>.dat".
+#pragma once
+#include <memory>
+#include <string>
+
+namespace qm {
+
+constexpr int kProfileLevels = 165;
+constexpr int kProfileGroups = 33;
+
+class PlayerProfile {
+public:
+    int levelStates[kProfileLevels] = {};
+    int groupStates[kProfileGroups] = {};
+    int profileNumber = 0;
+    int currentLevel = 0;
+    int currentGroup = 0;
+    int onceFlags[10] = {};
+    int tutorialPages[285];
+
+    static std::shared_ptr<PlayerProfile> create(int n);
+    int markOnce(int index);
+    void load();
+    void reset();
+    void save();
+    void recomputeGroups();
+    int groupLevelState(int j) const;
+    int indexInGroup(int level) const;
+    void setLevelResult(int level, int solved);
+    void openLevel(int level);
+    int isNotSkipped(int level) const;
+    void advanceFrom(int level);
+    int levelState(int level) const;
+    std::string fileName() const;
+    // The level play starts on: the current level, kept on the last level
+    // once the campaign is finished.
+    int playableLevel() const;
+};
+
+}  // namespace qm

@@ -1,0 +1,58 @@
+// The only owner of sound: effects on two alternating channels, one looping
+// music track, and the ball's rolling loop.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include "runtime/Audio.h"
+
+namespace qm {
+
+class AudioManager {
+public:
+    SoundPtr music, ballSound, chimesSound, oohSound, doorShutSound, oohOohSound, lockOpenedSound,
+        lockClosedSound, teleportSound, pageTurnSound;
+    ChannelPtr musicChannel;
+    ChannelPtr ballChannel;
+    ChannelPtr effectChannels[2];
+    float soundVolume = 0.0f;
+    float musicVolume = 0.0f;
+    int32_t musicIndex = -1;
+    std::string musicFiles[33];
+    int32_t nextEffectChannel = 0;
+    int64_t lastChimesTime = 0;
+    int32_t chimesGap = 600;
+    float ballVolume = 0.0f;
+    float ballVolumeFactor = 0.5f;
+    float ballVolumeStep = 0.025f;
+    float ballVolumeMax = 1.5f;
+    float ballVolumeMin = 0.5f;
+
+    static std::shared_ptr<AudioManager> create();
+    void loadSounds();
+    void changeMusic(int index);
+    void setSoundVolume(float v);
+    void setMusicVolume(float v, int restart);
+    void stepBallVolume(int n);
+    void cycleSoundVolume();
+    void cycleMusicVolume();
+    void startMusic();
+    void startBallLoop();
+    void stopBallLoop();
+    void playOnChannel(const SoundPtr& sound, const ChannelPtr& channel);
+    void stopMusic();
+    void rollStartHook() {}
+    void bumpHook() {}
+    void playOoh(int position);
+    void playOohOoh();
+    void playDoorShut();
+    void playLockOpened();
+    void playLockClosed();
+    void playTeleport();
+    void skipHook() {}
+    void playPageTurn();
+    void advanceEffectChannel();
+    void playChimes();
+};
+
+}  // namespace qm

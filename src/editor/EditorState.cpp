@@ -1,0 +1,9 @@
+// Placeholder definitions; replaced by the real implementation.
+#include "editor/EditorState.h"
+
+namespace qm {
+
+std::shared_ptr<EditorState> EditorState::create() { return std::make_shared<EditorState>(); }
+void EditorState::editorTick(int inputAllowed) { }
+
+}  // namespace qm

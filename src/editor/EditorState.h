@@ -1,0 +1,17 @@
+// The level editor built into the play screen: its selected mode and the
+// per-tick handling of the palette, the mouse and the editor keys.
+#pragma once
+#include <memory>
+
+namespace qm {
+
+class EditorState {
+public:
+    int mode = 0;
+
+    static std::shared_ptr<EditorState> create();
+    // The last step of the board's update, once per logic step of play.
+    void editorTick(int inputAllowed);
+};
+
+}  // namespace qm

@@ -1,0 +1,14 @@
+// The yes/no box that confirms a profile reset.
+#pragma once
+#include "menus/menuScreenType.h"
+
+namespace qm {
+
+class resetProfileMenuType : public menuScreenType {
+public:
+    static std::shared_ptr<resetProfileMenuType> create();
+    void resetMenu() override;
+    void activate(int byMouse) override;
+};
+
+}  // namespace qm

@@ -1,0 +1,83 @@
+// One board: 20 x 14 tile codes, start and end, glow, the live gizmo state and
+// the ball; loading and saving level files; drawing.
+#pragma once
+#include <memory>
+#include <string>
+#include "puzzle/Ball.h"
+#include "puzzle/GizmoStates.h"
+
+namespace qm {
+
+constexpr int kBoardWidth = 20;
+constexpr int kBoardHeight = 14;
+constexpr int kLastLevel = 160;
+
+class LevelMap {
+public:
+    int cells[20][14] = {};
+    int glow[20][14] = {};
+    int levelNumber = 0;
+    int shiftX_ = 0;
+    int shiftY_ = 0;
+    int startX = 0, startY = 0;
+    int endX = -1, endY = -1;
+    int entryX = 0, entryY = 0;
+    int protectedLeft = -1, protectedRight = -1, protectedTop = -1, protectedBottom = -1;
+    BallPtr ball;
+    int modified = 0;
+    int tileSet = 0;
+    int lockCount = 2;
+    GizmoStatesPtr gizmos;
+    int lockTypes[2] = {0, 1};
+    int lockTimers[2] = {0, 0};
+    int firstWallCode = 10;
+    int lastWallCode = 15;
+
+    // Loads "levels\<n>.lvl".
+    static std::shared_ptr<LevelMap> create(int levelNumber);
+    // An empty board (all code 0) that loads no file: for tests and tools.
+    static std::shared_ptr<LevelMap> createEmpty(int levelNumber);
+
+    void addShift(int dx, int dy) { shiftX_ += dx; shiftY_ += dy; }
+    int shiftX() const { return shiftX_; }
+    int shiftY() const { return shiftY_; }
+    void glowCell(int x, int y, int kind);
+    int setTile(int x, int y, int code);
+    int randomWallCode();
+    void load();
+    void startEffects();
+    void restart();
+    void save(int mode);
+    int isOutsideProtected(int x, int y) const;
+    void clearProtected();
+    void clearAll();
+    void randomize(int n);
+    void draw(float originX, float originY, int withGlow);
+    void setEntry(int x, int y) { entryX = x; entryY = y; }
+    void teleportBall(Ball& ball);
+    void setRecallPoint(int x, int y);
+    void recallBall(Ball& ball);
+    void findTile(Ball& out, int code) const;
+    int entryPixelX() const { return -32 * entryX; }
+    int entryPixelY() const { return -32 * entryY; }
+    void copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
+    int tileCategory(int x, int y) const;
+    // gizmos null means the board's own.
+    GizmoStatesPtr bumpTile(int x, int y, GizmoStatesPtr gizmos, int copyFirst);
+    int canEnter(int x, int y, const GizmoStates* gizmos, int direction) const;
+    void powerUp();
+    void unpower();
+    int isPowered() const;
+    void takeKey(int x, int y);
+    void hitSwitch(int x, int y);
+    void finishLevel(int solved);
+    void update(int inputAllowed);
+    void advanceLocks();
+    static int mouseCellX();
+    static int mouseCellY();
+    void decayGlow();
+    int code(int x, int y) const { return (x >= 0 && x < 20 && y >= 0 && y < 14) ? cells[x][y] : 0; }
+};
+using LevelMapPtr = std::shared_ptr<LevelMap>;
+
+}  // namespace qm
