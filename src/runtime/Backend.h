@@ -1,0 +1,58 @@
+// Internal glue between the runtime's own files: which back-end is running,
+// the current renderer, and the virtual clock. Nothing outside src/runtime
+// includes this.
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct SDL_Renderer;
+struct SDL_Window;
+struct SDL_Texture;
+
+namespace qm {
+
+struct Pixmap;
+
+class Backend {
+public:
+    // Headless until runtimeInit says otherwise, so tests and tools that never
+    // start the runtime still get the virtual clock and no devices.
+    static bool headless();
+    static void setHeadless(bool on);
+
+    // The renderer of the open frame (nullptr while graphics are closed).
+    // The generation changes whenever a renderer is created, so textures made
+    // for an older renderer are recognised and rebuilt.
+    static SDL_Renderer* renderer();
+    static uint64_t rendererGeneration();
+    static SDL_Window* window();
+
+    // Virtual clock, in thirds of a millisecond so that 1000/60 ms is exact.
+    static int64_t virtualThirds();
+    static void setVirtualThirds(int64_t thirds);
+    static void advanceToNextFrame();
+    static void resetClock();
+
+    // Headless audio: mixes (and discards) the sound due up to the clock.
+    static void stepHeadlessAudio();
+    static void startAudio();
+    static void stopAudio();
+
+    // Called by flipFrame with the number of the flip being presented,
+    // before the picture goes out: the script's screenshots.
+    static void takeScriptShots(int flipNumber);
+    static void resetScript();
+    static void setMaxFrames(int n);
+    static int maxFrames();
+
+    static void resetInput();
+    static void resetGraphicsState();
+    // Maps a window-pixel position to frame pixels (letterboxed frame).
+    static void windowToFrame(int wx, int wy, int& fx, int& fy);
+
+    // The font's glyph bitmaps: 16 bytes per glyph, codes 32..127, bit 7 is
+    // the leftmost pixel.
+    static const uint8_t* glyphRows(int code);
+};
+
+}  // namespace qm

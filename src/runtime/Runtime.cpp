@@ -1,0 +1,139 @@
+// Start and stop of the runtime services and the command-line options that
+// choose the headless back-end, scripted input, the debug log and a frame cap.
+#include "Runtime.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "Audio.h"
+#include "Backend.h"
+#include "Diagnostics.h"
+#include "Files.h"
+#include "Graphics.h"
+#include "Input.h"
+#include "Script.h"
+
+namespace qm {
+
+namespace {
+
+bool headlessMode = true;
+bool started = false;
+bool sdlStarted = false;
+int frameCap = -1;
+
+bool parseCount(const std::string& text, int& out) {
+    if (text.empty() || text.size() > 9) return false;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+bool Backend::headless() { return headlessMode; }
+void Backend::setHeadless(bool on) { headlessMode = on; }
+void Backend::setMaxFrames(int n) { frameCap = n; }
+int Backend::maxFrames() { return frameCap; }
+
+bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& out, std::string& error) {
+    out = RuntimeOptions{};
+    size_t i = 0;
+    // Callers may pass argv whole; the program name is never an option.
+    if (!args.empty() && args[0].rfind("--", 0) != 0) i = 1;
+    for (; i < args.size(); ++i) {
+        std::string name = args[i], value;
+        bool inlineValue = false;
+        if (size_t eq = name.find('='); eq != std::string::npos && name.rfind("--", 0) == 0) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+            inlineValue = true;
+        }
+        auto takeValue = [&]() {
+            if (inlineValue) return true;
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+        if (name == "--headless" && !inlineValue) {
+            out.headless = true;
+        } else if (name == "--script") {
+            if (!takeValue()) return false;
+            out.scriptPath = value;
+        } else if (name == "--log") {
+            if (!takeValue()) return false;
+            out.logTarget = value;
+        } else if (name == "--max-frames") {
+            if (!takeValue()) return false;
+            if (!parseCount(value, out.maxFrames) || out.maxFrames < 1) {
+                error = "--max-frames needs a whole number of 1 or more";
+                return false;
+            }
+        } else {
+            error = "unknown option " + args[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+bool runtimeInit(const RuntimeOptions& options) {
+    if (started) runtimeShutdown();
+    headlessMode = options.headless;
+    Backend::resetClock();
+    Backend::resetInput();
+    Backend::resetScript();
+    Backend::resetGraphicsState();
+    setDebugLogTarget(options.logTarget);
+    frameCap = options.maxFrames;
+
+    if (!options.scriptPath.empty()) {
+        std::vector<uint8_t> bytes;
+        if (!readWholeFile(options.scriptPath, bytes)) {
+            std::fprintf(stderr, "quillmere: cannot read the script %s\n", options.scriptPath.c_str());
+            return false;
+        }
+        std::vector<ScriptEvent> events;
+        std::string error;
+        if (!parseScript(std::string(bytes.begin(), bytes.end()), events, error)) {
+            std::fprintf(stderr, "quillmere: %s: %s\n", options.scriptPath.c_str(), error.c_str());
+            return false;
+        }
+        loadInputScript(std::move(events));
+    }
+
+    // Headless needs no SDL subsystem: the software renderer draws on a surface.
+    Uint32 systems = headlessMode ? 0 : SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+    if (SDL_Init(systems) != 0) {
+        std::fprintf(stderr, "quillmere: SDL could not start: %s\n", SDL_GetError());
+        return false;
+    }
+    sdlStarted = true;
+    started = true;
+    Backend::startAudio();
+    return true;
+}
+
+void runtimeShutdown() {
+    Backend::stopAudio();
+    closeGraphics();
+    if (sdlStarted) SDL_Quit();
+    sdlStarted = false;
+    started = false;
+    Backend::resetScript();
+    Backend::resetInput();
+    setDebugLogTarget("");
+    frameCap = -1;
+}
+
+bool isHeadless() { return headlessMode; }
+
+}  // namespace qm
