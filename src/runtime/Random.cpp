@@ -4,6 +4,7 @@
 #include "Random.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qm {
 
