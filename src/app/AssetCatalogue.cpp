@@ -1,21 +1,18 @@
-// Placeholder definitions; replaced by the real implementation.
+// The board, ball and frame pictures, the 33 art styles with their fallbacks,
+// the window and graphics-mode state, and screenshots.
 #include "app/AssetCatalogue.h"
 
-namespace qm {
-
-void AssetCatalogue::loadAssets() { }
-void AssetCatalogue::selectArtStyle(int index) { }
-void AssetCatalogue::saveScreenshot(const std::string& path) { }
-void AssetCatalogue::openWindow() { }
-void AssetCatalogue::setFullscreen(int flag) { }
-void AssetCatalogue::toggleFullscreen() { }
-void AssetCatalogue::reopenGraphics() { }
-void AssetCatalogue::checkSuspended(int inPlay) { }
-void AssetCatalogue::resetAll() { }
-
-}  // namespace qm
+#include "app/Globals.h"
+#include "app/OptionsFile.h"
+#include "audio/AudioManager.h"
+#include "runtime/Clock.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/Graphics.h"
+#include "runtime/Input.h"
+#include "runtime/TextConv.h"
 
 namespace qm {
+
 ImagePtr AssetCatalogue::ballImage, AssetCatalogue::tileBorderImage, AssetCatalogue::gizmoImage,
     AssetCatalogue::borderImage, AssetCatalogue::digitsImage;
 ImagePtr AssetCatalogue::backgrounds[33];
@@ -26,8 +23,110 @@ ImagePtr AssetCatalogue::currentTileSet;
 int AssetCatalogue::drawTileBorders = 0;
 int AssetCatalogue::backgroundScrolls = 0;
 int AssetCatalogue::assetsLoaded = 0;
+// Only style 0 scrolls with the board slide; styles past the table count as 0.
 const int AssetCatalogue::backgroundScrollTable[19] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 int AssetCatalogue::fullscreen = 0;
 int AssetCatalogue::graphicsOpen = 0;
 int AssetCatalogue::suspended = 0;
+
+void AssetCatalogue::loadAssets() {
+    if (assetsLoaded == 1) return;
+    assetsLoaded = 1;
+    ballImage = loadAnimImage("media\\ball.png", 32, 32, 0, 1, -1);
+    tileBorderImage = loadImage("media\\tiles\\tile_border.png", -1);
+    gizmoImage = loadAnimImage("media\\tiles\\tile_gizmos.png", 32, 32, 0, 19, -1);
+    setAutoMidHandle(0);
+    borderImage = loadImage("media\\borderred.png", -1);
+    setAutoMidHandle(1);
+    digitsImage = loadAnimImage("media\\countdown.png", 40, 74, 0, 10, -1);
+    for (int i = 0; i <= 32; i++) {
+        std::string nn = i < 10 ? "0" + str(i) : str(i);
+        setAutoMidHandle(0);
+        backgrounds[i] = loadImage("media\\back\\back" + nn + ".png", -1);
+        if (!backgrounds[i]) backgrounds[i] = loadImage("media\\back\\back" + nn + ".jpg", -1);
+        if (!backgrounds[i]) {
+            debugLog("Missing back image " + str(i));
+            backgrounds[i] = loadImage("media\\back\\back00.jpg", -1);
+        }
+        setAutoMidHandle(1);
+        tileSets[i] = loadAnimImage("media\\tiles\\tiles" + nn + ".png", 32, 32, 0, 6, -1);
+        if (!tileSets[i]) tileSets[i] = loadAnimImage("media\\tiles\\tiles" + nn + ".jpg", 32, 32, 0, 6, -1);
+        if (!tileSets[i]) {
+            debugLog("Missing tiles image " + str(i));
+            tileSets[i] = loadAnimImage("media\\tiles\\tiles00.jpg", 32, 32, 0, 6, -1);
+        }
+    }
+}
+
+void AssetCatalogue::selectArtStyle(int index) {
+    if (index < 0 || index > 32) return;  // no such style: keep the one in use
+    if (currentBackground && index == artStyle) return;
+    artStyle = index;
+    drawTileBorders = index >= 2 ? 1 : 0;
+    currentBackground = backgrounds[index];
+    backgroundScrolls = index < 19 ? backgroundScrollTable[index] : 0;
+    currentTileSet = tileSets[index];
+}
+
+void AssetCatalogue::saveScreenshot(const std::string& path) {
+    ImagePtr shot = createImage(800, 600, 1, -1);
+    if (!shot) return;
+    grabImage(shot, 0, 0);
+    savePng(lockImage(shot), path, 5);  // a screenshot that cannot be written is lost
+}
+
+void AssetCatalogue::openWindow() {
+    setFullscreen(OptionsFile::fullscreenWanted);
+    setWindowIcon("system\\chest.ico");
+}
+
+void AssetCatalogue::setFullscreen(int flag) {
+    if (flag != fullscreen || graphicsOpen == 0) {
+        fullscreen = flag;
+        reopenGraphics();
+    }
+}
+
+void AssetCatalogue::toggleFullscreen() {
+    fullscreen = fullscreen == 1 ? 0 : 1;
+    reopenGraphics();
+}
+
+void AssetCatalogue::reopenGraphics() {
+    if (graphicsOpen == 1) closeGraphics();
+    graphicsOpen = 1;
+    openGraphics(800, 600, fullscreen == 1 ? 32 : 0, 60, 0);
+    setAutoMidHandle(1);
+    selectArtStyle(artStyle);
+}
+
+void AssetCatalogue::checkSuspended(int inPlay) {
+    if (appSuspended()) {
+        if (suspended == 0) {
+            suspended = 1;
+            if (audioManager) {
+                audioManager->stopMusic();
+                if (inPlay == 1) audioManager->stopBallLoop();
+            }
+        }
+        delayMs(40);
+    } else if (suspended == 1) {
+        suspended = 0;
+        if (audioManager) {
+            audioManager->startMusic();
+            if (inPlay == 1) audioManager->startBallLoop();
+        }
+    }
+}
+
+void AssetCatalogue::resetAll() {
+    ballImage = tileBorderImage = gizmoImage = borderImage = digitsImage = nullptr;
+    for (auto& image : backgrounds) image = nullptr;
+    for (auto& image : tileSets) image = nullptr;
+    artStyle = 0;
+    currentBackground = currentTileSet = nullptr;
+    drawTileBorders = backgroundScrolls = assetsLoaded = 0;
+    fullscreen = graphicsOpen = suspended = 0;
+}
+
 }  // namespace qm

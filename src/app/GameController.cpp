@@ -1,18 +1,229 @@
-// Placeholder definitions; replaced by the real implementation.
+// The session controller: the top-level loop between play and the menus, the
+// play loop with its fixed logic steps and layered drawing, level starts and
+// skips.
 #include "app/GameController.h"
+
+#include "app/AssetCatalogue.h"
+#include "app/FrameTimer.h"
+#include "app/Globals.h"
+#include "app/GroupProgress.h"
+#include "app/OptionsFile.h"
+#include "app/PlayInput.h"
+#include "app/PlayerProfile.h"
+#include "audio/AudioManager.h"
+#include "editor/BoardTransition.h"
+#include "editor/EditorState.h"
+#include "editor/HoverButtonBar.h"
+#include "editor/ReachabilitySearch.h"
+#include "editor/ScreenFlash.h"
+#include "menus/instructionsMenuType.h"
+#include "menus/mainMenuType.h"
+#include "menus/optionsMenuType.h"
+#include "menus/resetProfileMenuType.h"
+#include "menus/worldMapType.h"
+#include "playlog/GameLog.h"
+#include "puzzle/LevelMap.h"
+#include "puzzle/Particle.h"
+#include "runtime/Clock.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
+#include "runtime/Graphics.h"
+#include "runtime/Input.h"
+#include "runtime/TextConv.h"
 
 namespace qm {
 
 std::shared_ptr<GameController> GameController::create() { return std::make_shared<GameController>(); }
-void GameController::runGame() { }
-void GameController::shutdown() { }
-void GameController::startGame() { }
-void GameController::createScreens() { }
-void GameController::startAtLevel(int n) { }
-void GameController::playLoop() { }
-void GameController::drawBackground() { }
-void GameController::skipLevel() { }
-void GameController::menuLoop() { }
-void GameController::resetDrawState() { }
+
+void GameController::runGame() {
+    for (;;) {
+        if (state == 0) {
+            playLoop();
+        } else if (state == 1) {
+            PlayInput::resetInputAndFlush();
+            lastActivationTime = millisecs();
+            currentScreen = 0;
+            menuLoop();
+        } else {
+            if (playLog) playLog->levelFinished(0);
+            break;
+        }
+    }
+    shutdown();
+}
+
+void GameController::shutdown() {
+    if (playLog) playLog->sessionFinished();
+    debugLog("normal: Saving options");
+    OptionsFile::saveOptions();
+}
+
+void GameController::startGame() {
+    playerProfile = PlayerProfile::create(0);
+    if (playLog) playLog->sessionStarted(playerProfile->currentLevel);
+    playerProfile->save();
+    createScreens();
+    buttonBar = HoverButtonBar::create();
+    Particle::initStyles();
+    startAtLevel(playerProfile->playableLevel());
+    reachabilityView = ReachabilitySearch::create();
+    afterStartHook();
+    runGame();
+}
+
+void GameController::createScreens() {
+    mainMenu = mainMenuType::create();
+    instructionsMenu = instructionsMenuType::create();
+    optionsMenu = optionsMenuType::create();
+    resetProfileMenu = resetProfileMenuType::create();
+    worldMap = worldMapType::create();
+}
+
+void GameController::startAtLevel(int n) {
+    debugLog("start at level " + str(n));
+    currentMap = LevelMap::create(n);
+    if (playLog) playLog->levelStarted();
+    nextMap = nullptr;
+    particleLayer = ParticleNode::create();
+    mapTransition = BoardTransition::create(0, 0, 0);
+    if (playerProfile) playerProfile->openLevel(n);
+    mapTransition->startLevel();
+    if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->refresh();
+    if (worldMap) worldMap->hideMenu();
+}
+
+namespace {
+
+// The first free "<date> screen<n>.png" from n on, so an earlier screenshot
+// of the same day is never overwritten.
+std::string freeScreenshotName(int& number) {
+    for (;;) {
+        std::string name = currentDate() + " screen" + str(number) + ".png";
+        if (fileType(name) == FILE_MISSING) return name;
+        number += 1;
+    }
+}
+
+}  // namespace
+
+void GameController::playLoop() {
+    FrameTimer timer;
+    timer.start();
+    int screenshotNumber = 100;
+    // A key already held when play starts is not a new press.
+    bool printScreenWasDown = printScreenDown() != 0;
+    if (audioManager) audioManager->startBallLoop();
+    flushKeys();
+
+    while (state == 0 && PlayInput::menuRequest == 0) {
+        delayMs(1);
+        timer.measure();
+        PlayInput::pollInput();
+        while (timer.takeStep()) {
+            if (mapTransition) mapTransition->update();
+            if (buttonBar) buttonBar->update();
+            if (flash) flash->update();
+            if (activeMenu) activeMenu->updateMenu(0);
+            bool overlay = activeMenu && activeMenu->state != 0;
+            if (worldMap) worldMap->updateMenu(overlay ? 1 : 0);
+            bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
+            if (currentMap) currentMap->update(boardActive ? 1 : 0);
+            if (PlayInput::skip && boardActive) skipLevel();
+            if (particleLayer) particleLayer->update();
+        }
+        do {
+            clearFrame();
+            setOrigin(32, 30);
+            resetDrawState();
+            drawBackground();
+            if (particleLayer) particleLayer->draw(47, 47, -1, 1.0f);
+            resetDrawState();
+            if (nextMap) nextMap->draw(47, 47, 0);
+            if (currentMap) currentMap->draw(47, 47, 1);
+            if (editorOn == 1 && reachabilityView) reachabilityView->drawReachabilityOverlay(47, 47);
+
+            setOrigin(0, 0);
+            resetDrawState();
+            if (buttonBar) buttonBar->draw();
+            if (editorOn == 1) {
+                for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
+            }
+
+            setOrigin(32, 30);
+            if (particleLayer) particleLayer->draw(47, 47, 1, 1.0f);
+            setOrigin(0, 0);
+            resetDrawState();
+            if (flash) flash->draw();
+            if (worldMap) worldMap->drawMenu();
+            if (activeMenu) activeMenu->drawMenu();
+
+            setOrigin(32, 30);
+            flipFrame(1);
+            AssetCatalogue::checkSuspended(1);
+        } while (AssetCatalogue::suspended == 1);
+
+        if (appTerminate()) state = 2;
+
+        bool printScreenIsDown = printScreenDown() != 0;
+        if (printScreenIsDown && !printScreenWasDown) {
+            AssetCatalogue::saveScreenshot(freeScreenshotName(screenshotNumber));
+            screenshotNumber += 1;
+        }
+        printScreenWasDown = printScreenIsDown;
+    }
+    if (audioManager) audioManager->stopBallLoop();
+    if (state == 0) state = 1;
+}
+
+void GameController::drawBackground() {
+    ImagePtr background = AssetCatalogue::currentBackground;
+    if (!background) return;
+    if (AssetCatalogue::backgroundScrolls == 1) {
+        tileImage(background, float(backgroundOffsetX), float(backgroundOffsetY), 0);
+    } else {
+        tileImage(background, 31, 0, 0);
+    }
+}
+
+void GameController::skipLevel() {
+    if (!currentMap || currentMap->levelNumber == kLastLevel) return;
+    spawnParticles(4, float(currentMap->endX * 32), float(currentMap->endY * 32), 5.0f, 0, 0, nullptr);
+    PlayInput::resetInputAndFlush();
+    if (playLog) playLog->levelFinished(2);
+    currentMap->finishLevel(0);
+}
+
+void GameController::menuLoop() {
+    FrameTimer timer;
+    timer.start();
+    while (state == 1) {
+        delayMs(1);
+        timer.measure();
+        while (timer.takeStep()) {
+            if (mainMenu) mainMenu->updateMenu(0);
+            if (optionsMenu) optionsMenu->updateMenu(0);
+            if (instructionsMenu) instructionsMenu->updateMenu(0);
+            if (resetProfileMenu) resetProfileMenu->updateMenu(0);
+        }
+        do {
+            clearFrame();
+            setOrigin(0, 0);
+            resetDrawState();
+            if (mainMenu) mainMenu->drawMenu();
+            if (optionsMenu) optionsMenu->drawMenu();
+            if (instructionsMenu) instructionsMenu->drawMenu();
+            if (resetProfileMenu) resetProfileMenu->drawMenu();
+            flipFrame(1);
+            AssetCatalogue::checkSuspended(0);
+        } while (AssetCatalogue::suspended == 1);
+        if (appTerminate()) state = 2;
+    }
+}
+
+void GameController::resetDrawState() {
+    setScale(1, 1);
+    setBlend(BLEND_ALPHA);
+    setAlpha(1);
+}
 
 }  // namespace qm

@@ -1,0 +1,58 @@
+#include "app/App.h"
+
+#include "app/AssetCatalogue.h"
+#include "app/GameController.h"
+#include "app/Globals.h"
+#include "app/OptionsFile.h"
+#include "app/SplashScreen.h"
+#include "audio/AudioManager.h"
+#include "editor/EditorState.h"
+#include "menus/tutorialPageType.h"
+#include "playlog/GameLog.h"
+#include "runtime/Clock.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/Graphics.h"
+#include "runtime/Input.h"
+#include "runtime/Random.h"
+
+namespace qm {
+
+int App::run() {
+    debugLog("--                  --");
+    debugLog("-- Start of program --");
+    // The developer build keeps the logo up only briefly.
+    auto splash = SplashScreen::create("media\\logo.png", developerMode == 1 ? 30 : 2000);
+    setWindowTitle("Quillmere");
+    programStartSeconds = millisecs() / 1000;
+    OptionsFile::loadOptions();
+    AssetCatalogue::openWindow();
+    splash->show();
+    seedRandom(millisecs());
+    setAutoMidHandle(1);
+    for (auto& image : effectImages) image = nullptr;
+    audioManager = AudioManager::create();
+    editorState = EditorState::create();
+    setDefaultImageFlags(0);
+    AssetCatalogue::loadAssets();
+    tokensImage = loadAnimImage("media\\tokens.png", 40, 40, 0, 2, -1);
+    effectImages[0] = loadImage("media\\trail.png", -1);
+    effectImages[1] = loadImage("media\\shade.png", -1);
+    effectImages[2] = loadImage("media\\spark.png", -1);
+    tutorialPageType::loadTutorialImages();
+    gameController = GameController::create();
+    playLog = GameLog::create();
+    splash->waitDone();
+    splash = nullptr;
+    gameController->startGame();
+
+    debugLog("-- End of program --");
+    if (appSuspended()) debugLog("Minimize button clicked. App suspended.");
+    if (windowMaximised()) {
+        debugLog("Maximize button clicked. App getting large.");
+        closeGraphics();
+        openGraphics(800, 600, 32, 60, 0);
+    }
+    return 0;
+}
+
+}  // namespace qm
