@@ -10,6 +10,8 @@ namespace qm {
 
 class AudioManager {
 public:
+    static constexpr int kMusicTracks = 33;
+
     SoundPtr music, ballSound, chimesSound, oohSound, doorShutSound, oohOohSound, lockOpenedSound,
         lockClosedSound, teleportSound, pageTurnSound;
     ChannelPtr musicChannel;
@@ -18,7 +20,7 @@ public:
     float soundVolume = 0.0f;
     float musicVolume = 0.0f;
     int32_t musicIndex = -1;
-    std::string musicFiles[33];
+    std::string musicFiles[kMusicTracks];  // index = level number / 5
     int32_t nextEffectChannel = 0;
     int64_t lastChimesTime = 0;
     int32_t chimesGap = 600;
@@ -52,7 +54,13 @@ public:
     void skipHook() {}
     void playPageTurn();
     void advanceEffectChannel();
+    // At most once per chimesGap of the millisecond clock.
     void playChimes();
+
+private:
+    // One effect on the next of the two effect channels, at the given rate;
+    // a third effect while both still sound cuts off the older one.
+    void playEffect(const SoundPtr& sound, float rate);
 };
 
 }  // namespace qm
