@@ -18,7 +18,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Started by path from another folder: the data lies beside the program.
-    if (qm::fileType("media") != qm::FILE_DIRECTORY) qm::changeDir(qm::programFolder());
+    // Files named on the command line stay relative to where we were started.
+    if (qm::fileType("media") != qm::FILE_DIRECTORY) {
+        std::string here = qm::currentDir();
+        auto anchor = [&](std::string& path) {
+            if (!path.empty() && path != "-" && path[0] != '/') path = here + "/" + path;
+        };
+        anchor(options.scriptPath);
+        anchor(options.logTarget);
+        qm::changeDir(qm::programFolder());
+    }
     if (!qm::runtimeInit(options)) {
         std::fprintf(stderr, "quillmere: the runtime could not start\n");
         return 1;
