@@ -6,15 +6,31 @@
 
 namespace qm {
 
+class LevelMap;
+
 class EditorState {
 public:
-    int mode = 0;
+    int mode = 0;  // 0..24, the tile the left button paints
 
     static std::shared_ptr<EditorState> create();
     // The last step of the board's update, once per logic step of play.
+    // Answers V always, E in the developer build, and the rest while editing.
     void editorTick(int inputAllowed);
-    // The three help lines drawn at the bottom of the play screen while editing.
-    static std::string helpLine(int index);
+
+    // The editor mode a palette hit code selects, or -1 (entry 6 and any
+    // code outside 3..28 select nothing).
+    static int modeForEntry(int entry);
+    // The three help lines (i = 0, 1, 2) drawn under the board while editing.
+    static std::string helpLine(int i);
+    // Draws them at (0, 556), (0, 570) and (0, 584) in the current colour.
+    static void drawHelpLines();
+
+private:
+    void selectFromPalette(int buttonCode);
+    // One row of the key table; each returns true when its row fired.
+    bool runKeyTable(LevelMap& map, int inputAllowed);
+    void paint(LevelMap& map, int x, int y);
+    void clear(LevelMap& map, int x, int y);
 };
 
 }  // namespace qm

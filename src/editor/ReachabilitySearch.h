@@ -1,11 +1,15 @@
 // The editor's reachability search: for every cell and lock layer, the fewest
-// moves after which the ball passes or rests there; and the next-board builder.
+// moves after which the ball passes or rests there; the move-count overlay;
+// and the builder that starts the next board from the strip holding the end.
 #pragma once
+#include <cstdint>
 #include <memory>
+#include <vector>
 #include "puzzle/GizmoStates.h"
 
 namespace qm {
 
+class LevelMap;
 class StateLayer;
 
 class ReachabilitySearch {
@@ -17,12 +21,44 @@ public:
     int displayMode = -1;
     int depthLimit = 50;
 
+    // A roll that has not come to rest after this many cells is given up.
+    // Only a board that keeps changing its gizmos while looping can get here;
+    // a plain loop is caught when it meets a cell, direction and state again.
+    static constexpr int kMaxRollCells = 20 * 14 * 4 * 8;
+
+    // Figures of the last search, for the benchmark and the tests.
+    int lastStateCount = 0;   // distinct gizmo states met (StateLayer nodes)
+    int lastCutRolls = 0;     // rolls given up because the ball would never rest
+    int64_t lastRollCells = 0;  // cells followed over all rolls
+
     static std::shared_ptr<ReachabilitySearch> create();
+    // A whole search on the current board; without one, every cell reads unreached.
     void recomputeReachability();
+    // -1 (all layers), 0, 1, 2, 3, then -1 again.
     void cycleKeyDisplayMode();
+    // Copies the strip between the current board's end and its nearest edge
+    // to the opposite side of the next board, which starts where the end was.
     void buildNextMap();
     void drawReachabilityOverlay(float x, float y);
+    // 1 up, 3 down, 4 left, 2 right: the board edge nearest to the end, with
+    // both board dimensions scaled to 280; on a tie the horizontal edges win.
     static int nearestEdge(int endX, int endY);
+
+private:
+    void explore(int x, int y, int depth, GizmoStatesPtr state, StateLayer* root, StateLayer* layer);
+    void roll(int x, int y, int depth, int dir, GizmoStatesPtr state, StateLayer* root, StateLayer* layer);
+    // Marks the roll's visit of (x, y) heading dir in the given state; true
+    // when this roll was there before in the same way (it would loop for ever).
+    bool seenInThisRoll(int x, int y, int dir, const StateLayer* layer);
+
+    LevelMap* board_ = nullptr;  // the board being searched, during a search only
+    struct Visit {
+        int cell;  // x, y and dir packed
+        const StateLayer* layer;
+    };
+    uint32_t rollStamp_ = 0;
+    uint32_t visitStamp_[20][14][5] = {};
+    std::vector<Visit> visits_;
 };
 
 }  // namespace qm
