@@ -33,7 +33,15 @@ public:
     int firstWallCode = 10;
     int lastWallCode = 15;
 
-    // Loads "levels\<n>.lvl".
+    // While 1 the board is being played by the move simulator (solver, hint):
+    // the rules run unchanged, but nothing reaches sound, particles, the flash,
+    // the profile, the play log or the next board; a solve is only recorded.
+    int simulation = 0;
+    int solvedInSimulation = 0;
+    // Counts restarts, so a simulated move can tell that the ball rolled off.
+    int restartCount = 0;
+
+    // Loads "levels\\<n>.lvl".
     static std::shared_ptr<LevelMap> create(int levelNumber);
     // An empty board (all code 0) that loads no file: for tests and tools.
     static std::shared_ptr<LevelMap> createEmpty(int levelNumber);
@@ -76,6 +84,9 @@ public:
     static int mouseCellX();
     static int mouseCellY();
     void decayGlow();
+    // The level file's path for a level number, as the game writes it.
+    static std::string levelPath(int levelNumber);
+    // The tile code of a cell; 0 off the board.
     int code(int x, int y) const { return (x >= 0 && x < 20 && y >= 0 && y < 14) ? cells[x][y] : 0; }
 };
 using LevelMapPtr = std::shared_ptr<LevelMap>;

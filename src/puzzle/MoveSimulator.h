@@ -1,0 +1,51 @@
+// Plays one move on a board by ticking the board's own update, exactly as the
+// game does, with the board marked as simulated so that nothing outside it is
+// touched. The solver, the hint and the tests roll the ball through this.
+#pragma once
+#include <memory>
+
+#include "puzzle/GizmoStates.h"
+
+namespace qm {
+
+class LevelMap;
+
+enum class MoveOutcome {
+    Blocked,    // the way in that direction was refused; nothing moved
+    Rested,     // the ball rolled and came to rest on a cell
+    Solved,     // the ball reached the end
+    Restarted,  // the ball rolled off the board and the level restarted
+    TickCap,    // the ball was still moving when the tick cap passed
+};
+
+// Everything that decides the future of a board whose ball rests.
+struct RestState {
+    int ballX = 0;
+    int ballY = 0;
+    GizmoStatesPtr gizmos;
+    int lockTimers[2] = {0, 0};
+};
+
+struct MoveResult {
+    MoveOutcome outcome = MoveOutcome::Blocked;
+    int ticks = 0;
+};
+
+class MoveSimulator {
+public:
+    static constexpr int kDefaultTickCap = 20000;
+
+    // Plays one move (direction 1 up, 2 right, 3 down, 4 left) on `board`,
+    // whose ball rests (a board without a ball is restarted first). The board
+    // is left in the resulting state; PlayInput is left as it was found.
+    static MoveResult play(LevelMap& board, int direction, int tickCap = kDefaultTickCap);
+
+    // Ticks a resting ball with no input until it rests again (a booster or
+    // angle block under it can start it by itself); Rested when it never moved.
+    static MoveResult settle(LevelMap& board, int tickCap = kDefaultTickCap);
+
+    static RestState save(const LevelMap& board);
+    static void restore(LevelMap& board, const RestState& state);
+};
+
+}  // namespace qm
