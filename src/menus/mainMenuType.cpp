@@ -1,12 +1,75 @@
-// Placeholder definitions; replaced by the real implementation.
+// The main menu: Play, Instructions, Options and Quit over the loaded level.
 #include "menus/mainMenuType.h"
+#include "app/GameController.h"
+#include "app/Globals.h"
+#include "menus/instructionsMenuType.h"
+#include "menus/optionsMenuType.h"
+#include "menus/resetProfileMenuType.h"
 
 namespace qm {
 
-std::shared_ptr<mainMenuType> mainMenuType::create() { return std::make_shared<mainMenuType>(); }
-void mainMenuType::resetMenu() { }
-void mainMenuType::selectButton(int index) { }
-void mainMenuType::activate(int byMouse) { }
-void mainMenuType::closeSubmenus(int immediate) { }
+std::shared_ptr<mainMenuType> mainMenuType::create() {
+    auto menu = std::make_shared<mainMenuType>();
+    menu->setupMenu(0, 0, 5, SLOT_QUIT, 5, 226, 242, 256, 50, 0, "postcard.jpg", "mainMenu.png", 0, "", 0, 0);
+    menu->resetMenu();
+    return menu;
+}
+
+void mainMenuType::resetMenu() {
+    // Shown at once when the program starts, without a fade-in.
+    state = OPEN;
+    fade = kFadeSteps;
+    // Quit sits below the column; slot 3 is an unused gap moved off screen.
+    if (buttons.size() > SLOT_QUIT && buttons[SLOT_QUIT]) {
+        buttons[SLOT_QUIT]->x = 146;
+        buttons[SLOT_QUIT]->y = 559;
+    }
+    if (buttons.size() > SLOT_UNUSED && buttons[SLOT_UNUSED]) buttons[SLOT_UNUSED]->y = -200;
+}
+
+void mainMenuType::selectButton(int index) {
+    // Step over the unused slot in whichever direction the selection moves.
+    if (index == SLOT_UNUSED) {
+        if (selected == SLOT_OPTIONS)
+            index = SLOT_QUIT;
+        else if (selected == SLOT_QUIT)
+            index = SLOT_OPTIONS;
+    }
+    menuScreenType::selectButton(index);
+}
+
+void mainMenuType::closeSubmenus(int immediate) {
+    MenuPtr submenus[] = {instructionsMenu, optionsMenu, resetProfileMenu};
+    for (const auto& submenu : submenus) {
+        if (!submenu) continue;
+        if (immediate == 1)
+            submenu->hideMenu();
+        else
+            submenu->closeMenu();
+    }
+}
+
+void mainMenuType::activate(int byMouse) {
+    switch (selected) {
+        case SLOT_PLAY:
+            closeSubmenus(1);
+            if (gameController) gameController->state = 0;
+            break;
+        case SLOT_INSTRUCTIONS:
+            closeSubmenus(0);
+            if (instructionsMenu) instructionsMenu->openMenu();
+            break;
+        case SLOT_OPTIONS:
+            closeSubmenus(0);
+            if (optionsMenu) optionsMenu->openMenu();
+            break;
+        case SLOT_QUIT:
+            closeSubmenus(0);
+            if (gameController) gameController->state = 2;
+            break;
+        default:
+            break;
+    }
+}
 
 }  // namespace qm

@@ -6,10 +6,16 @@ namespace qm {
 
 class mainMenuType : public menuScreenType {
 public:
+    enum : int { SLOT_PLAY = 0, SLOT_INSTRUCTIONS = 1, SLOT_OPTIONS = 2, SLOT_UNUSED = 3, SLOT_QUIT = 4 };
+
     static std::shared_ptr<mainMenuType> create();
     void resetMenu() override;
+    // Skips the unused slot 3: Down from Options gives Quit, Up from Quit
+    // gives Options.
     void selectButton(int index) override;
     void activate(int byMouse) override;
+    // Closes the instructions, options and reset-profile screens; with
+    // immediate 1 without a fade.
     void closeSubmenus(int immediate);
 };
 

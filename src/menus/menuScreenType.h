@@ -6,14 +6,19 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "menus/menuButtonType.h"
 #include "runtime/Image.h"
 
 namespace qm {
 
-class menuButtonType;
-
 class menuScreenType : public std::enable_shared_from_this<menuScreenType> {
 public:
+    // Display states.
+    enum : int { CLOSED = 0, OPEN = 1, OPENING = 2, CLOSING = 3 };
+    static constexpr int kFadeSteps = 40;
+    static constexpr int kActivationGuardMs = 600;
+    static constexpr int kRepeatDelayMs = 250;
+
     virtual ~menuScreenType() = default;
     int buttonCount = 0;
     int selected = 0;
@@ -34,23 +39,38 @@ public:
     int screenNumber = 0;
     int blocked = 0;
 
+    // Sets the state a screen starts in, and its widgets.
     virtual void resetMenu() {}
+    // Builds the buttons and loads the pictures (under "media\"); the loads
+    // are not checked: a missing picture stays null and is not drawn.
     menuScreenType* setupMenu(int x, int y, int buttonCount, int leftTarget, int rightTarget, int buttonX,
                               int buttonY, int buttonW, int buttonH, int buttonGap, const std::string& panelName,
                               const std::string& stripName, int screenNumber, const std::string& foreName,
                               int foreDX, int foreDY);
+    // Starts the fade-in (from the current fade) and takes the keyboard.
     virtual void openMenu();
     virtual void closeMenu();
+    // Closes at once, without fade.
     virtual void hideMenu();
+    // One update: the fade, then input unless suppressed, blocked or closed.
     virtual void updateMenu(int suppressInput);
     virtual void handleInput();
     virtual int isBusy() { return 0; }
+    // byMouse: 1 for a click, 0 for Enter or Space.
     virtual void activate(int byMouse) {}
     virtual void trackMouse();
+    // -2 removes the highlight; other indexes wrap around the button column.
     virtual void selectButton(int index);
+    // The button under a screen point, or -2.
     virtual int buttonAt(int px, int py);
     virtual void drawMenu();
     virtual void drawExtra() {}
+
+    // Whole seconds since program start, modulo 65536: the time stamp of
+    // option changes in the play log.
+    static int logTime();
+    // Whether an activation is allowed now by the shared 600 ms guard.
+    static bool activationAllowed();
 };
 using MenuPtr = std::shared_ptr<menuScreenType>;
 

@@ -6,6 +6,10 @@ namespace qm {
 
 class optionsMenuType : public menuScreenType {
 public:
+    enum : int { SLOT_FULLSCREEN = 0, SLOT_EFFECTS = 1, SLOT_MUSIC = 2, SLOT_RESET = 3, SLOT_BACK = 4 };
+
+    // The volumes as whole percentages when the screen last opened or closed;
+    // -1 until then.
     int effectsSnapshot = -1;
     int musicSnapshot = -1;
 
@@ -16,6 +20,7 @@ public:
     void hideMenu() override;
     void activate(int byMouse) override;
     void snapshotVolumes();
+    // Sends the volume changes since the last snapshot to the play log.
     void logVolumeChanges();
 };
 

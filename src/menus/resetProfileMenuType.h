@@ -6,6 +6,8 @@ namespace qm {
 
 class resetProfileMenuType : public menuScreenType {
 public:
+    enum : int { SLOT_YES = 0, SLOT_NO = 1 };
+
     static std::shared_ptr<resetProfileMenuType> create();
     void resetMenu() override;
     void activate(int byMouse) override;

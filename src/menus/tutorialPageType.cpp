@@ -1,11 +1,55 @@
-// Placeholder definitions; replaced by the real implementation.
+// Tutorial pages: a blank panel with one of ten tutorial pictures on it,
+// closed by any key or click once faded in.
 #include "menus/tutorialPageType.h"
+#include "app/GameController.h"
+#include "app/Globals.h"
+#include "app/PlayerProfile.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/TextConv.h"
 
 namespace qm {
 
-void tutorialPageType::loadTutorialImages() { }
-std::shared_ptr<tutorialPageType> tutorialPageType::createPage(int index) { return std::make_shared<tutorialPageType>(); }
-void tutorialPageType::resetMenu() { }
-void tutorialPageType::activate(int byMouse) { }
+ImagePtr tutorialPageType::tutorialImages[kPageCount];
+
+void tutorialPageType::loadTutorialImages() {
+    int mid = autoMidHandle();
+    setAutoMidHandle(0);
+    for (int i = 0; i < kPageCount; i++) {
+        std::string n = (i < 10 ? "0" : "") + str(i);
+        tutorialImages[i] = loadAnimImage("media\\tutorialtext" + n + ".png", 640, 448, 0, 1, -1);
+    }
+    setAutoMidHandle(mid);
+}
+
+std::shared_ptr<tutorialPageType> tutorialPageType::createPage(int index) {
+    auto page = std::make_shared<tutorialPageType>();
+    // The strip name names no file on purpose: the page's one "button" is
+    // the tutorial picture, put in its place below.
+    page->setupMenu(64, 64, 1, -1, -1, 0, 0, 325, 402, 30, "blank.png", "thisIntentionallyFails.png", 1, "", 0, 0);
+    page->buttonStrip = (index >= 0 && index < kPageCount) ? tutorialImages[index] : nullptr;
+    page->resetMenu();
+    return page;
+}
+
+std::shared_ptr<tutorialPageType> tutorialPageType::showForLevel(int level) {
+    if (editorOn || level < 0 || !playerProfile || !gameController) return nullptr;
+    constexpr int tableSize = int(sizeof(playerProfile->tutorialPages) / sizeof(playerProfile->tutorialPages[0]));
+    if (level >= tableSize) return nullptr;
+    int index = playerProfile->tutorialPages[level];
+    if (index < 0 || playerProfile->markOnce(index) == 0) return nullptr;
+    debugLog("hint shown");
+    auto page = createPage(index);
+    gameController->activeMenu = page;
+    page->openMenu();
+    return page;
+}
+
+void tutorialPageType::resetMenu() {
+    state = CLOSED;
+    fade = 0;
+    pageTurnOnOpen = 0;
+}
+
+void tutorialPageType::activate(int byMouse) { closeMenu(); }
 
 }  // namespace qm

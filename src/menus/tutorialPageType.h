@@ -1,13 +1,23 @@
 // A tutorial page shown over the board the first time a level names it.
 #pragma once
-#include "menus/menuScreenType.h"
+#include "menus/menuPageType.h"
 
 namespace qm {
 
-class tutorialPageType : public menuScreenType {
+class tutorialPageType : public menuPageType {
 public:
+    static constexpr int kPageCount = 10;
+    // "media\tutorialtext00.png" to "...09.png", one 640 x 448 cell each.
+    static ImagePtr tutorialImages[kPageCount];
+
     static void loadTutorialImages();
+    // A closed page showing tutorial image `index` (nothing for an index
+    // outside 0..9).
     static std::shared_ptr<tutorialPageType> createPage(int index);
+    // What the level loader does when a level starts for play: opens the
+    // level's page in the controller's activeMenu slot the first time the
+    // profile meets it. Returns the page, or nullptr when none is shown.
+    static std::shared_ptr<tutorialPageType> showForLevel(int level);
     void resetMenu() override;
     void activate(int byMouse) override;
 };
