@@ -47,6 +47,7 @@ public:
 
     static void resetInput();
     static void resetGraphicsState();
+    static void resetDrawState();
     // Maps a window-pixel position to frame pixels (letterboxed frame).
     static void windowToFrame(int wx, int wy, int& fx, int& fy);
 

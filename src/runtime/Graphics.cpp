@@ -1,12 +1,20 @@
-// Drawing services (first cut: state only; drawing arrives next).
+// The frame the game draws on: a window with a renderer (drawing into an
+// 800 x 600 target texture that is letterboxed onto the window), or, headless,
+// a software renderer on a surface in memory. Flipping presents the frame,
+// advances the virtual clock and feeds the script.
 #include "Graphics.h"
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <cmath>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
 
 #include "Backend.h"
+#include "Clock.h"
+#include "Files.h"
 #include "Image.h"
 #include "Input.h"
 #include "Script.h"
@@ -14,91 +22,225 @@
 namespace qm {
 
 namespace {
-struct DrawState {
-    int r = 255, g = 255, b = 255;
-    uint8_t alpha = 255;
-    int blend = BLEND_SOLID;
-    float rotation = 0, scaleX = 1, scaleY = 1, originX = 0, originY = 0;
-} ds;
-bool open = false;
-bool fullscreen = false;
+
+struct Frame {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Surface* surface = nullptr;  // headless frame
+    SDL_Texture* target = nullptr;   // window frame, letterboxed on present
+    int width = 800, height = 600;
+    int hz = 60;
+    bool fullscreen = false;
+    int vsync = 1;
+} frame;
+
+uint64_t generation = 1;
+bool isOpen = false;
 int flips = 0;
-std::string title;
+int32_t lastPacedFlip = 0;
+std::string title = "Quillmere";
+std::string iconPath;
+
+// Where the frame lands in the window: scaled to fit, centred, aspect kept.
+SDL_Rect letterbox() {
+    int ow = frame.width, oh = frame.height;
+    if (frame.renderer) SDL_GetRendererOutputSize(frame.renderer, &ow, &oh);
+    double scale = std::min(double(ow) / frame.width, double(oh) / frame.height);
+    int w = int(frame.width * scale + 0.5), h = int(frame.height * scale + 0.5);
+    return SDL_Rect{(ow - w) / 2, (oh - h) / 2, w, h};
+}
+
+void applyIcon() {
+    if (!frame.window || iconPath.empty()) return;
+    std::vector<uint8_t> bytes;
+    Pixmap icon;
+    if (!readWholeFile(iconPath, bytes) || !decodeIco(bytes, icon)) return;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 32,
+                                                        icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    SDL_SetWindowIcon(frame.window, s);
+    SDL_FreeSurface(s);
+}
+
+bool openHeadless(int width, int height) {
+    frame.surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!frame.surface) return false;
+    frame.renderer = SDL_CreateSoftwareRenderer(frame.surface);
+    return frame.renderer != nullptr;
+}
+
+bool openWindow(int width, int height) {
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (frame.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    frame.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (!frame.window) return false;
+    SDL_SetWindowMinimumSize(frame.window, width / 4, height / 4);
+    frame.renderer = SDL_CreateRenderer(frame.window, -1,
+                                        SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+    if (!frame.renderer) frame.renderer = SDL_CreateRenderer(frame.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!frame.renderer) return false;
+    frame.vsync = 1;
+    frame.target = SDL_CreateTexture(frame.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (!frame.target) return false;
+    SDL_SetTextureScaleMode(frame.target, SDL_ScaleModeNearest);
+    SDL_SetRenderTarget(frame.renderer, frame.target);
+    applyIcon();
+    return true;
+}
+
+void presentWindow(int sync) {
+    if (sync != -1 && (sync ? 1 : 0) != frame.vsync) {
+        frame.vsync = sync ? 1 : 0;
+        SDL_RenderSetVSync(frame.renderer, frame.vsync);
+    }
+    SDL_SetRenderTarget(frame.renderer, nullptr);
+    SDL_SetRenderDrawColor(frame.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(frame.renderer);
+    SDL_Rect box = letterbox();
+    SDL_SetTextureBlendMode(frame.target, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(frame.target, 255, 255, 255);
+    SDL_SetTextureAlphaMod(frame.target, 255);
+    SDL_RenderCopy(frame.renderer, frame.target, nullptr, &box);
+    SDL_RenderPresent(frame.renderer);
+    SDL_SetRenderTarget(frame.renderer, frame.target);
+    if (sync == -1) {
+        // Pace to the rate asked for at open, on the millisecond clock.
+        int32_t due = lastPacedFlip + 1000 / std::max(frame.hz, 1);
+        int32_t wait = due - millisecs();
+        if (wait > 0) delayMs(wait);
+        lastPacedFlip = millisecs();
+    }
+}
+
 }  // namespace
 
 std::string currentWindowTitle() { return title; }
-SDL_Renderer* Backend::renderer() { return nullptr; }
-uint64_t Backend::rendererGeneration() { return 0; }
-SDL_Window* Backend::window() { return nullptr; }
+SDL_Renderer* Backend::renderer() { return frame.renderer; }
+uint64_t Backend::rendererGeneration() { return generation; }
+SDL_Window* Backend::window() { return frame.window; }
+
 void Backend::resetGraphicsState() {
-    ds = DrawState{};
+    resetDrawState();
     flips = 0;
 }
+
 void Backend::windowToFrame(int wx, int wy, int& fx, int& fy) {
-    fx = wx;
-    fy = wy;
+    SDL_Rect box = letterbox();
+    int ww = 0, wh = 0, ow = 0, oh = 0;
+    if (frame.window) SDL_GetWindowSize(frame.window, &ww, &wh);
+    if (frame.renderer) SDL_GetRendererOutputSize(frame.renderer, &ow, &oh);
+    // Window points to output pixels (they differ on high-density screens).
+    double px = ww > 0 ? double(wx) * ow / ww : wx, py = wh > 0 ? double(wy) * oh / wh : wy;
+    double x = box.w > 0 ? (px - box.x) * frame.width / box.w : px;
+    double y = box.h > 0 ? (py - box.y) * frame.height / box.h : py;
+    fx = std::clamp(int(x), 0, frame.width - 1);
+    fy = std::clamp(int(y), 0, frame.height - 1);
 }
 
-bool openGraphics(int, int, int depth, int, int) {
-    open = true;
-    fullscreen = depth == 32;
+bool openGraphics(int width, int height, int depth, int hz, int flags) {
+    if (isOpen) closeGraphics();
+    frame.width = width > 0 ? width : 800;
+    frame.height = height > 0 ? height : 600;
+    frame.hz = hz > 0 ? hz : 60;
+    frame.fullscreen = depth == 32;
+    ++generation;
+    bool ok = Backend::headless() ? openHeadless(frame.width, frame.height) : openWindow(frame.width, frame.height);
+    if (!ok) {
+        std::fprintf(stderr, "quillmere: graphics could not be opened: %s\n", SDL_GetError());
+        closeGraphics();
+        return false;
+    }
+    isOpen = true;
+    clearFrame();
+    lastPacedFlip = millisecs();
     return true;
 }
-void closeGraphics() { open = false; }
-bool graphicsAreOpen() { return open; }
+
+void closeGraphics() {
+    // Textures die with their renderer; a new generation stops anyone using them.
+    ++generation;
+    if (frame.target) SDL_DestroyTexture(frame.target);
+    if (frame.renderer) SDL_DestroyRenderer(frame.renderer);
+    if (frame.window) SDL_DestroyWindow(frame.window);
+    if (frame.surface) SDL_FreeSurface(frame.surface);
+    frame.target = nullptr;
+    frame.renderer = nullptr;
+    frame.window = nullptr;
+    frame.surface = nullptr;
+    isOpen = false;
+}
+
+bool graphicsAreOpen() { return isOpen; }
+
 void flipFrame(int sync) {
-    Backend::takeScriptShots(flips + 1);
-    ++flips;
+    int number = flips + 1;
+    Backend::takeScriptShots(number);
+    if (isOpen && frame.window) presentWindow(sync);
+    if (isOpen && frame.surface) SDL_RenderFlush(frame.renderer);
+    flips = number;
     if (Backend::headless()) Backend::advanceToNextFrame();
     pollSystemEvents();
     applyScriptEvents(flips);
     if (flips == Backend::maxFrames()) inputCloseRequest();
 }
+
 int flipCount() { return flips; }
 
-void setColour(int r, int g, int b) {
-    ds.r = std::clamp(r, 0, 255);
-    ds.g = std::clamp(g, 0, 255);
-    ds.b = std::clamp(b, 0, 255);
+void clearFrame() {
+    if (!frame.renderer) return;
+    SDL_SetRenderDrawBlendMode(frame.renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(frame.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(frame.renderer);
 }
-void setAlpha(float a) {
-    if (!(a >= 0.0f)) a = 0.0f;
-    ds.alpha = uint8_t(std::lround(std::min(a, 1.0f) * 255.0f));
-}
-void setBlend(int mode) { ds.blend = mode; }
-void setRotation(float d) { ds.rotation = d; }
-void setScale(float sx, float sy) {
-    ds.scaleX = sx;
-    ds.scaleY = sy;
-}
-void setOrigin(float x, float y) {
-    ds.originX = x;
-    ds.originY = y;
-}
-int colourRed() { return ds.r; }
-int colourGreen() { return ds.g; }
-int colourBlue() { return ds.b; }
-float getAlpha() { return ds.alpha / 255.0f; }
-int getBlend() { return ds.blend; }
-float getRotation() { return ds.rotation; }
-float getScaleX() { return ds.scaleX; }
-float getScaleY() { return ds.scaleY; }
-float originX() { return ds.originX; }
-float originY() { return ds.originY; }
 
-void drawImage(const ImagePtr&, float, float, int) {}
-void tileImage(const ImagePtr&, float, float, int) {}
-void drawRect(float, float, float, float) {}
-void drawLine(float, float, float, float, bool) {}
-void drawText(const std::string&, float, float) {}
-void clearFrame() {}
-void setWindowTitle(const std::string& t) { title = t; }
-void setWindowIcon(const std::string&) {}
-bool windowMaximised() { return false; }
-bool isFullscreen() { return fullscreen; }
-const uint8_t* Backend::glyphRows(int) {
-    static const uint8_t blank[16] = {};
-    return blank;
+Pixmap readFramePixels(int x, int y, int w, int h) {
+    Pixmap out;
+    if (w <= 0 || h <= 0) return out;
+    out.width = w;
+    out.height = h;
+    out.pixels.assign(size_t(w) * size_t(h), 0xFF000000u);
+    if (!frame.renderer) return out;
+    SDL_Rect want{x, y, w, h}, all{0, 0, frame.width, frame.height}, clip;
+    if (!SDL_IntersectRect(&want, &all, &clip)) return out;
+    std::vector<uint32_t> rows(size_t(clip.w) * size_t(clip.h));
+    if (frame.surface) {
+        SDL_RenderFlush(frame.renderer);
+        SDL_LockSurface(frame.surface);
+        for (int r = 0; r < clip.h; ++r) {
+            const auto* src = reinterpret_cast<const uint8_t*>(frame.surface->pixels) +
+                              size_t(clip.y + r) * size_t(frame.surface->pitch) + size_t(clip.x) * 4;
+            std::memcpy(rows.data() + size_t(r) * size_t(clip.w), src, size_t(clip.w) * 4);
+        }
+        SDL_UnlockSurface(frame.surface);
+    } else if (SDL_RenderReadPixels(frame.renderer, &clip, SDL_PIXELFORMAT_ARGB8888, rows.data(), clip.w * 4) != 0) {
+        return out;
+    }
+    // The frame has no see-through parts: grabs are opaque.
+    for (int r = 0; r < clip.h; ++r)
+        for (int c = 0; c < clip.w; ++c)
+            out.pixels[size_t(clip.y - y + r) * size_t(w) + size_t(clip.x - x + c)] =
+                rows[size_t(r) * size_t(clip.w) + size_t(c)] | 0xFF000000u;
+    return out;
 }
+
+Pixmap grabFrame() {
+    if (!isOpen) return {};
+    return readFramePixels(0, 0, frame.width, frame.height);
+}
+
+void setWindowTitle(const std::string& text) {
+    title = text;
+    if (frame.window) SDL_SetWindowTitle(frame.window, title.c_str());
+}
+
+void setWindowIcon(const std::string& icoPath) {
+    iconPath = icoPath;
+    applyIcon();
+}
+
+bool windowMaximised() {
+    return frame.window && (SDL_GetWindowFlags(frame.window) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+bool isFullscreen() { return isOpen && frame.fullscreen; }
 
 }  // namespace qm

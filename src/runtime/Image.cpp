@@ -1,66 +1,165 @@
-// Pictures (first cut).
+// Pictures: loading PNG and JPEG files into frames, cutting strips, handles,
+// grabbing from the frame, reading and writing pixels.
 #include "Image.h"
 
+#include <algorithm>
+
 #include "Backend.h"
+#include "Diagnostics.h"
+#include "Files.h"
+#include "ImageFrame.h"
 
 namespace qm {
-
-struct ImageFrame {
-    Pixmap pixels;
-};
 
 TImage::~TImage() = default;
 
 namespace {
+
 int midHandle = 0;
 int defaultFlags = 0;
-}  // namespace
 
-ImagePtr loadImage(const std::string&, int) { return nullptr; }
-ImagePtr loadAnimImage(const std::string&, int, int, int, int, int) { return nullptr; }
-ImagePtr createImage(int width, int height, int frames, int flags) {
+bool decodeAny(const std::vector<uint8_t>& bytes, Pixmap& out) {
+    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+        return decodePng(bytes, out);
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8) return decodeJpeg(bytes, out);
+    return false;
+}
+
+bool loadPixels(const std::string& path, Pixmap& out) {
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        debugLog("image missing: " + path);
+        return false;
+    }
+    if (!decodeAny(bytes, out)) {
+        debugLog("image unreadable: " + path);
+        return false;
+    }
+    return true;
+}
+
+std::shared_ptr<ImageFrame> makeFrame(Pixmap pixels, int flags) {
+    auto frame = std::make_shared<ImageFrame>();
+    // Masked pictures treat the mask colour (black) as see-through.
+    if (flags & IMG_MASKED)
+        for (uint32_t& p : pixels.pixels)
+            if ((p & 0x00FFFFFFu) == 0) p = 0;
+    frame->pixels = std::move(pixels);
+    frame->filtered = (flags & IMG_FILTERED) != 0;
+    return frame;
+}
+
+ImagePtr makeImage(int width, int height, int flags) {
     auto image = std::make_shared<TImage>();
     image->width = width;
     image->height = height;
-    image->flags = (flags == -1 ? defaultFlags : flags) | IMG_DYNAMIC;
-    for (int i = 0; i < frames; ++i) {
-        auto f = std::make_shared<ImageFrame>();
-        f->pixels.width = width;
-        f->pixels.height = height;
-        f->pixels.pixels.assign(size_t(width) * size_t(height), 0);
-        image->frames.push_back(f);
-    }
+    image->flags = flags;
     if (midHandle) {
-        image->handleX = width * 0.5f;
-        image->handleY = height * 0.5f;
+        image->handleX = float(width) * 0.5f;
+        image->handleY = float(height) * 0.5f;
     }
     return image;
 }
+
+Pixmap cut(const Pixmap& from, int x0, int y0, int w, int h) {
+    Pixmap out;
+    out.width = w;
+    out.height = h;
+    out.pixels.resize(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        std::copy_n(from.pixels.begin() + ptrdiff_t(size_t(y0 + y) * size_t(from.width) + size_t(x0)), w,
+                    out.pixels.begin() + ptrdiff_t(size_t(y) * size_t(w)));
+    return out;
+}
+
+int resolveFlags(int flags) { return flags == -1 ? defaultFlags : flags; }
+
+}  // namespace
+
+ImagePtr loadImage(const std::string& path, int flags) {
+    flags = resolveFlags(flags);
+    Pixmap pixels;
+    if (!loadPixels(path, pixels)) return nullptr;
+    ImagePtr image = makeImage(pixels.width, pixels.height, flags);
+    image->frames.push_back(makeFrame(std::move(pixels), flags));
+    return image;
+}
+
+ImagePtr loadAnimImage(const std::string& path, int cellWidth, int cellHeight, int firstCell, int cellCount,
+                       int flags) {
+    flags = resolveFlags(flags);
+    if (cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount < 1) {
+        debugLog("image cells impossible: " + path);
+        return nullptr;
+    }
+    Pixmap strip;
+    if (!loadPixels(path, strip)) return nullptr;
+    int columns = strip.width / cellWidth;  // whole cells only
+    int rows = strip.height / cellHeight;
+    if (int64_t(columns) * rows < int64_t(firstCell) + cellCount) {
+        debugLog("image too small for its cells: " + path);
+        return nullptr;
+    }
+    ImagePtr image = makeImage(cellWidth, cellHeight, flags);
+    for (int k = 0; k < cellCount; ++k) {
+        int cell = firstCell + k;
+        Pixmap one = cut(strip, cellWidth * (cell % columns), cellHeight * (cell / columns), cellWidth, cellHeight);
+        image->frames.push_back(makeFrame(std::move(one), flags));
+    }
+    return image;
+}
+
+ImagePtr createImage(int width, int height, int frames, int flags) {
+    if (width <= 0 || height <= 0 || frames < 1 || int64_t(width) * height > (int64_t(1) << 26)) return nullptr;
+    flags = resolveFlags(flags) | IMG_DYNAMIC;
+    ImagePtr image = makeImage(width, height, flags);
+    for (int i = 0; i < frames; ++i) {
+        Pixmap blank;
+        blank.width = width;
+        blank.height = height;
+        blank.pixels.assign(size_t(width) * size_t(height), 0);
+        image->frames.push_back(makeFrame(std::move(blank), flags & ~IMG_MASKED));
+    }
+    return image;
+}
+
 void setAutoMidHandle(int on) { midHandle = on ? 1 : 0; }
 int autoMidHandle() { return midHandle; }
+
 void setDefaultImageFlags(int flags) {
     if (flags != -1) defaultFlags = flags;
 }
 int defaultImageFlags() { return defaultFlags; }
+
 void setImageHandle(const ImagePtr& image, float x, float y) {
     if (!image) return;
     image->handleX = x;
     image->handleY = y;
 }
-void grabImage(const ImagePtr&, int, int) {}
+
+Pixmap readFramePixels(int x, int y, int w, int h);  // Graphics.cpp
+
+void grabImage(const ImagePtr& image, int x, int y) {
+    if (!image || image->frames.empty() || !image->frames[0]) return;
+    ImageFrame& frame = *image->frames[0];
+    frame.pixels = readFramePixels(x, y, image->width, image->height);
+    frame.invalidate();
+}
+
 Pixmap lockImage(const ImagePtr& image, int frame) {
-    if (!image || frame < 0 || frame >= image->frameCount()) return {};
+    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return {};
     return image->frames[size_t(frame)]->pixels;
 }
-bool savePng(const Pixmap&, const std::string&, int) { return false; }
-Pixmap grabFrame() {
-    Pixmap p;
-    p.width = 800;
-    p.height = 600;
-    p.pixels.assign(800 * 600, 0xFF000000u);
-    return p;
+
+bool setImagePixels(const ImagePtr& image, const Pixmap& pixels, int frame) {
+    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return false;
+    if (pixels.width != image->width || pixels.height != image->height ||
+        pixels.pixels.size() != size_t(pixels.width) * size_t(pixels.height))
+        return false;
+    ImageFrame& f = *image->frames[size_t(frame)];
+    f.pixels = pixels;
+    f.invalidate();
+    return true;
 }
-bool decodePng(const std::vector<uint8_t>&, Pixmap&) { return false; }
-bool decodeJpeg(const std::vector<uint8_t>&, Pixmap&) { return false; }
 
 }  // namespace qm

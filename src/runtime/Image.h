@@ -45,6 +45,8 @@ void setImageHandle(const ImagePtr& image, float x, float y);
 // Copies the frame rectangle at (x, y), of the image's size, into its frame 0.
 void grabImage(const ImagePtr& image, int x, int y);
 Pixmap lockImage(const ImagePtr& image, int frame = 0);
+// Writes a whole frame's pixels back (the pixmap must have the frame's size).
+bool setImagePixels(const ImagePtr& image, const Pixmap& pixels, int frame = 0);
 // Writes the pixmap as PNG (deflate level 0..9). False when it cannot be written.
 bool savePng(const Pixmap& pixmap, const std::string& path, int compression);
 // The whole current frame as a pixmap (used by screenshots and tests).
@@ -53,5 +55,7 @@ Pixmap grabFrame();
 // Decoders, exposed for tests and fuzzers: they never abort on bad data.
 bool decodePng(const std::vector<uint8_t>& bytes, Pixmap& out);
 bool decodeJpeg(const std::vector<uint8_t>& bytes, Pixmap& out);
+// The largest picture (PNG or BMP) inside a Windows icon file.
+bool decodeIco(const std::vector<uint8_t>& bytes, Pixmap& out);
 
 }  // namespace qm

@@ -1,0 +1,247 @@
+// The drawing state (colour, alpha, blend, rotation, scale, origin) and the
+// primitives drawn with it. Images go through SDL_RenderCopyExF, whose
+// colour and alpha mods carry the tint; untextured shapes use the renderer's
+// draw colour, or geometry when rotated.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "Backend.h"
+#include "Graphics.h"
+#include "Image.h"
+#include "ImageFrame.h"
+
+namespace qm {
+
+namespace {
+
+struct DrawState {
+    int r = 255, g = 255, b = 255;
+    uint8_t alpha = 255;
+    int blend = BLEND_SOLID;
+    float rotation = 0, scaleX = 1, scaleY = 1, originX = 0, originY = 0;
+    // The transform, recomputed whenever rotation or scale is set.
+    float ix = 1, iy = 0, jx = 0, jy = 1;
+} ds;
+
+constexpr double kDegToRad = 0.017453292519943295;
+
+void updateTransform() {
+    double a = double(ds.rotation) * kDegToRad;
+    float c = float(std::cos(a)), s = float(std::sin(a));
+    ds.ix = c * ds.scaleX;
+    ds.iy = -s * ds.scaleY;
+    ds.jx = s * ds.scaleX;
+    ds.jy = c * ds.scaleY;
+}
+
+// How the current blend mode draws a texture: which texture, which SDL mode,
+// which alpha. Alpha counts only in the alpha and light modes.
+struct TextureBlend {
+    bool masked;
+    SDL_BlendMode mode;
+    uint8_t alpha;
+};
+
+TextureBlend textureBlend(bool text) {
+    switch (ds.blend) {
+    case BLEND_MASK: return {true, SDL_BLENDMODE_BLEND, 255};
+    case BLEND_ALPHA: return {false, SDL_BLENDMODE_BLEND, ds.alpha};
+    case BLEND_LIGHT: return {false, SDL_BLENDMODE_ADD, ds.alpha};
+    case BLEND_SHADE: return {false, SDL_BLENDMODE_MOD, 255};
+    default:
+        // Solid text would paint the glyph boxes; text keeps its shape.
+        if (text) return {true, SDL_BLENDMODE_BLEND, 255};
+        return {false, SDL_BLENDMODE_NONE, 255};
+    }
+}
+
+void shapeColour(SDL_Renderer* renderer) {
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    uint8_t a = 255;
+    if (ds.blend == BLEND_ALPHA) mode = SDL_BLENDMODE_BLEND, a = ds.alpha;
+    else if (ds.blend == BLEND_LIGHT) mode = SDL_BLENDMODE_ADD, a = ds.alpha;
+    else if (ds.blend == BLEND_SHADE) mode = SDL_BLENDMODE_MOD;
+    SDL_SetRenderDrawBlendMode(renderer, mode);
+    SDL_SetRenderDrawColor(renderer, uint8_t(ds.r), uint8_t(ds.g), uint8_t(ds.b), a);
+}
+
+// Draws a w x h texture region whose image-space corners run from
+// (-hx, -hy) to (w - hx, h - hy), anchored at (X, Y), with rotation and scale.
+void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float hx, float hy, float X, float Y,
+              bool transformed, bool text) {
+    SDL_Renderer* renderer = Backend::renderer();
+    if (!renderer || !texture) return;
+    TextureBlend tb = textureBlend(text);
+    SDL_SetTextureBlendMode(texture, tb.mode);
+    SDL_SetTextureColorMod(texture, uint8_t(ds.r), uint8_t(ds.g), uint8_t(ds.b));
+    SDL_SetTextureAlphaMod(texture, tb.alpha);
+    float sx = transformed ? ds.scaleX : 1.0f, sy = transformed ? ds.scaleY : 1.0f;
+    double angle = transformed ? ds.rotation : 0.0;
+    if (sx == 0.0f || sy == 0.0f) return;
+    float left = X + std::min(-hx * sx, (float(w) - hx) * sx);
+    float top = Y + std::min(-hy * sy, (float(h) - hy) * sy);
+    SDL_FRect dst{left, top, std::fabs(float(w) * sx), std::fabs(float(h) * sy)};
+    int flip = (sx < 0 ? SDL_FLIP_HORIZONTAL : 0) | (sy < 0 ? SDL_FLIP_VERTICAL : 0);
+    if (std::fmod(angle, 360.0) == 0.0 && flip == 0) {
+        SDL_RenderCopyF(renderer, texture, source, &dst);
+        return;
+    }
+    SDL_FPoint centre{X - left, Y - top};
+    SDL_RenderCopyExF(renderer, texture, source, &dst, angle, &centre, SDL_RendererFlip(flip));
+}
+
+// The font as one strip of 96 glyphs, white where the glyph is set.
+ImageFrame& fontStrip() {
+    static ImageFrame strip;
+    if (strip.pixels.width == 0) {
+        strip.pixels.width = 8 * 96;
+        strip.pixels.height = 16;
+        strip.pixels.pixels.assign(size_t(8 * 96 * 16), 0x00FFFFFFu);
+        for (int code = 32; code < 128; ++code) {
+            const uint8_t* rows = Backend::glyphRows(code);
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 8; ++x)
+                    if (rows[y] & (0x80 >> x))
+                        strip.pixels.pixels[size_t(y) * 768 + size_t((code - 32) * 8 + x)] = 0xFFFFFFFFu;
+        }
+    }
+    return strip;
+}
+
+}  // namespace
+
+void Backend::resetDrawState() { ds = DrawState{}; }
+
+void setColour(int r, int g, int b) {
+    ds.r = std::clamp(r, 0, 255);
+    ds.g = std::clamp(g, 0, 255);
+    ds.b = std::clamp(b, 0, 255);
+}
+
+void setAlpha(float a) {
+    if (!(a >= 0.0f)) a = 0.0f;  // also catches NaN
+    ds.alpha = uint8_t(std::lround(double(std::min(a, 1.0f)) * 255.0));
+}
+
+void setBlend(int mode) { ds.blend = mode; }
+
+void setRotation(float degrees) {
+    ds.rotation = degrees;
+    updateTransform();
+}
+
+void setScale(float sx, float sy) {
+    ds.scaleX = sx;
+    ds.scaleY = sy;
+    updateTransform();
+}
+
+void setOrigin(float x, float y) {
+    ds.originX = x;
+    ds.originY = y;
+}
+
+int colourRed() { return ds.r; }
+int colourGreen() { return ds.g; }
+int colourBlue() { return ds.b; }
+float getAlpha() { return float(ds.alpha) / 255.0f; }
+int getBlend() { return ds.blend; }
+float getRotation() { return ds.rotation; }
+float getScaleX() { return ds.scaleX; }
+float getScaleY() { return ds.scaleY; }
+float originX() { return ds.originX; }
+float originY() { return ds.originY; }
+
+void drawImage(const ImagePtr& image, float x, float y, int frame) {
+    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
+    ImageFrame& f = *image->frames[size_t(frame)];
+    SDL_Texture* texture = f.texture(ds.blend == BLEND_MASK);
+    drawQuad(texture, nullptr, f.pixels.width, f.pixels.height, image->handleX, image->handleY, x + ds.originX,
+             y + ds.originY, true, false);
+}
+
+void tileImage(const ImagePtr& image, float x, float y, int frame) {
+    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
+    SDL_Renderer* renderer = Backend::renderer();
+    if (!renderer) return;
+    ImageFrame& f = *image->frames[size_t(frame)];
+    SDL_Texture* texture = f.texture(ds.blend == BLEND_MASK);
+    int w = f.pixels.width, h = f.pixels.height;
+    if (!texture || w <= 0 || h <= 0) return;
+    int vw = 0, vh = 0;
+    SDL_Rect viewport;
+    SDL_RenderGetViewport(renderer, &viewport);
+    vw = viewport.w;
+    vh = viewport.h;
+    // One copy's corner, then back to the first copy left of and above 0.
+    double cx = double(x) + ds.originX - image->handleX, cy = double(y) + ds.originY - image->handleY;
+    double startX = cx - std::ceil(cx / w) * w, startY = cy - std::ceil(cy / h) * h;
+    for (double ty = startY; ty < vh; ty += h)
+        for (double tx = startX; tx < vw; tx += w)
+            drawQuad(texture, nullptr, w, h, 0, 0, float(tx), float(ty), false, false);
+}
+
+void drawRect(float x, float y, float w, float h) {
+    SDL_Renderer* renderer = Backend::renderer();
+    if (!renderer) return;
+    shapeColour(renderer);
+    float X = x + ds.originX, Y = y + ds.originY;
+    if (ds.iy == 0.0f && ds.jx == 0.0f) {
+        float x0 = X + std::min(0.0f, w * ds.ix), y0 = Y + std::min(0.0f, h * ds.jy);
+        SDL_FRect r{x0, y0, std::fabs(w * ds.ix), std::fabs(h * ds.jy)};
+        SDL_RenderFillRectF(renderer, &r);
+        return;
+    }
+    SDL_Color c{uint8_t(ds.r), uint8_t(ds.g), uint8_t(ds.b), 255};
+    SDL_GetRenderDrawColor(renderer, &c.r, &c.g, &c.b, &c.a);
+    auto corner = [&](float u, float v) {
+        return SDL_Vertex{SDL_FPoint{u * ds.ix + v * ds.iy + X, u * ds.jx + v * ds.jy + Y}, c, SDL_FPoint{0, 0}};
+    };
+    SDL_Vertex v[4] = {corner(0, 0), corner(w, 0), corner(w, h), corner(0, h)};
+    int indices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(renderer, nullptr, v, 4, indices, 6);
+}
+
+void drawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
+    SDL_Renderer* renderer = Backend::renderer();
+    if (!renderer) return;
+    shapeColour(renderer);
+    float u = x2 - x1, v = y2 - y1;
+    float X = x1 + ds.originX, Y = y1 + ds.originY;
+    long ax = std::lround(X), ay = std::lround(Y);
+    long bx = std::lround(u * ds.ix + v * ds.iy + X), by = std::lround(u * ds.jx + v * ds.jy + Y);
+    // Our own Bresenham walk, so whether the end point is plotted is ours to say.
+    long dx = std::labs(bx - ax), dy = -std::labs(by - ay);
+    long stepX = ax < bx ? 1 : -1, stepY = ay < by ? 1 : -1, err = dx + dy;
+    std::vector<SDL_Point> points;
+    points.reserve(size_t(std::max(dx, -dy)) + 1);
+    for (long px = ax, py = ay;;) {
+        bool end = px == bx && py == by;
+        if (!end || lastPixel) points.push_back(SDL_Point{int(px), int(py)});
+        if (end) break;
+        long e2 = 2 * err;
+        if (e2 >= dy) err += dy, px += stepX;
+        if (e2 <= dx) err += dx, py += stepY;
+    }
+    if (!points.empty()) SDL_RenderDrawPoints(renderer, points.data(), int(points.size()));
+}
+
+void drawText(const std::string& text, float x, float y) {
+    if (!Backend::renderer() || text.empty()) return;
+    ImageFrame& strip = fontStrip();
+    SDL_Texture* texture = strip.texture(true);
+    float X = x + ds.originX, Y = y + ds.originY;
+    for (size_t i = 0; i < text.size(); ++i) {
+        int code = static_cast<unsigned char>(text[i]);
+        if (code < 32 || code > 127) code = '?';
+        if (code == ' ') continue;
+        SDL_Rect source{(code - 32) * 8, 0, 8, 16};
+        float u = float(i) * 8.0f;  // glyphs advance along the rotated baseline
+        drawQuad(texture, &source, 8, 16, 0, 0, X + u * ds.ix, Y + u * ds.jx, true, true);
+    }
+}
+
+}  // namespace qm
