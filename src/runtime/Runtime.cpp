@@ -43,10 +43,8 @@ int Backend::maxFrames() { return frameCap; }
 
 bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& out, std::string& error) {
     out = RuntimeOptions{};
-    size_t i = 0;
-    // Callers may pass argv whole; the program name is never an option.
-    if (!args.empty() && args[0].rfind("--", 0) != 0) i = 1;
-    for (; i < args.size(); ++i) {
+    // args are the words after the program name.
+    for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i], value;
         bool inlineValue = false;
         if (size_t eq = name.find('='); eq != std::string::npos && name.rfind("--", 0) == 0) {

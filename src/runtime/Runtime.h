@@ -13,7 +13,8 @@ struct RuntimeOptions {
     int maxFrames = -1;       // --max-frames N: a close request at flip N
 };
 
-// Parses the game's command line. Unknown options are an error (false).
+// Parses the game's command line (the words after the program name).
+// Unknown options and stray words are an error (false).
 bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& out, std::string& error);
 // Starts the services. Headless: no window, no audio device, a virtual clock.
 bool runtimeInit(const RuntimeOptions& options);
