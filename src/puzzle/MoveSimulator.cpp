@@ -41,7 +41,7 @@ struct SimulationGuard {
 
 // Ticks until the ball rests, solves, restarts or the cap passes. `ticks`
 // already counts the ticks spent before the call.
-MoveResult runUntilRest(LevelMap& board, int ticks, int tickCap, bool moved) {
+MoveResult runUntilRest(LevelMap& board, int ticks, int tickCap, bool moved, const TickObserver& observer = nullptr) {
     int restarts = board.restartCount;
     while (true) {
         if (board.solvedInSimulation) return {MoveOutcome::Solved, ticks};
@@ -51,12 +51,13 @@ MoveResult runUntilRest(LevelMap& board, int ticks, int tickCap, bool moved) {
         board.update(1);
         ++ticks;
         moved = true;
+        if (observer) observer(board);
     }
 }
 
 }  // namespace
 
-MoveResult MoveSimulator::play(LevelMap& board, int direction, int tickCap) {
+MoveResult MoveSimulator::play(LevelMap& board, int direction, int tickCap, const TickObserver& observer) {
     InputFlagsGuard inputGuard;
     SimulationGuard simulationGuard(board);
     if (!board.ball) board.restart();
@@ -73,10 +74,11 @@ MoveResult MoveSimulator::play(LevelMap& board, int direction, int tickCap) {
     // ball cannot take a second direction when it comes to rest.
     board.update(1);
     clearFlags();
+    if (observer) observer(board);
     if (board.solvedInSimulation) return {MoveOutcome::Solved, 1};
     if (board.restartCount != restarts) return {MoveOutcome::Restarted, 1};
     if (board.ball->direction == 0) return {MoveOutcome::Blocked, 1};
-    return runUntilRest(board, 1, tickCap, true);
+    return runUntilRest(board, 1, tickCap, true, observer);
 }
 
 MoveResult MoveSimulator::settle(LevelMap& board, int tickCap) {

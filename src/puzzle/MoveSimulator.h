@@ -2,6 +2,7 @@
 // game does, with the board marked as simulated so that nothing outside it is
 // touched. The solver, the hint and the tests roll the ball through this.
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "puzzle/GizmoStates.h"
@@ -26,6 +27,9 @@ struct RestState {
     int lockTimers[2] = {0, 0};
 };
 
+// Called after every tick a move plays, for tools that follow the ball's path.
+using TickObserver = std::function<void(const LevelMap&)>;
+
 struct MoveResult {
     MoveOutcome outcome = MoveOutcome::Blocked;
     int ticks = 0;
@@ -38,7 +42,8 @@ public:
     // Plays one move (direction 1 up, 2 right, 3 down, 4 left) on `board`,
     // whose ball rests (a board without a ball is restarted first). The board
     // is left in the resulting state; PlayInput is left as it was found.
-    static MoveResult play(LevelMap& board, int direction, int tickCap = kDefaultTickCap);
+    static MoveResult play(LevelMap& board, int direction, int tickCap = kDefaultTickCap,
+                           const TickObserver& observer = nullptr);
 
     // Ticks a resting ball with no input until it rests again (a booster or
     // angle block under it can start it by itself); Rested when it never moved.

@@ -1,0 +1,108 @@
+// The campaign's curriculum: each gizmo arrives on the level whose tutorial
+// page explains it, on an easy board, and later groups combine what came
+// before while the minimum number of moves climbs with a five-level rhythm.
+#include "Curriculum.h"
+
+#include <algorithm>
+
+#include "puzzle/Solver.h"
+
+namespace qm {
+
+namespace {
+
+// Levels 0 to 14 teach; the table follows the tutorial pages.
+const int kOpening[15] = {
+    0, 0, 0,
+    FEATURE_SHATTER,                     // 3: page 1
+    FEATURE_TELEPORT,                    // 4: page 5
+    FEATURE_SHATTER,
+    FEATURE_KEY1,                        // 6: page 3
+    FEATURE_RECALL,                      // 7: recall points and pads (page 5)
+    FEATURE_KEY2,
+    FEATURE_ANGLE | FEATURE_BOOSTER,     // 9: page 2
+    FEATURE_ANGLE,
+    FEATURE_BOOSTER,
+    FEATURE_TELEPORT | FEATURE_KEY1,
+    FEATURE_BEAM,                        // 13: page 4
+    FEATURE_BEAM,
+};
+
+// From level 15 on the levels walk through these mixes; the later ones bring
+// two or three gizmos together.
+const int kMixes[] = {
+    0,
+    FEATURE_SHATTER,
+    FEATURE_TELEPORT,
+    FEATURE_KEY1,
+    FEATURE_BEAM,
+    FEATURE_ANGLE,
+    FEATURE_RECALL,
+    FEATURE_KEY2,
+    FEATURE_BOOSTER,
+    FEATURE_SHATTER | FEATURE_TELEPORT,
+    FEATURE_KEY1 | FEATURE_BEAM,
+    FEATURE_ANGLE | FEATURE_BOOSTER,
+    FEATURE_TELEPORT | FEATURE_KEY2,
+    FEATURE_RECALL | FEATURE_SHATTER,
+    FEATURE_BEAM | FEATURE_ANGLE,
+    FEATURE_KEY1 | FEATURE_KEY2,
+    FEATURE_BOOSTER | FEATURE_SHATTER,
+    FEATURE_TELEPORT | FEATURE_BEAM,
+    FEATURE_RECALL | FEATURE_ANGLE,
+    FEATURE_KEY1 | FEATURE_SHATTER | FEATURE_TELEPORT,
+    FEATURE_BEAM | FEATURE_KEY2,
+    FEATURE_ANGLE | FEATURE_TELEPORT | FEATURE_SHATTER,
+    FEATURE_RECALL | FEATURE_KEY1,
+    FEATURE_BOOSTER | FEATURE_BEAM,
+};
+constexpr int kMixCount = int(sizeof(kMixes) / sizeof(kMixes[0]));
+
+}  // namespace
+
+LevelPlan Curriculum::plan(int level) {
+    LevelPlan p;
+    p.level = level;
+    int group = level / 5, index = level % 5;
+    if (level < 15) p.features = kOpening[level];
+    else p.features = kMixes[(level - 15) % kMixCount];
+
+    if (group == 0) {
+        static const int firstGroup[5] = {3, 3, 4, 4, 6};
+        p.target = firstGroup[index];
+        p.low = level == 0 ? 2 : p.target - 1;
+        p.high = level == 0 ? 3 : p.target + 1;
+        return p;
+    }
+    // The base climbs from 4 moves in group 1 to 17 in the last group; within a
+    // group the fifth level stands out.
+    static const int rhythm[5] = {-1, 0, 1, 0, 3};
+    int base = 4 + (group - 1) * 13 / 31;
+    p.target = std::max(2, base + rhythm[index]);
+    p.low = std::max(2, p.target - 1);
+    p.high = p.target + 2;
+    return p;
+}
+
+int Curriculum::requiredUses(int features) {
+    int uses = 0;
+    if (features & FEATURE_SHATTER) uses |= USE_SHATTER;
+    if (features & FEATURE_TELEPORT) uses |= USE_TELEPORT;
+    if (features & FEATURE_KEY1) uses |= USE_KEY | USE_LOCK;
+    if (features & FEATURE_KEY2) uses |= USE_KEY;
+    if (features & FEATURE_RECALL) uses |= USE_RECALL_PAD;
+    if (features & FEATURE_ANGLE) uses |= USE_ANGLE;
+    if (features & FEATURE_BOOSTER) uses |= USE_BOOSTER;
+    if (features & FEATURE_BEAM) uses |= USE_SWITCH;
+    return uses;
+}
+
+std::string Curriculum::featureNames(int features) {
+    static const char* names[] = {"shatter", "teleport", "key1", "key2", "recall", "angle", "booster", "beam"};
+    std::string out;
+    for (int i = 0; i < 8; ++i)
+        if (features & (1 << i)) out += (out.empty() ? "" : "+") + std::string(names[i]);
+    return out.empty() ? "walls" : out;
+}
+
+}  // namespace qm

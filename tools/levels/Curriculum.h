@@ -1,0 +1,36 @@
+// What each campaign level is meant to be: the gizmos it features, the range
+// of minimum moves it aims for, and which edge its end should lie on.
+#pragma once
+#include <string>
+
+namespace qm {
+
+enum Feature : int {
+    FEATURE_SHATTER = 1,
+    FEATURE_TELEPORT = 2,
+    FEATURE_KEY1 = 4,    // key 1 opens lock 1
+    FEATURE_KEY2 = 8,    // key 2 closes lock 2
+    FEATURE_RECALL = 16, // recall point and pad
+    FEATURE_ANGLE = 32,
+    FEATURE_BOOSTER = 64,
+    FEATURE_BEAM = 128,  // beam blocks and a switch
+};
+
+struct LevelPlan {
+    int level = 0;
+    int features = 0;
+    int target = 0;  // minimum moves aimed at
+    int low = 0;     // accepted range of minimum moves
+    int high = 0;
+};
+
+class Curriculum {
+public:
+    static constexpr int kLevels = 161;
+    static LevelPlan plan(int level);
+    // The GizmoUse bits a solution must show for these features.
+    static int requiredUses(int features);
+    static std::string featureNames(int features);
+};
+
+}  // namespace qm

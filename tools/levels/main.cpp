@@ -1,0 +1,218 @@
+// quillmere-levels: the campaign's level tool.
+//   solve FILE                       shortest solution as U/R/D/L letters (exit 1: none)
+//   verify [DIR] [--table MD] [--plot PNG]
+//                                    checks levels 0..160 (files, solvable, joined)
+//   render FILE OUT.png [--style N]  the board as the game draws it
+//   generate [--seed S] [--from A] [--to B] [--dir DIR]
+//                                    remakes levels A..B (joined to A-1, keeping B's exit when B+1 exists)
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "BoardJoin.h"
+#include "BoardPicture.h"
+#include "Curriculum.h"
+#include "LevelFile.h"
+#include "LevelGenerator.h"
+#include "app/Globals.h"
+#include "puzzle/Solver.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
+#include "runtime/Runtime.h"
+
+using namespace qm;
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: quillmere-levels solve FILE\n"
+                 "       quillmere-levels verify [DIR] [--table FILE.md] [--plot FILE.png]\n"
+                 "       quillmere-levels render FILE OUT.png [--style N]\n"
+                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR]\n");
+    return 2;
+}
+
+bool startRuntime() {
+    RuntimeOptions options;
+    options.headless = true;
+    if (!runtimeInit(options)) return false;
+    setDebugLogTarget("");
+    return true;
+}
+
+std::string absolute(const std::string& path) { return std::filesystem::absolute(path).string(); }
+
+int solveCommand(const std::string& path) {
+    std::string problem;
+    auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+    if (!board) {
+        std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
+        return 2;
+    }
+    SolveResult result = Solver::create(board)->solve();
+    if (!result.solved) {
+        std::fprintf(stderr, "no solution (%d states%s)\n", result.states, result.capped ? ", search capped" : "");
+        return 1;
+    }
+    std::printf("%s\n", result.moves.c_str());
+    std::fprintf(stderr, "%zu moves, %d ticks, %d states, gizmos: %s\n", result.moves.size(), result.ticks,
+                 result.states, gizmoUseNames(result.uses).c_str());
+    return 0;
+}
+
+struct LevelLine {
+    int level = 0;
+    int moves = 0;
+    int states = 0;
+    int uses = 0;
+};
+
+int verifyCommand(const std::string& dir, const std::string& tablePath, const std::string& plotPath) {
+    auto began = std::chrono::steady_clock::now();
+    int failures = 0;
+    LevelMapPtr previous;
+    std::vector<LevelLine> lines;
+    for (int level = 0; level < Curriculum::kLevels; ++level) {
+        std::string path = LevelFile::pathFor(dir, level);
+        std::string problem;
+        auto board = LevelFile::read(path, level, &problem);
+        auto fail = [&](const std::string& why) {
+            std::printf("level %d: FAILED: %s\n", level, why.c_str());
+            ++failures;
+        };
+        if (!board) {
+            fail(path + " " + problem);
+            previous = nullptr;
+            continue;
+        }
+        if (!problem.empty()) fail(path + " " + problem);
+        std::string joinProblem;
+        if (level > 0 && previous && !BoardJoin::check(*previous, *board, &joinProblem))
+            fail("not joined to level " + std::to_string(level - 1) + ": " + joinProblem);
+        auto solver = Solver::create(board);
+        SolveResult result = solver->explore();
+        if (!result.solved) {
+            fail(result.capped ? "no solution found within the state cap" : "cannot be solved");
+        } else {
+            std::printf("level %d: %zu moves, %d states, gizmos: %s\n", level, result.moves.size(), result.states,
+                        gizmoUseNames(result.uses).c_str());
+            if (level >= 5 && result.moves.size() < 2) fail("solved by a single move");
+            lines.push_back({level, int(result.moves.size()), result.states, result.uses});
+        }
+        previous = board;
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("%d levels checked in %.2f s, %d failure%s\n", Curriculum::kLevels, seconds, failures,
+                failures == 1 ? "" : "s");
+    if (!tablePath.empty()) {
+        std::ofstream md(tablePath);
+        md << "# The campaign\n\n"
+              "Levels 0 to 160 as `quillmere-levels verify` measures them: the minimum number of moves,\n"
+              "the resting states the ball can reach (ball cell and gizmo states), and the gizmos the\n"
+              "shortest solution uses. The plot of minimum moves per level is `level-moves.png`.\n\n"
+              "![minimum moves per level](level-moves.png)\n\n"
+              "| level | moves | states | gizmos |\n|---:|---:|---:|---|\n";
+        for (const LevelLine& l : lines)
+            md << "| " << l.level << " | " << l.moves << " | " << l.states << " | " << gizmoUseNames(l.uses) << " |\n";
+    }
+    if (!plotPath.empty()) {
+        std::vector<int> moves(size_t(Curriculum::kLevels), 0);
+        for (const LevelLine& l : lines) moves[size_t(l.level)] = l.moves;
+        if (!BoardPicture::plotMoves(moves, plotPath)) std::fprintf(stderr, "could not write %s\n", plotPath.c_str());
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+int renderCommand(const std::string& path, const std::string& out, int style) {
+    std::string problem;
+    int level = LevelFile::levelNumberOf(path);
+    auto board = LevelFile::read(path, level, &problem);
+    if (!board) {
+        std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
+        return 2;
+    }
+    if (style < 0) style = level >= 0 ? level / 5 : 0;
+    if (!BoardPicture::render(board, style, programFolder(), absolute(out))) {
+        std::fprintf(stderr, "could not write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int generateCommand(int seed, int from, int to, const std::string& dir) {
+    auto generator = LevelGenerator::create(seed);
+    int offTarget = 0;
+    for (int level = from; level <= to; ++level) {
+        LevelMapPtr previous, keep;
+        if (level > 0) {
+            std::string problem;
+            previous = LevelFile::read(LevelFile::pathFor(dir, level - 1), level - 1, &problem);
+            if (!previous) {
+                std::fprintf(stderr, "level %d needs level %d first\n", level, level - 1);
+                return 1;
+            }
+        }
+        if (level == to && level < Curriculum::kLevels - 1) {
+            std::string problem;
+            keep = LevelFile::read(LevelFile::pathFor(dir, level + 1), level + 1, &problem);
+            if (keep) keep = LevelFile::read(LevelFile::pathFor(dir, level), level, &problem);
+        }
+        LevelPlan plan = Curriculum::plan(level);
+        GenerationReport report;
+        auto board = generator->generate(plan, previous.get(), keep.get(), &report);
+        if (!board || !LevelFile::write(*board, LevelFile::pathFor(dir, level))) {
+            std::fprintf(stderr, "level %d could not be written\n", level);
+            return 1;
+        }
+        offTarget += report.onTarget ? 0 : 1;
+        std::printf("level %d [%s, %d-%d]: %d moves, %d states, gizmos: %s, %d tries%s\n", level,
+                    Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, report.moves, report.states,
+                    gizmoUseNames(report.uses).c_str(), report.evaluations, report.onTarget ? "" : "  (off target)");
+        std::fflush(stdout);
+    }
+    std::printf("%d level%s off target\n", offTarget, offTarget == 1 ? "" : "s");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usage();
+    if (!startRuntime()) {
+        std::fprintf(stderr, "the headless runtime did not start\n");
+        return 2;
+    }
+    std::string command = args[0];
+    std::vector<std::string> positional;
+    std::string table, plot, dir = QM_LEVELS_DIR;
+    int style = -1, seed = 1, from = 0, to = Curriculum::kLevels - 1;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (a == "--table" && hasValue) table = args[++i];
+        else if (a == "--plot" && hasValue) plot = args[++i];
+        else if (a == "--style" && hasValue) style = std::atoi(args[++i].c_str());
+        else if (a == "--seed" && hasValue) seed = std::atoi(args[++i].c_str());
+        else if (a == "--from" && hasValue) from = std::atoi(args[++i].c_str());
+        else if (a == "--to" && hasValue) to = std::atoi(args[++i].c_str());
+        else if (a == "--dir" && hasValue) dir = args[++i];
+        else if (a.rfind("--", 0) == 0) return usage();
+        else positional.push_back(a);
+    }
+    int status;
+    if (command == "solve" && positional.size() == 1) status = solveCommand(positional[0]);
+    else if (command == "verify" && positional.size() <= 1)
+        status = verifyCommand(positional.empty() ? dir : positional[0], table, plot);
+    else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
+    else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
+        status = generateCommand(seed, from, to, dir);
+    else status = usage();
+    resetGlobals();
+    runtimeShutdown();
+    return status;
+}
