@@ -130,6 +130,9 @@ void runtimeShutdown() {
     Backend::resetInput();
     setDebugLogTarget("");
     frameCap = -1;
+    // Back to the device-free state that tools and tests start in.
+    headlessMode = true;
+    Backend::resetClock();
 }
 
 bool isHeadless() { return headlessMode; }
