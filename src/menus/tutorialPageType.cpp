@@ -1,10 +1,6 @@
 // Tutorial pages: a blank panel with one of ten tutorial pictures on it,
 // closed by any key or click once faded in.
 #include "menus/tutorialPageType.h"
-#include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
-#include "runtime/Diagnostics.h"
 #include "runtime/TextConv.h"
 
 namespace qm {
@@ -28,19 +24,6 @@ std::shared_ptr<tutorialPageType> tutorialPageType::createPage(int index) {
     page->setupMenu(64, 64, 1, -1, -1, 0, 0, 325, 402, 30, "blank.png", "thisIntentionallyFails.png", 1, "", 0, 0);
     page->buttonStrip = (index >= 0 && index < kPageCount) ? tutorialImages[index] : nullptr;
     page->resetMenu();
-    return page;
-}
-
-std::shared_ptr<tutorialPageType> tutorialPageType::showForLevel(int level) {
-    if (editorOn || level < 0 || !playerProfile || !gameController) return nullptr;
-    constexpr int tableSize = int(sizeof(playerProfile->tutorialPages) / sizeof(playerProfile->tutorialPages[0]));
-    if (level >= tableSize) return nullptr;
-    int index = playerProfile->tutorialPages[level];
-    if (index < 0 || playerProfile->markOnce(index) == 0) return nullptr;
-    debugLog("hint shown");
-    auto page = createPage(index);
-    gameController->activeMenu = page;
-    page->openMenu();
     return page;
 }
 

@@ -14,10 +14,6 @@ public:
     // A closed page showing tutorial image `index` (nothing for an index
     // outside 0..9).
     static std::shared_ptr<tutorialPageType> createPage(int index);
-    // What the level loader does when a level starts for play: opens the
-    // level's page in the controller's activeMenu slot the first time the
-    // profile meets it. Returns the page, or nullptr when none is shown.
-    static std::shared_ptr<tutorialPageType> showForLevel(int level);
     void resetMenu() override;
     void activate(int byMouse) override;
 };

@@ -5,6 +5,8 @@
 #include "app/PlayerProfile.h"
 #include "audio/AudioManager.h"
 #include "menus/MenuTestRig.h"
+#include "puzzle/LevelMap.h"
+#include "runtime/Files.h"
 #include "support/TempFolder.h"
 
 namespace qm {
@@ -16,33 +18,41 @@ protected:
         MenuTestRig::SetUp();
         playerProfile = PlayerProfile::create(0);
     }
+    // An empty board file: enough for the loader to start the level.
+    void writeLevel(int level) {
+        createDir("levels");
+        test::writeBinary("levels/" + std::to_string(level) + ".lvl", std::string(1140, '\0'));
+    }
     test::TempFolder folder;
 };
 
-TEST_F(TutorialPageTest, ALevelShowsItsPageOnlyTheFirstTime) {
-    auto page = tutorialPageType::showForLevel(3);  // level 3 names page 1
+TEST_F(TutorialPageTest, LoadingALevelShowsItsPageOnlyTheFirstTime) {
+    writeLevel(3);  // level 3 names page 1
+    auto board = LevelMap::create(3);
+    auto page = std::dynamic_pointer_cast<tutorialPageType>(gameController->activeMenu);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(gameController->activeMenu, page);
     EXPECT_EQ(page->state, menuScreenType::OPENING);
     EXPECT_EQ(gameController->getCurrentScreen(), 1);
     EXPECT_EQ(logged("hint shown"), 1);
     EXPECT_EQ(playerProfile->onceFlags[1], 1);
 
-    gameController->activeMenu = nullptr;
-    EXPECT_EQ(tutorialPageType::showForLevel(3), nullptr);
+    board = LevelMap::create(3);
     EXPECT_EQ(gameController->activeMenu, nullptr);
     EXPECT_EQ(logged("hint shown"), 1);
 }
 
-TEST_F(TutorialPageTest, NoPageForLevelsWithoutOneOutsideTheTableOrInTheEditor) {
-    EXPECT_EQ(tutorialPageType::showForLevel(1), nullptr);
-    EXPECT_EQ(tutorialPageType::showForLevel(-1), nullptr);
-    EXPECT_EQ(tutorialPageType::showForLevel(100000), nullptr);
+TEST_F(TutorialPageTest, NoPageForLevelsWithoutOneOrInTheEditor) {
+    writeLevel(1);
+    writeLevel(0);
+    LevelMap::create(1);
+    EXPECT_EQ(gameController->activeMenu, nullptr);
     editorOn = 1;
-    EXPECT_EQ(tutorialPageType::showForLevel(0), nullptr);
+    LevelMap::create(0);
+    EXPECT_EQ(gameController->activeMenu, nullptr);
     EXPECT_EQ(playerProfile->onceFlags[0], 0) << "the editor does not use up the page";
     editorOn = 0;
-    EXPECT_NE(tutorialPageType::showForLevel(0), nullptr);
+    LevelMap::create(0);
+    EXPECT_NE(gameController->activeMenu, nullptr);
 }
 
 TEST_F(TutorialPageTest, APageIgnoresKeysWhileFadingInThenClosesOnAnyKey) {
