@@ -28,9 +28,9 @@ void MouseButton::fade() {
 
 // The caller chooses the blend mode (the bar draws all its buttons additively).
 void MouseButton::draw() {
-    if (glow <= 0 || !image) return;
+    if (glow <= 0) return;
     setAlpha(float(glow) / 40.0f);
-    drawImage(image, float(drawX), float(drawY), 0);
+    if (image) drawImage(image, float(drawX), float(drawY), 0);
 }
 
 void MouseButton::hover(int x, int y) {

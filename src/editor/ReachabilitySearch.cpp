@@ -98,7 +98,10 @@ void ReachabilitySearch::explore(int x, int y, int depth, GizmoStatesPtr state, 
     // a search (keys open or close at once); guard a hand-made state anyway.
     if (k < 0 || k > 3 || x < 0 || x > 19 || y < 0 || y > 13) return;
     trace[x][y][k] = 4;
-    moves[x][y][k] = depth;
+    // The roll that stopped here wrote depth - 1; the rest itself counts one
+    // more move. A smaller count met in another gizmo state of the same lock
+    // layer stays: the cell was reached sooner than this rest.
+    if (moves[x][y][k] < 0 || moves[x][y][k] >= depth - 1) moves[x][y][k] = depth;
     layer->grid[x][y] = depth;
     static const int kOrder[4] = {1, 3, 4, 2};  // up, down, left, right
     for (int dir : kOrder) roll(x, y, depth, dir, state, root, layer);
@@ -215,8 +218,11 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
             state->clearChanged();
         }
 
+        // The per-state grid remembers where the ball came to rest, not where it
+        // merely rolled over: a cell crossed early must not stop the search from
+        // resting there later, or cells the ball can reach in play go missing.
         improved = 0;
-        if (layer->grid[x][y] > depth || layer->grid[x][y] < 0) {
+        if (stopped == 1 && (layer->grid[x][y] > depth || layer->grid[x][y] < 0)) {
             layer->grid[x][y] = depth;
             improved = 1;
         }
