@@ -51,6 +51,8 @@ std::shared_ptr<LevelMap> LevelMap::create(int levelNumber) {
     return board;
 }
 
+std::string LevelMap::levelHome;
+
 std::string LevelMap::levelPath(int levelNumber) { return "levels\\" + str(levelNumber) + ".lvl"; }
 
 void LevelMap::glowCell(int x, int y, int kind) {
@@ -120,17 +122,18 @@ void LevelMap::load() {
 
 void LevelMap::save(int mode) {
     debugLog("Saving map");
+    std::string home = levelHome.empty() ? programFolder() : levelHome;
     std::string target;
     if (mode == 1) {
-        std::string own = programFolder() + "\\levels\\" + str(levelNumber) + ".lvl";
-        std::string backupFolder = programFolder() + "\\! map backups";
+        std::string own = home + "\\levels\\" + str(levelNumber) + ".lvl";
+        std::string backupFolder = home + "\\! map backups";
         // Without its folder the backup copy would fail silently every time.
         if (fileType(backupFolder) == FILE_MISSING) createDir(backupFolder);
         copyFile(own, backupFolder + "\\" + str(levelNumber) + ".lvl");
         target = own;
     } else {
         target = requestFile("Save this map as (source map is " + str(levelNumber) + ")",
-                             "Level files:dat,lvl;All Files:*", true, programFolder() + "\\levels\\");
+                             "Level files:dat,lvl;All Files:*", true, home + "\\levels\\");
     }
     if (target.empty()) return;
     StreamPtr out = writeFileSafely(target);

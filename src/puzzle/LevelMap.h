@@ -84,7 +84,10 @@ public:
     static int mouseCellX();
     static int mouseCellY();
     void decayGlow();
-    // The level file's path for a level number, as the game writes it.
+    // The folder whose "levels" and "! map backups" a quick save writes into;
+    // empty means the program's folder. Tools and tests point it elsewhere.
+    static std::string levelHome;
+    // The level file's path for a level number, relative to the working folder.
     static std::string levelPath(int levelNumber);
     // The tile code of a cell; 0 off the board.
     int code(int x, int y) const { return (x >= 0 && x < 20 && y >= 0 && y < 14) ? cells[x][y] : 0; }

@@ -1,0 +1,71 @@
+// Builds boards for tests from rows of text, one character a cell, so a test
+// shows the board it plays on. Rows are y 0.. downward; missing cells are floor.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "puzzle/LevelMap.h"
+
+namespace qm::test {
+
+// '#' wall 10   '.' floor 3   'S' start 1   'E' end 2   '*' switch 9
+// 'r' recall point 7   'p' recall pad 8   'k' key 1 (31)   'K' key 2 (32)
+// 'l' lock 1 (33)   'm' lock 2 (34)   'x' shatter 126   'w' weak shatter 125
+// 'V' vertical beam block 127   'H' horizontal beam block 124
+// '>' '<' 'v' '^' boosters 115 116 117 118
+// 'A' 119 (joins bottom, right)  'B' 120 (bottom, left)  'C' 121 (top, right)  'D' 122 (top, left)
+// '0'..'9' teleports 16..25 ('0' pairs with '1', '2' with '3', ...)
+// '?' code 57 (not in the table)   ' ' code 0 (wall brush)
+inline int codeForChar(char c) {
+    switch (c) {
+        case '#': return 10;
+        case '.': return 3;
+        case 'S': return 1;
+        case 'E': return 2;
+        case '*': return 9;
+        case 'r': return 7;
+        case 'p': return 8;
+        case 'k': return 31;
+        case 'K': return 32;
+        case 'l': return 33;
+        case 'm': return 34;
+        case 'x': return 126;
+        case 'w': return 125;
+        case 'V': return 127;
+        case 'H': return 124;
+        case '>': return 115;
+        case '<': return 116;
+        case 'v': return 117;
+        case '^': return 118;
+        case 'A': return 119;
+        case 'B': return 120;
+        case 'C': return 121;
+        case 'D': return 122;
+        case '?': return 57;
+        case ' ': return 0;
+        default: break;
+    }
+    if (c >= '0' && c <= '9') return 16 + (c - '0');
+    return 3;
+}
+
+// The board is built in code (no file), its gizmos built from it, and the
+// ball placed on the start by a restart, as when a level starts.
+inline std::shared_ptr<LevelMap> boardFromText(const std::vector<std::string>& rows, int levelNumber = 0) {
+    auto board = LevelMap::createEmpty(levelNumber);
+    for (int x = 0; x < kBoardWidth; ++x) {
+        for (int y = 0; y < kBoardHeight; ++y) {
+            char c = y < int(rows.size()) && x < int(rows[y].size()) ? rows[y][x] : '.';
+            int code = codeForChar(c);
+            board->cells[x][y] = code;
+            if (code == 1) { board->startX = x; board->startY = y; }
+            if (code == 2) { board->endX = x; board->endY = y; }
+        }
+    }
+    board->gizmos = GizmoStates::createFrom(board.get());
+    board->restart();
+    return board;
+}
+
+}  // namespace qm::test
