@@ -1,0 +1,388 @@
+// Wall blocks: a bevelled body in the style's material, with per-variant details.
+// Frame 2 stays light and even because the game tints it for switches and beams.
+#include "TilePainter.h"
+
+#include <cmath>
+
+#include "Rng.h"
+
+namespace qm {
+
+namespace {
+
+const double PI = 3.14159265358979;
+
+void bodyPath(cairo_t* cr, WallMaterial m, double x, double y, bool square) {
+    if (square) {
+        cairo_rectangle(cr, x, y, 32, 32);
+        return;
+    }
+    switch (m) {
+        case WallMaterial::Hedge:
+        case WallMaterial::Cloud:
+        case WallMaterial::Mushroom: roundedRect(cr, x + 1, y + 1, 30, 30, 9); break;
+        case WallMaterial::Crystal: {
+            double pts[][2] = {{6, 1}, {26, 1}, {31, 8}, {31, 24}, {26, 31}, {6, 31}, {1, 24}, {1, 8}};
+            cairo_move_to(cr, x + pts[0][0], y + pts[0][1]);
+            for (auto& p : pts) cairo_line_to(cr, x + p[0], y + p[1]);
+            cairo_close_path(cr);
+            break;
+        }
+        default: roundedRect(cr, x + 0.5, y + 0.5, 31, 31, 4); break;
+    }
+}
+
+// Light and dark of the body for this frame.
+Rgb frameColour(const ArtStyle& s, int frame) {
+    Rgb c = s.wallColour;
+    switch (frame) {
+        case 1: return c.darker(0.12);
+        case 2: {
+            // Light and even: lifted towards white until it takes a tint well.
+            Rgb l = c.lighter(0.45);
+            while (l.luma() < 0.78) l = l.lighter(0.15);
+            return l;
+        }
+        case 3: return c.mix(s.wallAccent, 0.12);
+        case 4: return c.lighter(0.1);
+        case 5: return c.darker(0.2);
+        default: return c;
+    }
+}
+
+void specks(cairo_t* cr, Rng& rng, double x, double y, int n, const Rgb& c, double alpha, double rmin, double rmax) {
+    for (int i = 0; i < n; ++i) {
+        setColour(cr, c, alpha * rng.range(0.5, 1.0));
+        cairo_arc(cr, x + rng.range(2, 30), y + rng.range(2, 30), rng.range(rmin, rmax), 0, 2 * PI);
+        cairo_fill(cr);
+    }
+}
+
+void crack(cairo_t* cr, Rng& rng, double x, double y, const Rgb& c) {
+    double px = x + rng.range(8, 24), py = y + rng.range(3, 8);
+    cairo_move_to(cr, px, py);
+    for (int i = 0; i < 4; ++i) {
+        px += rng.range(-5, 5);
+        py += rng.range(4, 7);
+        cairo_line_to(cr, px, py);
+    }
+    setColour(cr, c, 0.55);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+}
+
+void details(cairo_t* cr, const ArtStyle& s, int frame, double x, double y, Rng& rng, const Rgb& body) {
+    Rgb dark = body.darker(0.45), light = body.lighter(0.45);
+    bool even = frame == 2;
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    switch (s.wall) {
+        case WallMaterial::Stone:
+            specks(cr, rng, x, y, even ? 6 : 18, dark, even ? 0.06 : 0.16, 0.6, 1.8);
+            if (frame == 1 || frame == 5) crack(cr, rng, x, y, dark);
+            if (frame == 3) {  // moss or frost on the top edge
+                for (int i = 0; i < 9; ++i) {
+                    setColour(cr, s.wallAccent, 0.75);
+                    cairo_arc(cr, x + 3 + i * 3.2, y + 3 + rng.range(0, 3), rng.range(1.8, 3.2), 0, 2 * PI);
+                    cairo_fill(cr);
+                }
+            }
+            if (frame == 4) {
+                setColour(cr, dark, 0.25);
+                cairo_arc(cr, x + 20, y + 20, 4, 0, 2 * PI);
+                cairo_fill(cr);
+                setColour(cr, light, 0.3);
+                cairo_arc(cr, x + 19, y + 19, 2.5, 0, 2 * PI);
+                cairo_fill(cr);
+            }
+            break;
+        case WallMaterial::Brick:
+        case WallMaterial::Sandstone: {
+            bool brick = s.wall == WallMaterial::Brick;
+            double rows = brick ? 4 : 3;
+            setColour(cr, dark, even ? 0.12 : 0.35);
+            cairo_set_line_width(cr, brick ? 1.4 : 1.0);
+            for (int r = 1; r < rows; ++r) {
+                double yy = y + r * 32.0 / rows;
+                cairo_move_to(cr, x + 1, yy);
+                cairo_line_to(cr, x + 31, yy);
+            }
+            if (brick)
+                for (int r = 0; r < rows; ++r) {
+                    double xx = x + ((r % 2) ? 10 : 21) + (frame % 3);
+                    cairo_move_to(cr, xx, y + r * 8 + 0.5);
+                    cairo_line_to(cr, xx, y + r * 8 + 7.5);
+                }
+            cairo_stroke(cr);
+            specks(cr, rng, x, y, even ? 4 : 14, dark, even ? 0.05 : 0.14, 0.5, 1.4);
+            if (frame == 3) {
+                setColour(cr, s.wallAccent, 0.6);
+                cairo_arc(cr, x + 9, y + 24, 4, 0, 2 * PI);
+                cairo_arc(cr, x + 13, y + 26, 3, 0, 2 * PI);
+                cairo_fill(cr);
+            }
+            if (frame == 5) crack(cr, rng, x, y, dark);
+            break;
+        }
+        case WallMaterial::Hedge:
+        case WallMaterial::Coral:
+        case WallMaterial::Cloud: {
+            int n = even ? 7 : 16;
+            for (int i = 0; i < n; ++i) {
+                double cx = x + rng.range(6, 26), cy = y + rng.range(6, 26), r = rng.range(3, 6);
+                setColour(cr, (s.wall == WallMaterial::Cloud) ? body.darker(0.12) : dark, even ? 0.08 : 0.28);
+                cairo_arc(cr, cx + 1, cy + 1.5, r, 0, 2 * PI);
+                cairo_fill(cr);
+                setColour(cr, light, even ? 0.1 : 0.3);
+                cairo_arc(cr, cx - 0.5, cy - 1, r * 0.7, 0, 2 * PI);
+                cairo_fill(cr);
+            }
+            if (frame == 3 || frame == 4) {  // fruit, blossom or a golden fleck
+                for (int i = 0; i < 3; ++i) {
+                    double cx = x + rng.range(7, 25), cy = y + rng.range(7, 25);
+                    setColour(cr, s.wallAccent);
+                    cairo_arc(cr, cx, cy, 2.3, 0, 2 * PI);
+                    cairo_fill(cr);
+                    setColour(cr, {1, 1, 1}, 0.6);
+                    cairo_arc(cr, cx - 0.7, cy - 0.7, 0.8, 0, 2 * PI);
+                    cairo_fill(cr);
+                }
+            }
+            break;
+        }
+        case WallMaterial::Log:
+        case WallMaterial::Crate: {
+            bool crate = s.wall == WallMaterial::Crate;
+            setColour(cr, dark, even ? 0.12 : 0.4);
+            cairo_set_line_width(cr, 1.1);
+            if (crate) {
+                for (int i = 1; i < 4; ++i) {
+                    cairo_move_to(cr, x + 3, y + i * 8);
+                    cairo_line_to(cr, x + 29, y + i * 8);
+                }
+                cairo_stroke(cr);
+                cairo_rectangle(cr, x + 3, y + 3, 26, 26);
+                cairo_set_line_width(cr, 2);
+                cairo_stroke(cr);
+                if (frame != 2 && frame != 4) {
+                    cairo_move_to(cr, x + 4, y + 4);
+                    cairo_line_to(cr, x + 28, y + 28);
+                    cairo_set_line_width(cr, 2.4);
+                    cairo_stroke(cr);
+                }
+                setColour(cr, s.wallAccent, even ? 0.3 : 0.9);
+                for (auto [dx, dy] : {std::pair{5, 5}, {27, 5}, {5, 27}, {27, 27}}) {
+                    cairo_arc(cr, x + dx, y + dy, 1.3, 0, 2 * PI);
+                    cairo_fill(cr);
+                }
+            } else {
+                for (int i = 0; i < 5; ++i) {  // bark grain
+                    double yy = y + 4 + i * 6 + rng.range(-1, 1);
+                    cairo_move_to(cr, x + 3, yy);
+                    cairo_curve_to(cr, x + 12, yy + rng.range(-2, 2), x + 20, yy + rng.range(-2, 2), x + 29, yy);
+                }
+                cairo_stroke(cr);
+                if (frame == 1 || frame == 4) {  // a cut end with rings
+                    double cx = x + 16, cy = y + 16;
+                    setColour(cr, body.lighter(0.35));
+                    cairo_arc(cr, cx, cy, 9, 0, 2 * PI);
+                    cairo_fill(cr);
+                    setColour(cr, dark, 0.45);
+                    for (double r = 2.5; r < 9; r += 2.3) {
+                        cairo_arc(cr, cx, cy, r, 0, 2 * PI);
+                        cairo_stroke(cr);
+                    }
+                }
+                if (frame == 3) {
+                    setColour(cr, s.wallAccent, 0.85);
+                    for (int i = 0; i < 7; ++i) {
+                        cairo_arc(cr, x + 4 + i * 4, y + 4 + rng.range(0, 2), rng.range(1.5, 2.8), 0, 2 * PI);
+                        cairo_fill(cr);
+                    }
+                }
+            }
+            break;
+        }
+        case WallMaterial::Ice:
+        case WallMaterial::Crystal:
+        case WallMaterial::Moonstone:
+        case WallMaterial::Gold: {
+            // facets: a bright top-left plane and a darker lower-right one
+            setColour(cr, light, even ? 0.18 : 0.45);
+            cairo_move_to(cr, x + 4, y + 4);
+            cairo_line_to(cr, x + 28, y + 4);
+            cairo_line_to(cr, x + 16, y + 16);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            setColour(cr, dark, even ? 0.08 : 0.25);
+            cairo_move_to(cr, x + 28, y + 28);
+            cairo_line_to(cr, x + 4, y + 28);
+            cairo_line_to(cr, x + 16, y + 16);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            if (s.wall == WallMaterial::Gold) {
+                setColour(cr, dark, 0.35);
+                cairo_set_line_width(cr, 1);
+                roundedRect(cr, x + 6, y + 6, 20, 20, 3);
+                cairo_stroke(cr);
+            }
+            if (!even) {
+                setColour(cr, {1, 1, 1}, 0.55);
+                cairo_set_line_width(cr, 1.3);
+                double o = frame * 3;
+                cairo_move_to(cr, x + 6 + o, y + 25);
+                cairo_line_to(cr, x + 12 + o, y + 19);
+                cairo_stroke(cr);
+            }
+            if (frame == 3 || frame == 5) {
+                setColour(cr, s.wallAccent, 0.9);
+                cairo_move_to(cr, x + 16, y + 10);
+                cairo_line_to(cr, x + 22, y + 16);
+                cairo_line_to(cr, x + 16, y + 22);
+                cairo_line_to(cr, x + 10, y + 16);
+                cairo_close_path(cr);
+                cairo_fill(cr);
+                setColour(cr, {1, 1, 1}, 0.7);
+                cairo_arc(cr, x + 15, y + 14, 1.4, 0, 2 * PI);
+                cairo_fill(cr);
+            }
+            break;
+        }
+        case WallMaterial::Basalt: {
+            setColour(cr, dark, even ? 0.1 : 0.35);
+            cairo_set_line_width(cr, 1.1);
+            // hexagonal column top
+            for (int i = 0; i < 6; ++i) {
+                double a = PI / 3 * i + PI / 6;
+                double px = x + 16 + 11 * std::cos(a), py = y + 16 + 11 * std::sin(a);
+                if (i == 0) cairo_move_to(cr, px, py);
+                else cairo_line_to(cr, px, py);
+            }
+            cairo_close_path(cr);
+            cairo_stroke(cr);
+            specks(cr, rng, x, y, even ? 4 : 14, dark, even ? 0.05 : 0.2, 0.5, 1.3);
+            if (frame == 1 || frame == 3 || frame == 5) {  // glowing seams
+                double px = x + rng.range(4, 12), py = y + rng.range(18, 28);
+                cairo_move_to(cr, px, py);
+                for (int i = 0; i < 4; ++i) {
+                    px += rng.range(4, 7);
+                    py += rng.range(-5, 3);
+                    cairo_line_to(cr, px, py);
+                }
+                setColour(cr, s.wallAccent, 0.35);
+                cairo_set_line_width(cr, 3);
+                cairo_stroke_preserve(cr);
+                setColour(cr, s.wallAccent.lighter(0.4), 0.95);
+                cairo_set_line_width(cr, 1.2);
+                cairo_stroke(cr);
+            }
+            break;
+        }
+        case WallMaterial::Metal: {
+            setColour(cr, dark, even ? 0.1 : 0.3);
+            cairo_set_line_width(cr, 1);
+            roundedRect(cr, x + 4, y + 4, 24, 24, 2);
+            cairo_stroke(cr);
+            for (auto [dx, dy] : {std::pair{6.5, 6.5}, {25.5, 6.5}, {6.5, 25.5}, {25.5, 25.5}}) {
+                setColour(cr, dark, 0.4);
+                cairo_arc(cr, x + dx + 0.5, y + dy + 0.5, 1.6, 0, 2 * PI);
+                cairo_fill(cr);
+                setColour(cr, light, 0.8);
+                cairo_arc(cr, x + dx - 0.3, y + dy - 0.3, 1.0, 0, 2 * PI);
+                cairo_fill(cr);
+            }
+            if (frame == 1 || frame == 5) {
+                setColour(cr, s.wallAccent, 0.7);
+                cairo_rectangle(cr, x + 9, y + 14, 14, 4);
+                cairo_fill(cr);
+            }
+            if (frame == 3) {
+                setColour(cr, dark, 0.3);
+                for (int i = 0; i < 3; ++i) {
+                    cairo_move_to(cr, x + 9, y + 11 + i * 5);
+                    cairo_line_to(cr, x + 23, y + 11 + i * 5);
+                }
+                cairo_stroke(cr);
+            }
+            break;
+        }
+        case WallMaterial::Mushroom: {
+            // a cap of spots that glow
+            int n = even ? 3 : 6;
+            for (int i = 0; i < n; ++i) {
+                double cx = x + rng.range(7, 25), cy = y + rng.range(7, 25), r = rng.range(2, 3.6);
+                setColour(cr, even ? light : s.wallAccent, even ? 0.3 : 0.85);
+                cairo_arc(cr, cx, cy, r, 0, 2 * PI);
+                cairo_fill(cr);
+            }
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void TilePainter::paint(cairo_t* cr, int style, int frame, double x, double y, bool square) {
+    const ArtStyle& s = ArtStyle::all()[size_t(style) % ArtStyle::all().size()];
+    Rng rng(uint64_t(style * 131 + frame * 17 + 5));
+    Rgb body = frameColour(s, frame);
+    cairo_save(cr);
+    // shadow under rounded blocks
+    if (!square) {
+        bodyPath(cr, s.wall, x + 1, y + 1.5, square);
+        setColour(cr, {0, 0, 0}, 0.35);
+        cairo_fill(cr);
+    }
+    bodyPath(cr, s.wall, x, y, square);
+    cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x + 10, y + 32);
+    Rgb top = body.lighter(frame == 2 ? 0.12 : 0.22), bottom = body.darker(frame == 2 ? 0.08 : 0.22);
+    cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_clip(cr);
+    details(cr, s, frame, x, y, rng, body);
+    // bevel: lit from the top left
+    cairo_set_line_width(cr, 2);
+    cairo_move_to(cr, x + 1.5, y + 30);
+    cairo_line_to(cr, x + 1.5, y + 1.5);
+    cairo_line_to(cr, x + 30, y + 1.5);
+    setColour(cr, {1, 1, 1}, frame == 2 ? 0.25 : 0.35);
+    cairo_stroke(cr);
+    cairo_move_to(cr, x + 30.5, y + 2);
+    cairo_line_to(cr, x + 30.5, y + 30.5);
+    cairo_line_to(cr, x + 2, y + 30.5);
+    setColour(cr, {0, 0, 0}, frame == 2 ? 0.18 : 0.35);
+    cairo_stroke(cr);
+    cairo_reset_clip(cr);
+    bodyPath(cr, s.wall, x, y, square);
+    setColour(cr, body.darker(0.6), 0.55);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void TilePainter::paintBorder(cairo_t* cr, double x, double y) {
+    cairo_save(cr);
+    roundedRect(cr, x + 0.5, y + 0.5, 31, 31, 4);
+    setColour(cr, {0.05, 0.04, 0.08}, 0.5);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    roundedRect(cr, x + 2, y + 2, 28, 28, 3);
+    setColour(cr, {1, 1, 1}, 0.12);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+bool TilePainter::writeStrip(int style, const std::string& path) {
+    bool jpeg = path.size() > 4 && path.substr(path.size() - 4) == ".jpg";
+    auto c = Canvas::create(6 * 32, 32);
+    if (jpeg) {
+        setColour(c->cr(), ArtStyle::all()[size_t(style)].floorDark);
+        cairo_paint(c->cr());
+    }
+    for (int f = 0; f < 6; ++f) paint(c->cr(), style, f, f * 32, 0, jpeg);
+    return jpeg ? c->saveJpeg(path, 92) : c->savePng(path);
+}
+
+}  // namespace qm
