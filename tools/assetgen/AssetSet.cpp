@@ -80,7 +80,7 @@ int AssetSet::writeAll(const std::string& root) {
 int AssetSet::writeSheets(const std::string& dir) {
     fs::create_directories(dir);
     int failures = 0;
-    if (!std::getenv("QM_NO_STYLES")) failures += check(ContactSheet::styles(dir + "/styles.png", 1.0), dir + "/styles.png");
+    if (!std::getenv("QM_NO_STYLES")) failures += check(ContactSheet::styles(dir + "/styles.png", 0.6), dir + "/styles.png");
     failures += check(ContactSheet::gizmos(dir + "/gizmos.png"), dir + "/gizmos.png");
     if (const char* media = std::getenv("QM_MEDIA")) {
         failures += check(ContactSheet::menus(media, dir + "/menus.png"), dir + "/menus.png");

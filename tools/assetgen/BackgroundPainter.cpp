@@ -70,7 +70,7 @@ void paintFloor(Canvas& c, const ArtStyle& s, int style) {
                 case FloorPattern::Water: {
                     double a = Noise::fbm(fine, x + 40 * n, y);
                     double line = 1 - std::fabs(2 * a - 1);
-                    glint = std::pow(line, 10) * 0.22;
+                    glint = std::pow(line, 12) * 0.12;
                     break;
                 }
                 case FloorPattern::Sand: v += 0.18 * std::sin((x * 0.5 + y + 60 * n) / 7.0); break;
@@ -521,7 +521,13 @@ std::shared_ptr<Canvas> BackgroundPainter::render(int style) {
     const ArtStyle& s = ArtStyle::all()[size_t(style)];
     auto c = Canvas::create(W, H);
     paintFloor(*c, s, style);
+    cairo_save(c->cr());
+    if (shoreOf(s, style) != Shore::None) {
+        cairo_rectangle(c->cr(), boardLeft - 8, boardTop - 8, boardRight - boardLeft + 16, boardBottom - boardTop + 16);
+        cairo_clip(c->cr());
+    }
     floorDetails(c->cr(), s, style);
+    cairo_restore(c->cr());
     paintScenery(c->cr(), s, style);
     return c;
 }

@@ -36,12 +36,13 @@ void icon(cairo_t* cr, int which, double cx, double cy) {
         }
         cairo_stroke(cr);
     } else if (which == 1) {
-        cairo_arc(cr, cx, cy, 8.5, -PI * 0.35, PI * 1.45);
+        // a circular arrow, open at the top right, head pointing clockwise
+        cairo_arc(cr, cx, cy, 8, -PI * 0.2, PI * 1.35);
         cairo_stroke(cr);
-        double ax = cx + 8.5 * std::cos(-PI * 0.35), ay = cy + 8.5 * std::sin(-PI * 0.35);
-        cairo_move_to(cr, ax - 6, ay - 3);
-        cairo_line_to(cr, ax + 1.5, ay - 1);
-        cairo_line_to(cr, ax + 1, ay + 6);
+        double ax = cx + 8 * std::cos(PI * 1.35), ay = cy + 8 * std::sin(PI * 1.35);
+        cairo_move_to(cr, ax - 4.5, ay + 1);
+        cairo_line_to(cr, ax + 5, ay - 2.5);
+        cairo_line_to(cr, ax + 1.5, ay + 6.5);
         cairo_close_path(cr);
         cairo_fill(cr);
     } else {

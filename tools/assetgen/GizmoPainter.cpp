@@ -50,6 +50,7 @@ void keyShape(cairo_t* cr, double x, double y, bool round, const Rgb& c) {
     cairo_save(cr);
     cairo_translate(cr, x + 16, y + 16);
     cairo_rotate(cr, PI / 4);
+    cairo_scale(cr, 1.12, 1.12);
     cairo_new_path(cr);
     // shaft and teeth
     cairo_rectangle(cr, -2.2, -4, 4.4, 17);

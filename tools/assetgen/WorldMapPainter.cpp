@@ -97,8 +97,10 @@ bool WorldMapPainter::write(const std::string& path) {
         for (int x = 0; x < W; x += 2) {
             double best = 1e18;
             int style = 0;
+            // borders between the parts of the journey wander like real ones
+            double jx = x + 60 * (Noise::fbm(coast, x + 313, y) - 0.5), jy = y + 60 * (Noise::fbm(coast, x, y + 211) - 0.5);
             for (size_t i = 0; i < samples.size(); ++i) {
-                double dx = samples[i].first - x, dy = samples[i].second - y, d = dx * dx + dy * dy;
+                double dx = samples[i].first - jx, dy = samples[i].second - jy, d = dx * dx + dy * dy;
                 if (d < best) {
                     best = d;
                     style = sampleStyle[i];

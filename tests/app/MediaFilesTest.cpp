@@ -1,0 +1,317 @@
+// The generated media files, loaded through the game's own runtime with the
+// cell sizes and frame counts the game uses, and checked for the properties
+// the game relies on (a transparent frame over the board, a seamless scrolling
+// background, a tintable tile frame, clean and seamless sounds).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/Audio.h"
+#include "runtime/Files.h"
+#include "runtime/Graphics.h"
+#include "runtime/Image.h"
+#include "runtime/Runtime.h"
+
+namespace qm {
+namespace {
+
+class MediaFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = std::filesystem::current_path();
+        // the game reads its files relative to its own folder, as here
+        std::filesystem::current_path(QM_GAME_DIR);
+        RuntimeOptions options;
+        options.headless = true;
+        ASSERT_TRUE(runtimeInit(options));
+        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
+        setAutoMidHandle(0);
+    }
+    void TearDown() override {
+        runtimeShutdown();
+        std::filesystem::current_path(previous);
+    }
+    std::filesystem::path previous;
+};
+
+std::string two(int i) { return (i < 10 ? "0" : "") + std::to_string(i); }
+
+double luma(uint32_t argb) {
+    return (0.299 * ((argb >> 16) & 255) + 0.587 * ((argb >> 8) & 255) + 0.114 * (argb & 255)) / 255.0;
+}
+int alphaOf(uint32_t argb) { return int(argb >> 24); }
+
+struct Strip {
+    std::string path;
+    int cellW, cellH, frames;
+};
+
+// Every strip the game cuts, with the cells it asks for; the whole file must
+// hold exactly those cells side by side.
+const std::vector<Strip> strips = {
+    {"media\\ball.png", 32, 32, 1},
+    {"media\\tiles\\tile_gizmos.png", 32, 32, 19},
+    {"media\\tiles\\tileseditor.png", 32, 32, 6},
+    {"media\\countdown.png", 40, 74, 10},
+    {"media\\tokens.png", 40, 40, 2},
+    {"media\\mainMenu.png", 256, 50, 10},
+    {"media\\menuOptions.png", 154, 30, 10},
+    {"media\\menuInstructions.png", 325, 402, 2},
+    {"media\\menuResetProf.png", 158, 30, 4},
+    {"media\\menuYesNo.png", 30, 30, 2},
+    {"media\\tutorialtext00.png", 640, 448, 1},
+};
+
+TEST_F(MediaFilesTest, StripsHoldExactlyTheCellsTheGameCuts) {
+    std::vector<Strip> all = strips;
+    for (int i = 1; i < 10; ++i) all.push_back({"media\\tutorialtext" + two(i) + ".png", 640, 448, 1});
+    for (const Strip& s : all) {
+        SCOPED_TRACE(s.path);
+        ImagePtr cut = loadAnimImage(s.path, s.cellW, s.cellH, 0, s.frames, -1);
+        ASSERT_NE(cut, nullptr);
+        EXPECT_EQ(cut->frameCount(), s.frames);
+        EXPECT_EQ(cut->width, s.cellW);
+        EXPECT_EQ(cut->height, s.cellH);
+        ImagePtr whole = loadImage(s.path, -1);
+        ASSERT_NE(whole, nullptr);
+        EXPECT_EQ(whole->width, s.cellW * s.frames);
+        EXPECT_EQ(whole->height, s.cellH);
+    }
+}
+
+TEST_F(MediaFilesTest, SinglePicturesLoadAtTheirSizes) {
+    struct Single {
+        std::string path;
+        int w, h;  // 0: any size
+    };
+    const std::vector<Single> singles = {
+        {"media\\logo.png", 800, 600},          {"media\\borderred.png", 800, 600},   {"media\\postcard.jpg", 800, 600},
+        {"media\\worldMap.png", 800, 600},      {"media\\blank.png", 640, 448},       {"media\\tiles\\tile_border.png", 32, 32},
+        {"media\\editorbuttonglowsmall.png", 32, 32}, {"media\\sliderBack.png", 100, 0}, {"media\\sliderX.png", 20, 0},
+        {"media\\editorhud.png", 0, 0},         {"media\\submenu1.png", 0, 0},        {"media\\submenu2.png", 0, 0},
+        {"media\\hover_menu.png", 0, 0},        {"media\\hover_restart.png", 0, 0},   {"media\\hover_skip.png", 0, 0},
+        {"media\\hover_up.png", 0, 0},          {"media\\hover_down.png", 0, 0},      {"media\\hover_left.png", 0, 0},
+        {"media\\hover_right.png", 0, 0},       {"media\\trail.png", 0, 0},           {"media\\shade.png", 0, 0},
+        {"media\\spark.png", 0, 0},
+    };
+    for (const Single& s : singles) {
+        SCOPED_TRACE(s.path);
+        ImagePtr image = loadImage(s.path, -1);
+        ASSERT_NE(image, nullptr);
+        ASSERT_EQ(image->frameCount(), 1);
+        if (s.w) EXPECT_EQ(image->width, s.w);
+        if (s.h) EXPECT_EQ(image->height, s.h);
+    }
+    // the window icon is a real ICO file with a picture inside
+    std::vector<uint8_t> ico;
+    ASSERT_TRUE(readWholeFile("system\\chest.ico", ico));
+    ASSERT_GT(ico.size(), 22u);
+    EXPECT_EQ(ico[2], 1);
+    EXPECT_EQ(ico[4], 1);
+    std::vector<uint8_t> inner(ico.begin() + 22, ico.end());
+    Pixmap icon;
+    EXPECT_TRUE(decodePng(inner, icon));
+    EXPECT_EQ(icon.width, 64);
+}
+
+TEST_F(MediaFilesTest, EveryArtStyleHasItsOwnBackgroundAndTileSet) {
+    // The catalogue tries .png then .jpg; style 0 is JPEG because every
+    // missing style falls back to it. No style may need the fallback.
+    ASSERT_EQ(fileType("media\\back\\back00.jpg"), FILE_REGULAR);
+    ASSERT_EQ(fileType("media\\tiles\\tiles00.jpg"), FILE_REGULAR);
+    std::vector<Pixmap> floors;
+    for (int i = 0; i <= 32; ++i) {
+        SCOPED_TRACE(i);
+        std::string nn = two(i);
+        ImagePtr back = loadImage("media\\back\\back" + nn + ".png", -1);
+        if (!back) back = loadImage("media\\back\\back" + nn + ".jpg", -1);
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->width, 800);
+        EXPECT_EQ(back->height, 600);
+        ImagePtr tiles = loadAnimImage("media\\tiles\\tiles" + nn + ".png", 32, 32, 0, 6, -1);
+        if (!tiles) tiles = loadAnimImage("media\\tiles\\tiles" + nn + ".jpg", 32, 32, 0, 6, -1);
+        ASSERT_NE(tiles, nullptr);
+        EXPECT_EQ(tiles->frameCount(), 6);
+        floors.push_back(lockImage(back));
+    }
+    // 33 distinct styles: no two backgrounds alike
+    for (size_t a = 0; a < floors.size(); ++a)
+        for (size_t b = a + 1; b < floors.size(); ++b) EXPECT_NE(floors[a].pixels, floors[b].pixels) << a << " and " << b;
+    EXPECT_EQ(fileType("media\\music\\tuibirds.mp3"), FILE_MISSING);
+}
+
+TEST_F(MediaFilesTest, TheFloorUnderTheBoardIsCalmAndLetsTheGlowingBallShow) {
+    for (int i = 0; i <= 32; ++i) {
+        SCOPED_TRACE(i);
+        Pixmap p = lockImage(loadImage("media\\back\\back" + two(i) + ".jpg", -1));
+        double sum = 0, sq = 0;
+        int n = 0;
+        for (int y = 61; y < 509; y += 2)
+            for (int x = 63; x < 703; x += 2) {
+                double l = luma(p.at(x, y));
+                sum += l;
+                sq += l * l;
+                ++n;
+            }
+        double mean = sum / n, sd = std::sqrt(sq / n - mean * mean);
+        // the ball is drawn additively: it can only brighten the floor
+        EXPECT_LT(mean, 0.65);
+        EXPECT_GT(mean, 0.12);
+        EXPECT_LT(sd, 0.12);
+    }
+}
+
+TEST_F(MediaFilesTest, TheScrollingBackgroundTilesWithoutASeam) {
+    Pixmap p = lockImage(loadImage("media\\back\\back00.jpg", -1));
+    auto diff = [&](int x1, int y1, int x2, int y2) { return std::fabs(luma(p.at(x1, y1)) - luma(p.at(x2, y2))); };
+    double across = 0, inside = 0;
+    for (int y = 0; y < 600; ++y) {
+        across += diff(799, y, 0, y);
+        inside += diff(399, y, 400, y);
+    }
+    double down = 0, insideV = 0;
+    for (int x = 0; x < 800; ++x) {
+        down += diff(x, 599, x, 0);
+        insideV += diff(x, 299, x, 300);
+    }
+    // the wrap joins like any other pair of neighbouring pixels
+    EXPECT_LT(across, inside * 1.6 + 1);
+    EXPECT_LT(down, insideV * 1.6 + 1);
+}
+
+TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTint) {
+    for (int i = 0; i <= 32; ++i) {
+        SCOPED_TRACE(i);
+        std::string nn = two(i);
+        ImagePtr tiles = loadAnimImage("media\\tiles\\tiles" + nn + (i == 0 ? ".jpg" : ".png"), 32, 32, 0, 6, -1);
+        ASSERT_NE(tiles, nullptr);
+        Pixmap f = lockImage(tiles, 2);
+        double sum = 0, sq = 0;
+        int n = 0;
+        for (int y = 4; y < 28; ++y)
+            for (int x = 4; x < 28; ++x) {
+                uint32_t c = f.at(x, y);
+                if (alphaOf(c) < 200) continue;
+                double l = luma(c);
+                sum += l;
+                sq += l * l;
+                ++n;
+            }
+        ASSERT_GT(n, 400);
+        double mean = sum / n, sd = std::sqrt(sq / n - mean * mean);
+        EXPECT_GT(mean, 0.65);
+        EXPECT_LT(sd, 0.1);
+    }
+}
+
+TEST_F(MediaFilesTest, TheFrameIsTransparentOverTheBoardAndCarriesTheButtonsAndTokens) {
+    Pixmap p = lockImage(loadImage("media\\borderred.png", -1));
+    ASSERT_EQ(p.width, 800);
+    for (int y = 61; y <= 508; ++y)
+        for (int x = 63; x <= 702; ++x) ASSERT_EQ(alphaOf(p.at(x, y)), 0) << x << "," << y;
+    // the button faces and the five token sockets are solid
+    for (auto [x, y] : {std::pair{134, 557}, {431, 562}, {645, 558}})
+        EXPECT_EQ(alphaOf(p.at(x, y)), 255) << x << "," << y;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(alphaOf(p.at(754, 120 + 64 * i)), 255);
+    // the hover glows are light only: additive pictures with a bright middle
+    for (const char* name : {"media\\hover_menu.png", "media\\hover_restart.png", "media\\hover_skip.png"}) {
+        Pixmap h = lockImage(loadImage(name, -1));
+        EXPECT_GT(alphaOf(h.at(h.width / 2, h.height / 2)), 60) << name;
+        EXPECT_EQ(alphaOf(h.at(0, 0)), 0) << name;
+    }
+}
+
+TEST_F(MediaFilesTest, TheBallAndHoverArrowsAreCentredAsTheGameDrawsThem) {
+    Pixmap ball = lockImage(loadImage("media\\ball.png", -1));
+    EXPECT_GT(luma(ball.at(16, 16)), 0.9);
+    EXPECT_LT(alphaOf(ball.at(0, 0)), 10);
+    // each arrow lies off the centre, in its own direction
+    struct Arrow {
+        const char* name;
+        int dx, dy;
+    };
+    for (const Arrow& a : {Arrow{"media\\hover_up.png", 0, -1}, Arrow{"media\\hover_down.png", 0, 1},
+                           Arrow{"media\\hover_left.png", -1, 0}, Arrow{"media\\hover_right.png", 1, 0}}) {
+        Pixmap h = lockImage(loadImage(a.name, -1));
+        double cx = 0, cy = 0, total = 0;
+        for (int y = 0; y < h.height; ++y)
+            for (int x = 0; x < h.width; ++x) {
+                double w = alphaOf(h.at(x, y));
+                cx += w * (x - h.width / 2.0);
+                cy += w * (y - h.height / 2.0);
+                total += w;
+            }
+        ASSERT_GT(total, 0) << a.name;
+        cx /= total;
+        cy /= total;
+        EXPECT_GT(cx * a.dx + cy * a.dy, 12) << a.name;
+        EXPECT_LT(std::fabs(cx * a.dy) + std::fabs(cy * a.dx), 3) << a.name;
+    }
+}
+
+// --- sounds ---
+
+struct SoundFile {
+    std::string path;
+    bool loop;
+};
+const std::vector<SoundFile> sounds = {
+    {"media\\waves2.ogg", true},      {"media\\chimes.wav", false},   {"media\\ooh.ogg", false},
+    {"media\\oohooh2.ogg", false},    {"media\\bigdoorshut2.ogg", false}, {"media\\dododo.ogg", false},
+    {"media\\woom.ogg", false},       {"media\\tele.ogg", false},     {"media\\pageturn2.ogg", false},
+};
+
+float peakOf(const TSound& s) {
+    float m = 0;
+    for (float v : s.samples) m = std::max(m, std::fabs(v));
+    return m;
+}
+
+TEST_F(MediaFilesTest, EffectsAreShortCleanAndUnderFullScale) {
+    for (const SoundFile& f : sounds) {
+        SCOPED_TRACE(f.path);
+        SoundPtr s = loadSound(f.path, f.loop ? SOUND_LOOP : 0);
+        ASSERT_NE(s, nullptr);
+        ASSERT_GT(s->frames, 0);
+        float peak = peakOf(*s);
+        EXPECT_GT(peak, 0.2f);
+        EXPECT_LT(peak, 0.98f);
+        EXPECT_LT(double(s->frames) / mixerRate(), 3.0);
+        if (!f.loop) {
+            // faded at both ends: no click when it starts or stops
+            for (int k = 0; k < 2; ++k) {
+                EXPECT_LT(std::fabs(s->samples[size_t(k)]), 0.02f);
+                EXPECT_LT(std::fabs(s->samples[s->samples.size() - 1 - size_t(k)]), 0.02f);
+            }
+        }
+    }
+}
+
+// The jump from the last frame back to the first, against the usual step
+// between neighbouring frames of the same sound.
+void expectSeamless(const TSound& s) {
+    const auto& v = s.samples;
+    size_t n = size_t(s.frames);
+    double typical = 0;
+    for (size_t i = 1; i < n; ++i) typical += std::fabs(v[2 * i] - v[2 * (i - 1)]);
+    typical /= double(n - 1);
+    for (int ch = 0; ch < 2; ++ch) EXPECT_LT(std::fabs(v[size_t(ch)] - v[2 * (n - 1) + size_t(ch)]), typical * 8 + 0.01);
+}
+
+TEST_F(MediaFilesTest, TheRollingSoundAndTheMusicLoopWithoutASeam) {
+    SoundPtr rolling = loadSound("media\\waves2.ogg", SOUND_LOOP);
+    ASSERT_NE(rolling, nullptr);
+    expectSeamless(*rolling);
+    SoundPtr music = loadSound("media\\music\\tarn_flutedance.ogg", SOUND_LOOP);
+    ASSERT_NE(music, nullptr);
+    EXPECT_GE(double(music->frames) / mixerRate(), 60.0);
+    EXPECT_LT(peakOf(*music), 0.98f);
+    expectSeamless(*music);
+}
+
+}  // namespace
+}  // namespace qm
