@@ -9,6 +9,7 @@
 #include "app/GroupProgress.h"
 #include "app/OptionsFile.h"
 #include "app/PlayInput.h"
+#include "app/PlayerAids.h"
 #include "app/PlayerProfile.h"
 #include "audio/AudioManager.h"
 #include "editor/BoardTransition.h"
@@ -65,6 +66,7 @@ void GameController::startGame() {
     createScreens();
     buttonBar = HoverButtonBar::create();
     Particle::initStyles();
+    playerAids = PlayerAids::create(0);
     startAtLevel(playerProfile->playableLevel());
     reachabilityView = ReachabilitySearch::create();
     afterStartHook();
@@ -127,7 +129,9 @@ void GameController::playLoop() {
             bool overlay = activeMenu && activeMenu->state != 0;
             if (worldMap) worldMap->updateMenu(overlay ? 1 : 0);
             bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
+            if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
             if (currentMap) currentMap->update(boardActive ? 1 : 0);
+            if (playerAids) playerAids->afterBoardStep();
             if (PlayInput::skip && boardActive) skipLevel();
             if (particleLayer) particleLayer->update();
         }
@@ -145,6 +149,7 @@ void GameController::playLoop() {
             setOrigin(0, 0);
             resetDrawState();
             if (buttonBar) buttonBar->draw();
+            if (playerAids) playerAids->draw();
             if (editorOn == 1) {
                 for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
             }

@@ -18,6 +18,7 @@ std::shared_ptr<mainMenuType> mainMenu;
 std::shared_ptr<instructionsMenuType> instructionsMenu;
 std::shared_ptr<optionsMenuType> optionsMenu;
 std::shared_ptr<resetProfileMenuType> resetProfileMenu;
+std::shared_ptr<PlayerAids> playerAids;
 
 ImagePtr effectImages[3];
 ImagePtr tokensImage;
@@ -51,6 +52,7 @@ void resetGlobals() {
     instructionsMenu = nullptr;
     optionsMenu = nullptr;
     resetProfileMenu = nullptr;
+    playerAids = nullptr;
     for (auto& image : effectImages) image = nullptr;
     tokensImage = nullptr;
     editorTilesImage = nullptr;

@@ -23,6 +23,7 @@ class mainMenuType;
 class instructionsMenuType;
 class optionsMenuType;
 class resetProfileMenuType;
+class PlayerAids;
 
 extern std::shared_ptr<GameController> gameController;
 extern std::shared_ptr<AudioManager> audioManager;
@@ -40,6 +41,8 @@ extern std::shared_ptr<mainMenuType> mainMenu;
 extern std::shared_ptr<instructionsMenuType> instructionsMenu;
 extern std::shared_ptr<optionsMenuType> optionsMenu;
 extern std::shared_ptr<resetProfileMenuType> resetProfileMenu;
+// Undo, hint, moves against par and the personal best.
+extern std::shared_ptr<PlayerAids> playerAids;
 
 // [0] trail, [1] shade, [2] spark.
 extern ImagePtr effectImages[3];

@@ -1,0 +1,176 @@
+#include "app/PlayerAids.h"
+
+#include <cstring>
+
+#include "app/Globals.h"
+#include "app/PersonalBest.h"
+#include "editor/BoardTransition.h"
+#include "puzzle/LevelMap.h"
+#include "puzzle/Solver.h"
+#include "runtime/Graphics.h"
+#include "runtime/Input.h"
+#include "runtime/TextConv.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kKeyU = 85;
+constexpr int kKeyH = 72;
+
+int directionOfLetter(char letter) {
+    switch (letter) {
+        case 'U': return 1;
+        case 'R': return 2;
+        case 'D': return 3;
+        case 'L': return 4;
+        default: return 0;
+    }
+}
+
+bool levelIsEnding() { return mapTransition && mapTransition->isAdvancing(); }
+
+// Runs the solver from the board's present resting state and puts everything
+// the search touched back exactly as it was (fading locks, glow, the ball's spin).
+SolveResult solveFromHere(LevelMap& board, int stateCap) {
+    RestState before = MoveSimulator::save(board);
+    int glow[20][14];
+    std::memcpy(glow, board.glow, sizeof glow);
+    int age = board.ball ? board.ball->age : 0;
+    auto solver = Solver::create(std::shared_ptr<LevelMap>(&board, [](LevelMap*) {}));
+    solver->stateCap = stateCap;
+    SolveResult result = solver->solve();
+    MoveSimulator::restore(board, before);
+    std::memcpy(board.glow, glow, sizeof glow);
+    if (board.ball) board.ball->age = age;
+    return result;
+}
+
+}  // namespace
+
+std::shared_ptr<PlayerAids> PlayerAids::create(int profileNumber) {
+    auto aids = std::make_shared<PlayerAids>();
+    aids->personalBest = PersonalBest::create(profileNumber);
+    return aids;
+}
+
+bool PlayerAids::ballRests(const LevelMap& board) {
+    return board.ball && board.ball->direction == 0 && board.ball->stepX == 0 && board.ball->stepY == 0;
+}
+
+void PlayerAids::startTracking(LevelMap& board) {
+    trackedBoard = &board;
+    trackedRestarts = board.restartCount;
+    trackedEditor = editorOn;
+    history.clear();
+    moves = 0;
+    hintTicks = 0;
+    messageTicks = 0;
+    solvedRecorded = false;
+    wasResting = false;
+    par = -1;
+    if (!board.ball || board.endX < 0) return;
+    SolveResult result = solveFromHere(board, kParStateCap);
+    if (result.solved) par = int(result.moves.size());
+}
+
+void PlayerAids::beforeBoardStep(int boardActive) {
+    bool undoPressed = keyHit(kKeyU) > 0;
+    undoPressed = keyHit(VK_BACKSPACE) > 0 || undoPressed;
+    bool hintPressed = keyHit(kKeyH) > 0;
+    if (hintTicks > 0) hintTicks--;
+    if (messageTicks > 0) messageTicks--;
+
+    LevelMap* board = currentMap.get();
+    wasResting = false;
+    if (!board || editorOn == 1) {
+        trackedEditor = editorOn;
+        return;
+    }
+    // A new board, a board that left the editor (it may have changed), or a
+    // restart: a fresh attempt with no history.
+    if (board != trackedBoard || trackedEditor == 1) startTracking(*board);
+    if (board->restartCount != trackedRestarts) {
+        trackedRestarts = board->restartCount;
+        history.clear();
+        moves = 0;
+    }
+    if (levelIsEnding() || !ballRests(*board)) return;
+
+    if (boardActive == 1 && undoPressed) undo();
+    if (boardActive == 1 && hintPressed) hint();
+    wasResting = true;
+    restingState = MoveSimulator::save(*board);
+}
+
+void PlayerAids::afterBoardStep() {
+    LevelMap* board = currentMap.get();
+    if (!board || board != trackedBoard || editorOn == 1) return;
+    if (board->restartCount != trackedRestarts) return;  // handled next step
+    if (wasResting && board->ball && board->ball->direction != 0) {
+        history.push_back(restingState);
+        moves++;
+        hintTicks = 0;
+    }
+    if (!solvedRecorded && levelIsEnding() && board->ball && board->tileCategory(board->ball->x, board->ball->y) == 2) {
+        solvedRecorded = true;
+        if (personalBest) personalBest->record(board->levelNumber, moves);
+    }
+    if (hintTicks > 0 && board->ball) board->ball->hoverDirection = hintDirection;
+}
+
+bool PlayerAids::undo() {
+    LevelMap* board = currentMap.get();
+    if (!board || history.empty() || levelIsEnding() || !ballRests(*board)) return false;
+    MoveSimulator::restore(*board, history.back());
+    history.pop_back();
+    moves = moves > 0 ? moves - 1 : 0;
+    hintTicks = 0;
+    return true;
+}
+
+int PlayerAids::hint() {
+    LevelMap* board = currentMap.get();
+    if (!board || !ballRests(*board) || levelIsEnding()) return 0;
+    SolveResult result = solveFromHere(*board, kHintStateCap);
+    if (!result.solved || result.moves.empty()) {
+        hintDirection = 0;
+        hintTicks = 0;
+        messageTicks = kMessageTicks;
+        return 0;
+    }
+    hintDirection = directionOfLetter(result.moves[0]);
+    hintTicks = kHintTicks;
+    messageTicks = 0;
+    if (board->ball) board->ball->hoverDirection = hintDirection;
+    return hintDirection;
+}
+
+void PlayerAids::draw() const {
+    if (!currentMap || editorOn == 1) return;
+    // The free strip of the frame between the Menu and Restart buttons.
+    setBlend(BLEND_ALPHA);
+    setColour(0, 0, 0);
+    setAlpha(0.55f);
+    drawRect(214, 532, 116, 52);
+    setAlpha(1);
+    setColour(255, 240, 200);
+    drawText("Moves " + str(moves), 222, 536);
+    drawText(par >= 0 ? "Par   " + str(par) : "Par   -", 222, 552);
+    int best = personalBest ? personalBest->best(currentMap->levelNumber) : 0;
+    drawText(best > 0 ? "Best  " + str(best) : "Best  -", 222, 568);
+    if (messageTicks > 0) {
+        const std::string first = "No way to the goal from here.";
+        const std::string second = "Press R to restart the level.";
+        setColour(0, 0, 0);
+        setAlpha(0.7f);
+        drawRect(250, 250, 300, 52);
+        setAlpha(1);
+        setColour(255, 220, 120);
+        drawText(first, 400 - 4.0f * float(first.size()), 258);
+        drawText(second, 400 - 4.0f * float(second.size()), 278);
+    }
+    setColour(255, 255, 255);
+}
+
+}  // namespace qm
