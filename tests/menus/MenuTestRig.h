@@ -13,6 +13,9 @@
 #include "runtime/Audio.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
+#include "runtime/Graphics.h"
+#include "runtime/Image.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
 
@@ -68,6 +71,25 @@ protected:
         sound->frames = 44100;
         sound->samples.assign(44100 * 2, 0.0f);
         return sound;
+    }
+
+    // Writes "media/<name>": cells of w x h stacked downwards, cell k one
+    // solid ARGB colour.
+    static void writePicture(const std::string& name, int w, int h, const std::vector<uint32_t>& cells) {
+        createDir("media");
+        Pixmap p;
+        p.width = w;
+        p.height = h * int(cells.size());
+        for (uint32_t colour : cells) p.pixels.insert(p.pixels.end(), size_t(w) * size_t(h), colour);
+        ASSERT_TRUE(savePng(p, "media/" + name, 5));
+    }
+    // The red, green and blue of one pixel of the frame.
+    static uint32_t pixel(int x, int y) { return grabFrame().at(x, y) & 0xFFFFFFu; }
+    static void blackFrame() {
+        setBlend(BLEND_SOLID);
+        setColour(0, 0, 0);
+        drawRect(0, 0, 800, 600);
+        setColour(255, 255, 255);
     }
 
     std::vector<std::string> log;

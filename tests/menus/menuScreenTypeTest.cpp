@@ -5,6 +5,7 @@
 
 #include "audio/AudioManager.h"
 #include "menus/MenuTestRig.h"
+#include "support/TempFolder.h"
 
 namespace qm {
 namespace {
@@ -19,10 +20,11 @@ public:
         activations++;
         lastByMouse = byMouse;
     }
-    static std::shared_ptr<CountingMenu> create(int screenNumber) {
+    static std::shared_ptr<CountingMenu> create(int screenNumber, const std::string& panel = "nopanel.png",
+                                                const std::string& strip = "nostrip.png",
+                                                const std::string& fore = "") {
         auto menu = std::make_shared<CountingMenu>();
-        menu->setupMenu(100, 100, 5, -1, -1, 50, 20, 100, 30, 10, "nopanel.png", "nostrip.png", screenNumber, "", 0,
-                        0);
+        menu->setupMenu(100, 100, 5, -1, -1, 50, 20, 100, 30, 10, panel, strip, screenNumber, fore, 200, 10);
         menu->state = OPEN;
         menu->fade = kFadeSteps;
         return menu;
@@ -271,6 +273,69 @@ TEST_F(MenuScreenTest, ReopeningAClosingMenuFadesInFromWhereItWasAndTurnsThePage
     menu->openMenu();
     EXPECT_EQ(menu->state, menuScreenType::OPEN);
     EXPECT_EQ(audioManager->effectChannels[0]->sound(), nullptr);
+}
+
+// Drawing, checked in the headless frame with pictures written to disk.
+class MenuDrawingTest : public test::MenuTestRig {
+protected:
+    static uint32_t frameColour(int frame) { return 0xFF000000u | uint32_t(20 + 20 * frame) << 16 | 0x40u; }
+    void SetUp() override {
+        MenuTestRig::SetUp();
+        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
+        std::vector<uint32_t> frames;
+        for (int f = 0; f < 10; f++) frames.push_back(frameColour(f));
+        writePicture("strip.png", 100, 30, frames);
+        writePicture("panel.png", 300, 300, {0xFF203040u});
+        writePicture("fore.png", 10, 10, {0xFF00FF00u});
+        menu = CountingMenu::create(3, "panel.png", "strip.png", "fore.png");
+        blackFrame();
+    }
+    test::TempFolder folder;
+    std::shared_ptr<CountingMenu> menu;
+};
+
+TEST_F(MenuDrawingTest, TheSelectedButtonShowsItsHighlightFrame) {
+    ASSERT_NE(menu->buttonStrip, nullptr);
+    ASSERT_EQ(menu->buttonStrip->frameCount(), 10);
+    menu->selectButton(2);
+    menu->drawMenu();
+    EXPECT_EQ(pixel(150, 120), frameColour(0) & 0xFFFFFFu);
+    EXPECT_EQ(pixel(150, 200), frameColour(5) & 0xFFFFFFu) << "button 2, highlighted";
+    EXPECT_EQ(pixel(150, 280), frameColour(8) & 0xFFFFFFu);
+    // Frames are centred on the buttons; the panel shows between them.
+    EXPECT_EQ(pixel(150, 138), 0x203040u);
+    EXPECT_EQ(pixel(100, 100), 0x203040u) << "the panel hangs from its top-left corner";
+    EXPECT_EQ(pixel(99, 99), 0u);
+    EXPECT_EQ(pixel(300, 110), 0x00FF00u) << "the fore picture at its offset";
+    EXPECT_EQ(pixel(310, 120), 0x203040u);
+    EXPECT_EQ(getAlpha(), 1.0f);
+}
+
+TEST_F(MenuDrawingTest, NoHighlightShowsEveryButtonPlain) {
+    menu->selectButton(2);
+    menu->selectButton(-2);
+    menu->drawMenu();
+    EXPECT_EQ(pixel(150, 200), frameColour(4) & 0xFFFFFFu);
+}
+
+TEST_F(MenuDrawingTest, TheFadeSetsTheOpacity) {
+    menu->fade = 20;
+    menu->drawMenu();
+    uint32_t c = pixel(100, 100);  // half of (0x20, 0x30, 0x40) over black
+    EXPECT_NEAR(int(c >> 16 & 255), 0x10, 1);
+    EXPECT_NEAR(int(c >> 8 & 255), 0x18, 1);
+    EXPECT_NEAR(int(c & 255), 0x20, 1);
+    blackFrame();
+    menu->fade = 0;
+    menu->drawMenu();
+    EXPECT_EQ(pixel(150, 120), 0u) << "a closed menu draws at alpha 0";
+}
+
+TEST_F(MenuDrawingTest, MissingPicturesAreLeftOut) {
+    auto bare = CountingMenu::create(4);
+    bare->drawMenu();
+    EXPECT_EQ(pixel(150, 120), 0u);
+    EXPECT_EQ(pixel(100, 100), 0u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "menus/MenuTestRig.h"
 #include "menus/menuYesNoType.h"
+#include "support/TempFolder.h"
 
 namespace qm {
 namespace {
@@ -73,6 +74,55 @@ TEST_F(SliderTest, YesNoBoxShowsTheRoundedValueAndHasNoValueOfItsOwn) {
     EXPECT_EQ(box->frame, 1);
     EXPECT_FLOAT_EQ(box->getValue(), -1.0f);
     EXPECT_EQ(box->pointerOn(0, 0), 0);
+}
+
+class WidgetDrawingTest : public test::MenuTestRig {
+protected:
+    void SetUp() override {
+        MenuTestRig::SetUp();
+        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
+        writePicture("sliderBack.png", 100, 10, {0xFF0000C0u});
+        writePicture("sliderX.png", 20, 10, {0xFFC00000u});
+        writePicture("menuYesNo.png", 30, 30, {0xFF00C000u, 0xFFC0C000u});
+        forgetPictures();
+        setAutoMidHandle(1);
+        blackFrame();
+    }
+    void TearDown() override {
+        forgetPictures();
+        MenuTestRig::TearDown();
+    }
+    // The widget pictures are class-wide: each test loads its own.
+    static void forgetPictures() {
+        menuSliderType::barImage = menuSliderType::knobImage = menuYesNoType::boxImage = nullptr;
+        menuSliderType::imagesLoaded = menuYesNoType::imagesLoaded = false;
+    }
+    test::TempFolder folder;
+};
+
+TEST_F(WidgetDrawingTest, TheKnobCentresOnTheValueAlongTheBar) {
+    auto slider = menuSliderType::create(100, 150, 400, 60, 30, -10, 100, 30);
+    EXPECT_EQ(autoMidHandle(), 1);
+    slider->value = 37;
+    slider->drawWidget(430, 145);
+    // Bar from (560, 285); knob 20 wide from 560 + 37 - 10.
+    EXPECT_EQ(pixel(560, 285), 0x0000C0u);
+    EXPECT_EQ(pixel(586, 290), 0x0000C0u);
+    EXPECT_EQ(pixel(587, 290), 0xC00000u);
+    EXPECT_EQ(pixel(606, 294), 0xC00000u);
+    EXPECT_EQ(pixel(607, 290), 0x0000C0u);
+    EXPECT_EQ(pixel(559, 285), 0u);
+}
+
+TEST_F(WidgetDrawingTest, TheYesNoBoxShowsItsFrameBesideTheButton) {
+    auto box = menuYesNoType::create(100, 90, 204, 30, 60, -15, 0);
+    box->drawWidget(430, 145);
+    EXPECT_EQ(pixel(590, 220), 0x00C000u);
+    EXPECT_EQ(pixel(619, 249), 0x00C000u);
+    box->setValue(1);
+    box->drawWidget(430, 145);
+    EXPECT_EQ(pixel(590, 220), 0xC0C000u);
+    EXPECT_EQ(pixel(589, 220), 0u);
 }
 
 }  // namespace

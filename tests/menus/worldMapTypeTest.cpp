@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/AssetCatalogue.h"
 #include "app/PlayerProfile.h"
 #include "audio/AudioManager.h"
 #include "editor/BoardTransition.h"
@@ -183,6 +184,52 @@ TEST_F(WorldMapTest, ATutorialPageKeepsTheMapFromClosing) {
     EXPECT_EQ(map->state, menuScreenType::OPEN);
     map->updateMenu(0);
     EXPECT_EQ(map->state, menuScreenType::CLOSING);
+}
+
+class WorldMapDrawingTest : public WorldMapTest {
+protected:
+    void SetUp() override {
+        WorldMapTest::SetUp();
+        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
+        writePicture("worldMap.png", 800, 600, {0xFF1E2832u});
+        writePicture("ball.png", 20, 20, {0xFFFFFFFFu});
+        setAutoMidHandle(1);  // the ball is centred on its position
+        AssetCatalogue::ballImage = loadImage("media/ball.png", 0);
+        threeSolvedTwoSkipped();
+        map = worldMapType::create();
+        map->openMenu();
+        step(40, map);
+        blackFrame();
+    }
+    void TearDown() override {
+        WorldMapTest::TearDown();
+        AssetCatalogue::resetAll();
+    }
+};
+
+TEST_F(WorldMapDrawingTest, TheBallSitsOnTheHeadOnceTheMapIsMoreThanHalfShown) {
+    ASSERT_GT(map->headX, 0);
+    map->drawMenu();
+    EXPECT_EQ(pixel(map->headX, map->headY), 0xFFFFFFu);
+    EXPECT_EQ(pixel(map->headX - 8, map->headY - 8), 0xFFFFFFu) << "drawn at 0.8 scale";
+    EXPECT_EQ(pixel(map->headX + 7, map->headY + 7), 0xFFFFFFu);
+    EXPECT_EQ(pixel(map->headX + 9, map->headY + 9), 0x1E2832u);
+    EXPECT_EQ(pixel(5, 5), 0x1E2832u);
+
+    blackFrame();
+    map->fade = 20;
+    map->drawMenu();
+    EXPECT_EQ(pixel(map->headX, map->headY), pixel(5, 5)) << "no ball at half opacity";
+}
+
+TEST_F(WorldMapDrawingTest, NoBallWithoutAHeadOrWithoutTheBallPicture) {
+    map->headX = -1;
+    map->drawMenu();
+    EXPECT_EQ(pixel(101, 273), 0x1E2832u);
+    AssetCatalogue::ballImage = nullptr;
+    map->headX = 101;
+    map->drawMenu();
+    EXPECT_EQ(pixel(101, 273), 0x1E2832u);
 }
 
 }  // namespace
