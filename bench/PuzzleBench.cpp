@@ -1,0 +1,112 @@
+// Median figures for the puzzle core: one simulated move (what the solver and
+// the hint pay per move), one board draw, and one tick plus the two draws of a
+// particle layer holding a rolling ball's worth of trail.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "app/AssetCatalogue.h"
+#include "app/Globals.h"
+#include "puzzle/LevelMap.h"
+#include "puzzle/MoveSimulator.h"
+#include "puzzle/Particle.h"
+#include "puzzle/ParticleNode.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/Graphics.h"
+#include "runtime/Image.h"
+#include "runtime/Runtime.h"
+
+using namespace qm;
+
+namespace {
+
+double medianMicros(int rounds, int perRound, const std::function<void()>& body) {
+    std::vector<double> samples;
+    for (int r = 0; r < rounds; ++r) {
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < perRound; ++i) body();
+        std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+        samples.push_back(took.count() / perRound);
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+// A walled board with beams, a switch, keys and shatter blocks on the ball's ways.
+std::shared_ptr<LevelMap> benchBoard() {
+    const char* rows[14] = {
+        "####################", "#S.......k.........#", "#.###.######.#####.#", "#.#...V....#.#...#.#",
+        "#.#.###.##.#.#.x.#.#", "#...#*..#..l...#...#", "###.#.#.#.##.#.#.###", "#...#.#...H..#.....#",
+        "#.###.#####.###.##.#", "#.....w.....#....K.#", "#.#########.#.####.#", "#.....m.........E..#",
+        "#..................#", "####################"};
+    auto board = LevelMap::createEmpty(12);
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 14; ++y) {
+            char c = rows[y][x];
+            int code = c == '#' ? 10 : c == 'S' ? 1 : c == 'E' ? 2 : c == 'k' ? 31 : c == 'K' ? 32 : c == 'l' ? 33
+                     : c == 'm' ? 34 : c == 'x' ? 126 : c == 'w' ? 125 : c == 'V' ? 127 : c == 'H' ? 124
+                     : c == '*' ? 9 : 3;
+            board->cells[x][y] = code;
+            if (code == 1) { board->startX = x; board->startY = y; }
+            if (code == 2) { board->endX = x; board->endY = y; }
+        }
+    board->gizmos = GizmoStates::createFrom(board.get());
+    board->restart();
+    return board;
+}
+
+}  // namespace
+
+int main() {
+    RuntimeOptions options;
+    options.headless = true;
+    runtimeInit(options);
+    setDebugLogTarget("");
+    openGraphics(800, 600, 0, 60, 0);
+
+    auto board = benchBoard();
+    RestState start = MoveSimulator::save(*board);
+    int direction = 0;
+    long ticks = 0, moves = 0;
+    double move = medianMicros(21, 2000, [&] {
+        direction = direction % 4 + 1;
+        MoveResult r = MoveSimulator::play(*board, direction);
+        ticks += r.ticks;
+        ++moves;
+        if (r.outcome == MoveOutcome::Solved) MoveSimulator::restore(*board, start);
+    });
+    double saveRestore = medianMicros(21, 20000, [&] { MoveSimulator::restore(*board, MoveSimulator::save(*board)); });
+    std::printf("simulated move: median %.2f us (%.1f ticks a move on average)\n", move, double(ticks) / double(moves));
+    std::printf("save + restore of a resting state: median %.3f us\n", saveRestore);
+
+    setAutoMidHandle(1);
+    ImagePtr tiles = createImage(32, 32, 6, 0);
+    for (int f = 0; f < 6; ++f) {
+        Pixmap p = lockImage(tiles, f);
+        std::fill(p.pixels.begin(), p.pixels.end(), 0xff808080u);
+        setImagePixels(tiles, p, f);
+    }
+    AssetCatalogue::currentTileSet = tiles;
+    AssetCatalogue::gizmoImage = createImage(32, 32, 19, 0);
+    AssetCatalogue::tileBorderImage = createImage(32, 32, 1, 0);
+    AssetCatalogue::drawTileBorders = 1;
+    double draw = medianMicros(21, 50, [&] { board->draw(47, 47, 1); });
+    std::printf("board draw (walls with border overlay): median %.1f us\n", draw);
+
+    effectImages[0] = createImage(16, 16, 1, 0);
+    effectImages[2] = createImage(8, 8, 1, 0);
+    currentMap = board;
+    auto layer = ParticleNode::create();
+    // A second of rolling: 40 trail sparks a tick for 100 ticks' life, kept topped up.
+    double particles = medianMicros(21, 50, [&] {
+        spawnParticles(3, 320, 240, 2, 0, 0, layer);
+        layer->update();
+        layer->draw(47, 47, -1, 1.0f);
+        layer->draw(47, 47, 1, 1.0f);
+    });
+    std::printf("particle tick + two draws, %d particles: median %.1f us\n", layer->count(), particles);
+    runtimeShutdown();
+    return 0;
+}
