@@ -61,6 +61,7 @@ void ReachabilitySearch::recomputeReachability() {
     lastStateCount = 0;
     lastCutRolls = 0;
     lastRollCells = 0;
+    lastExplores = 0;
     std::shared_ptr<LevelMap> board = currentMap;  // kept alive for the whole search
     if (!board) return;
     for (int x = 0; x < 20; ++x) {
@@ -76,6 +77,36 @@ void ReachabilitySearch::recomputeReachability() {
         }
     }
     board_ = board.get();
+    for (int x = 0; x < 20; ++x) {
+        for (int y = 0; y < 14; ++y) {
+            category_[x][y] = board->tileCategory(x, y);
+            teleportX_[x][y] = x;
+            teleportY_[x][y] = y;
+        }
+    }
+    // The first cell in scan order holding each teleport code.
+    int firstX[10], firstY[10];
+    for (int i = 0; i < 10; ++i) firstX[i] = firstY[i] = -1;
+    for (int x = 0; x < 20; ++x) {
+        for (int y = 0; y < 14; ++y) {
+            int code = board->cells[x][y];
+            if (code >= 16 && code <= 25 && firstX[code - 16] < 0) {
+                firstX[code - 16] = x;
+                firstY[code - 16] = y;
+            }
+        }
+    }
+    for (int x = 0; x < 20; ++x) {
+        for (int y = 0; y < 14; ++y) {
+            if (category_[x][y] != 4) continue;
+            int code = board->cells[x][y];
+            int partner = ((code - 16) % 2 == 0) ? code + 1 : code - 1;
+            if (partner >= 16 && partner <= 25 && firstX[partner - 16] >= 0) {
+                teleportX_[x][y] = firstX[partner - 16];
+                teleportY_[x][y] = firstY[partner - 16];
+            }
+        }
+    }
     GizmoStatesPtr state = GizmoStates::createFrom(board_);
     if (!state) {
         board_ = nullptr;
@@ -93,6 +124,7 @@ void ReachabilitySearch::recomputeReachability() {
 void ReachabilitySearch::explore(int x, int y, int depth, GizmoStatesPtr state, StateLayer* root,
                                  StateLayer* layer) {
     if (depth > depthLimit) return;
+    ++lastExplores;
     int k = state->keyIndex();
     // The key layer is 0..3 while every lock state is 0 or 1, as it is during
     // a search (keys open or close at once); guard a hand-made state anyway.
@@ -143,7 +175,7 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
     int cellsFollowed = 0;
     while (true) {
         int recalled = 0;
-        int category = map.tileCategory(x, y);
+        int category = categoryAt(x, y);
         if (category == -2) return;  // the ball falls off the board
         // (x, y, dir) and the gizmo state decide the rest of the roll; meeting
         // them again means the ball would never come to rest.
@@ -159,17 +191,9 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
 
         int code = map.cells[x][y];
         if (category == 4) {
-            int partner = ((code - 16) % 2 == 0) ? code + 1 : code - 1;
-            bool found = false;
-            for (int px = 0; px < 20 && !found; ++px) {
-                for (int py = 0; py < 14 && !found; ++py) {
-                    if (map.cells[px][py] == partner) {
-                        x = px;
-                        y = py;
-                        found = true;
-                    }
-                }
-            }
+            int toX = teleportX_[x][y];
+            y = teleportY_[x][y];
+            x = toX;
         } else if (category == 8 && state->hasRecall() == 1) {
             x = state->recallX();
             y = state->recallY();
@@ -200,7 +224,7 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
         if (bumped) state = bumped;
         int stopped = map.canEnter(aheadX, aheadY, state.get(), dir) == 0 ? 1 : 0;
 
-        int here = map.tileCategory(x, y);
+        int here = categoryAt(x, y);
         if (here == 9) {
             state = state->copy();
             state->flipAll(&map);

@@ -30,6 +30,7 @@ public:
     int lastStateCount = 0;   // distinct gizmo states met (StateLayer nodes)
     int lastCutRolls = 0;     // rolls given up because the ball would never rest
     int64_t lastRollCells = 0;  // cells followed over all rolls
+    int64_t lastExplores = 0;   // resting cells explored (with repeats)
 
     static std::shared_ptr<ReachabilitySearch> create();
     // A whole search on the current board; without one, every cell reads unreached.
@@ -51,7 +52,18 @@ private:
     // when this roll was there before in the same way (it would loop for ever).
     bool seenInThisRoll(int x, int y, int dir, const StateLayer* layer);
 
+    // Looks the cell's category up in the table made from tileCategory at
+    // the start of the search (the cells do not change during a search).
+    int categoryAt(int x, int y) const {
+        return (x >= 0 && x < 20 && y >= 0 && y < 14) ? category_[x][y] : -2;
+    }
+
     LevelMap* board_ = nullptr;  // the board being searched, during a search only
+    int category_[20][14] = {};
+    // Where a teleport cell sends the ball: the first cell holding its partner
+    // code, or the cell itself when there is none.
+    int teleportX_[20][14] = {};
+    int teleportY_[20][14] = {};
     struct Visit {
         int cell;  // x, y and dir packed
         const StateLayer* layer;
