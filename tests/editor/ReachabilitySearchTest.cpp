@@ -11,6 +11,8 @@
 #include "editor/BoardSketch.h"
 #include "editor/ReachabilitySearch.h"
 #include "puzzle/MoveSimulator.h"
+#include "runtime/Graphics.h"
+#include "runtime/Image.h"
 #include "runtime/Random.h"
 #include "runtime/Runtime.h"
 
@@ -283,3 +285,89 @@ TEST_F(BuildNextMapTest, ABoardWithoutAnEndLeavesTheNextBoardAsItWas) {
 }
 
 }  // namespace
+
+namespace qm_overlay {
+
+using namespace qm;
+
+// The overlay in the headless frame, with the origin of the board at (100, 100).
+class ReachabilityOverlayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetGlobals();
+        RuntimeOptions options;
+        options.headless = true;
+        ASSERT_TRUE(runtimeInit(options));
+        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
+        setOrigin(0, 0);
+        search = ReachabilitySearch::create();
+        // S at (1,1) in a walled box: rests at (18,1), (1,12) and (18,12), all in lock layer 2.
+        auto rows = walledRows();
+        rows[1][1] = 'S';
+        currentMap = sketchBoard(rows);
+        search->recomputeReachability();
+    }
+    void TearDown() override {
+        resetGlobals();
+        runtimeShutdown();
+    }
+    void drawOnBlack() {
+        clearFrame();
+        setColour(10, 20, 30);
+        search->drawReachabilityOverlay(100, 100);
+        frame = grabFrame();
+    }
+    uint32_t at(int x, int y) const { return frame.at(x, y) & 0xffffffu; }
+    int pixelsOfColour(int cellX, int cellY, uint32_t rgb) const {
+        int found = 0;
+        for (int dy = -16; dy <= 20; ++dy)
+            for (int dx = -16; dx <= 40; ++dx) found += at(100 + 32 * cellX + dx, 100 + 32 * cellY + dy) == rgb;
+        return found;
+    }
+    int litPixels() const {
+        int lit = 0;
+        for (uint32_t p : frame.pixels) lit += (p & 0xffffffu) != 0;
+        return lit;
+    }
+    std::shared_ptr<ReachabilitySearch> search;
+    Pixmap frame;
+};
+
+TEST_F(ReachabilityOverlayTest, AllLayersShowCountsInTheirColoursWithCrossesForRests) {
+    ASSERT_EQ(search->farthest, 0);  // nothing reached layer 0
+    drawOnBlack();
+    // Count 1 at (18,1): red 180, green 16, and blue 8 because 1 >= 0.9 x 0.
+    EXPECT_GT(pixelsOfColour(18, 1, 0xB41008u), 0);
+    // A resting cell gets both lines in grey 144, left of the text too.
+    EXPECT_EQ(at(100 + 32 * 18 - 12, 100 + 32 * 1), 0x909090u);
+    EXPECT_EQ(at(100 + 32 * 18, 100 + 32 * 1 - 12), 0x909090u);
+    // A cell only crossed sideways (count 0) has the horizontal line alone.
+    EXPECT_EQ(at(100 + 32 * 10 - 12, 100 + 32 * 1), 0x808080u);
+    EXPECT_EQ(at(100 + 32 * 10, 100 + 32 * 1 - 12), 0u);
+    // Unreached cells draw nothing.
+    EXPECT_EQ(pixelsOfColour(10, 6, 0x808080u) + pixelsOfColour(10, 6, 0xA40000u), 0);
+    EXPECT_EQ(colourRed(), 255);
+    EXPECT_EQ(colourGreen(), 255);
+    EXPECT_EQ(colourBlue(), 255);
+}
+
+TEST_F(ReachabilityOverlayTest, LayerZeroShowsNothingWhenTheSearchStartedInLayerTwo) {
+    search->cycleKeyDisplayMode();
+    ASSERT_EQ(search->displayMode, 0);
+    drawOnBlack();
+    EXPECT_EQ(litPixels(), 0);
+    search->cycleKeyDisplayMode();
+    search->cycleKeyDisplayMode();
+    ASSERT_EQ(search->displayMode, 2);
+    drawOnBlack();
+    EXPECT_GT(pixelsOfColour(18, 1, 0xB41008u), 0);
+}
+
+TEST_F(ReachabilityOverlayTest, TheBoardsShiftMovesTheOverlay) {
+    currentMap->addShift(64, 0);
+    drawOnBlack();
+    EXPECT_EQ(pixelsOfColour(18, 1, 0xB41008u), 0);
+    EXPECT_GT(pixelsOfColour(20, 1, 0xB41008u), 0);
+}
+
+}  // namespace qm_overlay
