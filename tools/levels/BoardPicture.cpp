@@ -10,8 +10,15 @@
 
 namespace qm {
 
+namespace {
+
+// The headless frame the pictures are drawn into.
+bool openFrame() { return graphicsAreOpen() || openGraphics(800, 600, 0, 60, 0); }
+
+}  // namespace
+
 bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string& gameDir, const std::string& outPng) {
-    if (!board) return false;
+    if (!board || !openFrame()) return false;
     std::string here = currentDir();
     if (!gameDir.empty()) changeDir(gameDir);
     AssetCatalogue::loadAssets();
@@ -34,6 +41,7 @@ bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string
 }
 
 bool BoardPicture::plotMoves(const std::vector<int>& moves, const std::string& outPng) {
+    if (!openFrame()) return false;
     const int left = 60, right = 780, top = 50, bottom = 540;
     int most = 1;
     for (int m : moves) most = std::max(most, m);

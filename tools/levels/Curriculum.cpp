@@ -68,10 +68,10 @@ LevelPlan Curriculum::plan(int level) {
     else p.features = kMixes[(level - 15) % kMixCount];
 
     if (group == 0) {
-        static const int firstGroup[5] = {3, 3, 4, 4, 6};
+        static const int firstGroup[5] = {3, 3, 4, 6, 7};
         p.target = firstGroup[index];
         p.low = level == 0 ? 2 : p.target - 1;
-        p.high = level == 0 ? 3 : p.target + 1;
+        p.high = level == 0 ? 3 : p.target + 2;
         return p;
     }
     // The base climbs from 4 moves in group 1 to 17 in the last group; within a
@@ -79,8 +79,12 @@ LevelPlan Curriculum::plan(int level) {
     static const int rhythm[5] = {-1, 0, 1, 0, 3};
     int base = 4 + (group - 1) * 13 / 31;
     p.target = std::max(2, base + rhythm[index]);
+    // A shatter block costs at least four moves of going back and forth, a
+    // recall pad usually one more; the range leaves room for that.
+    if (p.features & FEATURE_SHATTER) p.target += 3;
+    if (p.features & FEATURE_RECALL) p.target += 1;
     p.low = std::max(2, p.target - 1);
-    p.high = p.target + 2;
+    p.high = p.target + 3;
     return p;
 }
 

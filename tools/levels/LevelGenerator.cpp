@@ -38,15 +38,6 @@ void inward(int x, int y, int& ix, int& iy) {
     iy = y == 0 ? 1 : y == kBoardHeight - 1 ? kBoardHeight - 2 : y;
 }
 
-// The strip between an end and its edge, as the next-board builder takes it.
-void stripOf(int edge, int ex, int ey, int& x1, int& y1, int& x2, int& y2) {
-    x1 = 0; y1 = 0; x2 = kBoardWidth - 1; y2 = kBoardHeight - 1;
-    if (edge == 1) y2 = ey;
-    else if (edge == 3) y1 = ey;
-    else if (edge == 4) x2 = ex;
-    else x1 = ex;
-}
-
 }  // namespace
 
 std::shared_ptr<LevelGenerator> LevelGenerator::create(int seed) {
@@ -64,69 +55,62 @@ bool LevelGenerator::randomFreeCell(const LevelMap& board, int& x, int& y) {
     return false;
 }
 
-int LevelGenerator::chooseExitEdge(const LevelMap* previous) {
-    if (!previous || previous->endX < 0) return 2;
-    int before = BoardJoin::exitEdge(*previous);
-    int roll = randomInt(0, 99);
-    // The world runs to the right, wandering up and down but never doubling back.
-    if (before == 2) return roll < 50 ? 2 : roll < 75 ? 1 : 3;
-    if (before == 1) return roll < 60 ? 2 : 1;
-    if (before == 3) return roll < 60 ? 2 : 3;
-    return 2;
-}
-
-LevelMapPtr LevelGenerator::shape(const LevelMap* previous, const LevelMap* keepExit) {
-    auto board = LevelMap::createEmpty(plan.level);
-    board->tileSet = plan.level / 5;
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            bool frame = onFrame(x, y);
-            board->cells[x][y] = frame ? randomInt(10, 11) : kFloor;
-            fixedCells[x][y] = frame ? kFixed : kFree;
+void LevelGenerator::planRoute() {
+    route.clear();
+    seedRandom(seed * 31 + 5);
+    LevelMapPtr previous;
+    for (int level = 0; level < Curriculum::kLevels; ++level) {
+        auto board = LevelMap::createEmpty(level);
+        board->tileSet = level / 5;
+        for (int x = 0; x < kBoardWidth; ++x)
+            for (int y = 0; y < kBoardHeight; ++y) board->cells[x][y] = onFrame(x, y) ? randomInt(10, 11) : kFloor;
+        int entered = 0;  // the edge the previous board left by
+        if (previous) {
+            entered = BoardJoin::exitEdge(*previous);
+            BoardJoin::apply(*previous, *board);
+        } else {
+            board->cells[0][randomInt(3, 10)] = 1;
         }
-
-    auto fixRect = [&](int x1, int y1, int x2, int y2) {
-        for (int x = std::max(0, x1); x <= std::min(kBoardWidth - 1, x2); ++x)
-            for (int y = std::max(0, y1); y <= std::min(kBoardHeight - 1, y2); ++y) fixedCells[x][y] = kFixed;
-    };
-    if (previous && previous->endX >= 0) {
-        BoardJoin::apply(*previous, *board);
-        fixRect(board->protectedLeft, board->protectedTop, board->protectedRight, board->protectedBottom);
-    } else {
-        board->cells[0][randomInt(3, 10)] = 1;
-    }
-    int sx = -1, sy = -1;
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y)
-            if (board->cells[x][y] == 1) { sx = x; sy = y; }
-    int ix, iy;
-    inward(sx, sy, ix, iy);
-    board->cells[ix][iy] = kFloor;
-    fixedCells[ix][iy] = kFixed;
-
-    int ex, ey;
-    if (keepExit && keepExit->endX >= 0) {
-        int x1, y1, x2, y2;
-        stripOf(BoardJoin::exitEdge(*keepExit), keepExit->endX, keepExit->endY, x1, y1, x2, y2);
-        board->copyRegion(*keepExit, x1, y1, x2, y2, x1, y1, 0);
-        fixRect(x1, y1, x2, y2);
-        ex = keepExit->endX;
-        ey = keepExit->endY;
-    } else {
-        int edge = chooseExitEdge(previous);
+        int sx = 0, sy = 0;
+        for (int x = 0; x < kBoardWidth; ++x)
+            for (int y = 0; y < kBoardHeight; ++y)
+                if (board->cells[x][y] == 1) { sx = x; sy = y; }
+        // The world runs to the right, wandering up and down but never doubling back.
+        int roll = randomInt(0, 99);
+        int edge = 2;
+        if (entered == 2) edge = roll < 50 ? 2 : roll < 75 ? 1 : 3;
+        else if (entered == 1) edge = roll < 60 ? 2 : 1;
+        else if (entered == 3) edge = roll < 60 ? 2 : 3;
+        int ex = 0, ey = 0;
         for (int tries = 0;; ++tries) {
             if (edge == 2) { ex = kBoardWidth - 1; ey = randomInt(2, 11); }
             else { ex = randomInt(3, 16); ey = edge == 1 ? 0 : kBoardHeight - 1; }
-            int jx, jy;
-            inward(ex, ey, jx, jy);
-            // Keep the end well away from the start and its doorway.
-            if (std::abs(ex - sx) + std::abs(ey - sy) >= 8 && board->cells[ex][ey] != 1 && !(jx == ix && jy == iy)) break;
-            if (tries > 50) { edge = 2; }
+            // Keep the end well away from the start.
+            if (std::abs(ex - sx) + std::abs(ey - sy) >= 10) break;
+            if (tries > 40) edge = 2;
         }
         board->cells[ex][ey] = 2;
+        board->clearProtected();
+        LevelFile::settle(*board);
+        route.push_back(board);
+        previous = board;
     }
-    inward(ex, ey, ix, iy);
-    board->cells[ix][iy] = kFloor;
+}
+
+LevelMapPtr LevelGenerator::skeleton(int level) {
+    if (route.empty()) planRoute();
+    if (level < 0 || level >= int(route.size())) return nullptr;
+    return cloneBoard(*route[size_t(level)]);
+}
+
+LevelMapPtr LevelGenerator::shape() {
+    auto board = skeleton(plan.level);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) fixedCells[x][y] = onFrame(x, y) ? kFixed : kFree;
+    int ix, iy;
+    inward(board->startX, board->startY, ix, iy);
+    fixedCells[ix][iy] = kFixed;
+    inward(board->endX, board->endY, ix, iy);
     fixedCells[ix][iy] = kFixed;
     board->clearProtected();
 
@@ -317,20 +301,25 @@ void LevelGenerator::clearUnreached(LevelMapPtr& board, const Score& score) {
         board = cleared;
 }
 
-LevelMapPtr LevelGenerator::generate(const LevelPlan& levelPlan, const LevelMap* previous, const LevelMap* keepExit,
-                                     GenerationReport* report) {
+LevelMapPtr LevelGenerator::generate(const LevelPlan& levelPlan, GenerationReport* report) {
     plan = levelPlan;
+    if (route.empty()) planRoute();
     seedRandom(seed * 7919 + plan.level * 104729 + 17);
     LevelMapPtr best;
     Score bestScore;
     int bestFixed[20][14] = {};
     int evaluations = 0;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        gapCells.clear();
-        auto current = shape(previous, keepExit);
-        placeFeatures(*current);
-        Score score = evaluate(current, true);
-        ++evaluations;
+        // Boards that cannot be solved at all are reshaped rather than climbed.
+        LevelMapPtr current;
+        Score score;
+        for (int reshape = 0; reshape < 12 && !score.solved; ++reshape) {
+            gapCells.clear();
+            current = shape();
+            placeFeatures(*current);
+            score = evaluate(current, true);
+            ++evaluations;
+        }
         for (int i = 0; i < evaluationsPerAttempt && !score.done; ++i) {
             auto candidate = cloneBoard(*current);
             if (!mutate(*candidate)) continue;

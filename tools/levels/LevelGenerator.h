@@ -30,11 +30,13 @@ public:
     int attempts = 6;
     int stateCap = 20000;
 
-    // Level `plan.level`, joined to `previous` (null for level 0). When
-    // `keepExit` is given, its exit strip (end included) is kept as it is so a
-    // following level stays joined.
-    LevelMapPtr generate(const LevelPlan& plan, const LevelMap* previous, const LevelMap* keepExit,
-                         GenerationReport* report);
+    // The campaign's route is planned before any board: every level's frame,
+    // its start (the previous level's end, carried over with its strip) and its
+    // end. So any level can be made on its own and every pair stays joined.
+    LevelMapPtr skeleton(int level);
+
+    // Level `plan.level` built on its skeleton.
+    LevelMapPtr generate(const LevelPlan& plan, GenerationReport* report);
 
 private:
     int seed = 1;
@@ -52,12 +54,13 @@ private:
     };
     Score evaluate(const LevelMapPtr& board, bool strict);
     bool essential(const LevelMapPtr& board, int moves);
-    LevelMapPtr shape(const LevelMap* previous, const LevelMap* keepExit);
+    std::vector<LevelMapPtr> route;
+    void planRoute();
+    LevelMapPtr shape();
     void placeFeatures(LevelMap& board);
     bool mutate(LevelMap& board);
     void clearUnreached(LevelMapPtr& board, const Score& score);
     bool randomFreeCell(const LevelMap& board, int& x, int& y);
-    int chooseExitEdge(const LevelMap* previous);
 };
 
 }  // namespace qm
