@@ -114,6 +114,7 @@ SolveResult Solver::explore() { return run(true); }
 SolveResult Solver::run(bool exhaustive) {
     SolveResult result;
     result.visited.assign(size_t(kBoardWidth * kBoardHeight), 0);
+    result.touched.assign(size_t(kBoardWidth * kBoardHeight), 0);
     if (!board) return result;
     int wasSimulation = board->simulation;
     board->simulation = 1;
@@ -154,6 +155,8 @@ SolveResult Solver::run(bool exhaustive) {
                         result.capped = true;
                         continue;
                     }
+                    for (size_t i = 0; i < result.touched.size(); ++i)
+                        if (key[8 + i] != startKey[8 + i]) result.touched[i] = 1;
                     index.emplace(key, int(nodes.size()));
                     next.push_back(int(nodes.size()));
                     nodes.push_back({std::move(key), n, dir, total, depth + 1});

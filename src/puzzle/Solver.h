@@ -37,6 +37,9 @@ struct SolveResult {
     // Cells the ball's centre crossed in the solution (exhaustive runs: in any
     // reachable line of play), indexed [x][y].
     std::vector<uint8_t> visited;  // 20 * 14, x * 14 + y
+    // Cells whose gizmo state differs from the start in some resting state met
+    // (a cracked block, a floor cell a beam left or reached), same indexing.
+    std::vector<uint8_t> touched;
 };
 
 class Solver {

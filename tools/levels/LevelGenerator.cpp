@@ -291,6 +291,11 @@ void LevelGenerator::clearUnreached(LevelMapPtr& board, const Score& score) {
         for (int y = 1; y < kBoardHeight - 1; ++y) {
             if (fixedCells[x][y] != kFree || all.visited[size_t(x * kBoardHeight + y)]) continue;
             int code = cleared->cells[x][y];
+            // A shatter block the ball can never crack is only a wall in disguise.
+            if ((code == 125 || code == 126) && !all.touched[size_t(x * kBoardHeight + y)]) {
+                cleared->cells[x][y] = randomInt(10, 11);
+                continue;
+            }
             bool loose = code == kFloor || (code >= 16 && code <= 25) || code == 31 || code == 32 || code == 7 ||
                          code == 8 || code == 9 || (code >= 115 && code <= 122);
             if (loose) cleared->cells[x][y] = randomInt(10, 11);
@@ -351,6 +356,21 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& levelPlan, GenerationRepor
         report->onTarget = bestScore.done;
     }
     return best;
+}
+
+}  // namespace qm
+
+namespace qm {
+
+LevelMapPtr LevelGenerator::tidy(const LevelPlan& levelPlan, const LevelMapPtr& board) {
+    plan = levelPlan;
+    seedRandom(seed * 7919 + plan.level * 104729 + 23);
+    auto tidied = cloneBoard(*board);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) fixedCells[x][y] = onFrame(x, y) ? kFixed : kFree;
+    Score score = evaluate(tidied, false);
+    if (score.solved) clearUnreached(tidied, score);
+    return tidied;
 }
 
 }  // namespace qm

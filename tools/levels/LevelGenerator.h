@@ -37,6 +37,9 @@ public:
 
     // Level `plan.level` built on its skeleton.
     LevelMapPtr generate(const LevelPlan& plan, GenerationReport* report);
+    // The last step of `generate` on its own, for a level already made: floor
+    // and gizmos the ball can never reach become rock when the solution stays.
+    LevelMapPtr tidy(const LevelPlan& plan, const LevelMapPtr& board);
 
 private:
     int seed = 1;

@@ -6,6 +6,8 @@
 //   generate [--seed S] [--from A] [--to B] [--dir DIR]
 //                                    makes levels A..B; the route of ends is planned from
 //                                    the seed first, so any range can be remade on its own
+//   tidy [--from A] [--to B] [--dir DIR]
+//                                    generate's last step again: unreachable floor and gizmos become rock
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -34,7 +36,8 @@ int usage() {
                  "usage: quillmere-levels solve FILE\n"
                  "       quillmere-levels verify [DIR] [--table FILE.md] [--plot FILE.png]\n"
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
-                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR]\n");
+                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR]\n"
+                 "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n");
     return 2;
 }
 
@@ -145,6 +148,22 @@ int renderCommand(const std::string& path, const std::string& out, int style) {
     return 0;
 }
 
+int tidyCommand(int seed, int from, int to, const std::string& dir) {
+    auto generator = LevelGenerator::create(seed);
+    for (int level = from; level <= to; ++level) {
+        std::string problem, path = LevelFile::pathFor(dir, level);
+        auto board = LevelFile::read(path, level, &problem);
+        if (!board) continue;
+        auto tidied = generator->tidy(Curriculum::plan(level), board);
+        int changed = 0;
+        for (int x = 0; x < kBoardWidth; ++x)
+            for (int y = 0; y < kBoardHeight; ++y) changed += tidied->cells[x][y] != board->cells[x][y];
+        if (changed && !LevelFile::write(*tidied, path)) return 1;
+        std::printf("level %d: %d cells tidied\n", level, changed);
+    }
+    return 0;
+}
+
 int generateCommand(int seed, int from, int to, const std::string& dir) {
     auto generator = LevelGenerator::create(seed);
     int offTarget = 0;
@@ -208,6 +227,8 @@ int main(int argc, char** argv) {
     else if (command == "verify" && positional.size() <= 1)
         status = verifyCommand(positional.empty() ? dir : positional[0], table, plot);
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
+    else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
+        status = tidyCommand(seed, from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = generateCommand(seed, from, to, dir);
     else status = usage();
