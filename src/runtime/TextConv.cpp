@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 
 namespace qm {
 
@@ -13,9 +12,11 @@ std::string str(int v) { return std::to_string(v); }
 std::string str(long long v) { return std::to_string(v); }
 
 std::string floatText(float v) {
+    // to_chars ignores the locale, so the log never shows "0,500000".
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6f", double(v));
-    return buffer;
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, double(v), std::chars_format::fixed, 6);
+    if (result.ec != std::errc()) return "0.000000";
+    return std::string(buffer, result.ptr);
 }
 
 namespace {
