@@ -94,10 +94,11 @@ namespace {
 // A stream over a stdio file, for reading or writing.
 class FileStream : public Stream {
 public:
-    explicit FileStream(FILE* f) : file(f) {}
+    FileStream(FILE* f, bool forWriting) : file(f), writing(forWriting) {}
     ~FileStream() override { close(); }
     bool eof() override {
-        if (!file) return true;
+        // Peeking at a write stream would mark it failed.
+        if (!file || writing) return true;
         int c = std::fgetc(file);
         if (c == EOF) return true;
         std::ungetc(c, file);
@@ -123,6 +124,7 @@ public:
 
 protected:
     FILE* file;
+    bool writing;
     bool bad = false;
 };
 
@@ -131,7 +133,7 @@ protected:
 class SafeFileStream : public FileStream {
 public:
     SafeFileStream(FILE* f, std::string temp, std::string target)
-        : FileStream(f), tempPath(std::move(temp)), targetPath(std::move(target)) {}
+        : FileStream(f, true), tempPath(std::move(temp)), targetPath(std::move(target)) {}
     ~SafeFileStream() override { close(); }
     bool close() override {
         if (!file) return committed;
@@ -194,7 +196,7 @@ StreamPtr readFile(const std::string& path) {
     if (fileType(p) != FILE_REGULAR) return nullptr;
     FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) return nullptr;
-    return std::make_shared<FileStream>(f);
+    return std::make_shared<FileStream>(f, false);
 }
 
 StreamPtr writeFile(const std::string& path) {
@@ -202,7 +204,7 @@ StreamPtr writeFile(const std::string& path) {
     if (fileType(p) == FILE_DIRECTORY) return nullptr;
     FILE* f = std::fopen(p.c_str(), "wb");
     if (!f) return nullptr;
-    return std::make_shared<FileStream>(f);
+    return std::make_shared<FileStream>(f, true);
 }
 
 StreamPtr writeFileSafely(const std::string& path) {

@@ -99,6 +99,7 @@ TEST_F(StreamTest, SafeWriteReplacesOnlyOnSuccess) {
     StreamPtr out = writeFileSafely(path);
     ASSERT_TRUE(out);
     out->writeString("new contents");
+    EXPECT_TRUE(out->eof());  // asking a write stream must not spoil it
     EXPECT_EQ(bytesOf(path), "old");  // nothing visible before the commit
     EXPECT_TRUE(out->close());
     EXPECT_EQ(bytesOf(path), "new contents");
