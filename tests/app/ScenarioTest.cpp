@@ -1,0 +1,117 @@
+// Whole-game scenarios through the real program: leaving play for the menus,
+// solving, restarting and skipping levels. Each run uses its own folder with
+// small test levels written here. (The menu screens have theirs in tests/menus.)
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/TempFolder.h"
+
+using namespace qm;
+
+namespace {
+
+void putInt(std::string& out, int32_t v) {
+    char bytes[4];
+    std::memcpy(bytes, &v, 4);
+    out.append(bytes, 4);
+}
+
+// A level file: a corridor on row 6 from a start at column 2 to an end at
+// column 12, walls everywhere else.
+std::string corridorLevel(int tileSet) {
+    std::string out;
+    putInt(out, 2);
+    putInt(out, tileSet);
+    putInt(out, -1);
+    for (int x = 0; x < 20; x++) {
+        for (int y = 0; y < 14; y++) {
+            int code = 10 + (x + y) % 6;
+            if (y == 6 && x >= 2 && x <= 12) code = x == 2 ? 1 : x == 12 ? 2 : 3;
+            putInt(out, code);
+        }
+    }
+    putInt(out, 0);
+    putInt(out, 0);
+    return out;
+}
+
+class ScenarioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::runCommand("mkdir -p levels && ln -s " + std::string(QM_GAME_DIR) + "/media media && ln -s " +
+                         std::string(QM_GAME_DIR) + "/system system");
+        for (int level = 0; level <= 6; level++)
+            test::writeBinary("levels/" + std::to_string(level) + ".lvl", corridorLevel(level / 5));
+    }
+
+    // A profile whose first `solved` levels are solved, with every tutorial
+    // page already seen so no page covers the board.
+    void writeProfile(int solved) {
+        std::string bytes(175, '\0');
+        for (int i = 0; i < solved; i++) bytes[size_t(i)] = 1;
+        for (int i = 165; i < 175; i++) bytes[size_t(i)] = 1;
+        test::writeBinary("save0.dat", bytes);
+    }
+
+    std::string run(const std::string& script) {
+        test::writeBinary("script.txt", script);
+        int status = test::runCommand(std::string(QM_GAME_DIR) +
+                                      "/quillmere --headless --script script.txt --log log.txt --max-frames 5000 "
+                                      ">/dev/null 2>&1");
+        EXPECT_EQ(status, 0);
+        return test::readText("log.txt");
+    }
+
+    static bool has(const std::string& log, const std::string& line) {
+        return ("\n" + log).find("\n" + line + "\n") != std::string::npos;
+    }
+
+    static size_t lineIndex(const std::string& log, const std::string& line) {
+        std::istringstream in(log);
+        std::string each;
+        for (size_t i = 0; std::getline(in, each); i++)
+            if (each == line) return i;
+        return std::string::npos;
+    }
+
+    test::TempFolder folder;
+};
+
+// Frame numbers: the menu takes no activation in its first 600 ms (36 frames).
+TEST_F(ScenarioTest, PlayEscapeAndQuitWithTheKeyboard) {
+    writeProfile(0);
+    std::string log = run(
+        "60 key 13 down\n61 key 13 up\n"   // Play
+        "100 key 27 down\n101 key 27 up\n"  // back to the menu
+        "160 key 38 down\n161 key 38 up\n"  // up from Play wraps to Quit
+        "200 key 13 down\n201 key 13 up\n"
+        "900 close\n");
+    EXPECT_TRUE(has(log, "--- escape key pressed"));
+    EXPECT_TRUE(has(log, "-- End of program --"));
+    // Quit came from the menu, long before the safety close.
+    EXPECT_LT(lineIndex(log, "--- escape key pressed"), lineIndex(log, "normal: Saving options"));
+}
+
+TEST_F(ScenarioTest, SolvingAndSkippingAreRecordedAndRestartFlashes) {
+    writeProfile(0);
+    std::string log = run(
+        "60 key 13 down\n61 key 13 up\n"    // Play level 0
+        "80 key 39 down\n84 key 39 up\n"    // roll right to the end
+        "150 key 82 down\n151 key 82 up\n"  // restart level 1
+        "200 key 83 down\n201 key 83 up\n"  // skip level 1
+        "300 close\n");
+    std::string profile = test::readBinary("save0.dat");
+    ASSERT_EQ(profile.size(), 175u);
+    EXPECT_EQ(profile[0], 1);  // solved
+    EXPECT_EQ(profile[1], 2);  // skipped
+    EXPECT_EQ(profile[2], 3);  // open
+    EXPECT_TRUE(has(log, "Loading map 1.lvl"));
+    EXPECT_TRUE(has(log, "Loading map 2.lvl"));
+}
+
+}  // namespace
