@@ -40,7 +40,7 @@ Rgb frameColour(const ArtStyle& s, int frame) {
         case 2: {
             // Light and even: lifted towards white until it takes a tint well.
             Rgb l = c.lighter(0.45);
-            while (l.luma() < 0.78) l = l.lighter(0.15);
+            while (l.luma() < 0.73) l = l.lighter(0.12);
             return l;
         }
         case 3: return c.mix(s.wallAccent, 0.12);

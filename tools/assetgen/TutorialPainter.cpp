@@ -35,12 +35,12 @@ void glowSpot(cairo_t* cr, double cx, double cy, double r, const Rgb& c) {
 
 void tintedTile(cairo_t* cr, int style, double x, double y, const Rgb& t) {
     auto tmp = Canvas::create(32, 32);
-    TilePainter::paint(tmp->cr(), style, 2, 0, 0);
+    TilePainter::paint(tmp->cr(), style, 2, 0, 0, true);
     cairo_set_operator(tmp->cr(), CAIRO_OPERATOR_MULTIPLY);
     setColour(tmp->cr(), t);
     cairo_paint(tmp->cr());
     auto mask = Canvas::create(32, 32);
-    TilePainter::paint(mask->cr(), style, 2, 0, 0);
+    TilePainter::paint(mask->cr(), style, 2, 0, 0, true);
     cairo_set_operator(tmp->cr(), CAIRO_OPERATOR_DEST_IN);
     cairo_set_source_surface(tmp->cr(), mask->surface(), 0, 0);
     cairo_paint(tmp->cr());
@@ -52,7 +52,8 @@ void tintedTile(cairo_t* cr, int style, double x, double y, const Rgb& t) {
 // 'N' closed lock 2, 'S' switch, 'B' beam block, '-' '|' beam floor, 'T' teleport,
 // gizmo letters as on the review sheet, '>' '<' '^' 'v' path marks.
 void board(cairo_t* cr, double x, double y, const std::vector<std::string>& rows, double scale) {
-    const int style = 2;
+    // the first group's style: the one the player sees while learning
+    const int style = 0;
     static auto floor = BackgroundPainter::render(style);
     int cols = int(rows[0].size()), n = int(rows.size());
     cairo_save(cr);
@@ -74,27 +75,21 @@ void board(cairo_t* cr, double x, double y, const std::vector<std::string>& rows
             const std::string gizmoKeys = "kK123rRpwxyz^v<>";
             size_t k = gizmoKeys.find(ch);
             if (ch == '#') {
-                TilePainter::paint(cr, style, (c * 5 + r * 3) % 6 == 2 ? 0 : (c * 5 + r * 3) % 6, px, py);
-                TilePainter::paintBorder(cr, px, py);
+                TilePainter::paint(cr, style, (c * 5 + r * 3) % 6 == 2 ? 0 : (c * 5 + r * 3) % 6, px, py, true);
             } else if (ch == 'L') {
-                TilePainter::paint(cr, style, 0, px, py);
-                TilePainter::paintBorder(cr, px, py);
+                TilePainter::paint(cr, style, 0, px, py, true);
                 GizmoPainter::paint(cr, 0, px, py);
             } else if (ch == 'M' || ch == 'N') {
                 cairo_push_group(cr);
-                TilePainter::paint(cr, style, 1, px, py);
-                TilePainter::paintBorder(cr, px, py);
+                TilePainter::paint(cr, style, 1, px, py, true);
                 cairo_pop_group_to_source(cr);
                 cairo_paint_with_alpha(cr, ch == 'M' ? 0.35 : 1.0);
             } else if (ch == 'S') {
                 tintedTile(cr, style, px, py, tintSwitch);
-                TilePainter::paintBorder(cr, px, py);
             } else if (ch == 'B') {
                 tintedTile(cr, style, px, py, tintBeamOn);
-                TilePainter::paintBorder(cr, px, py);
             } else if (ch == '=') {
                 tintedTile(cr, style, px, py, tintBeamFloor);
-                TilePainter::paintBorder(cr, px, py);
             } else if (ch == 'o') {
                 cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
                 GizmoPainter::paintBall(cr, px + 16, py + 16, 15.5);
