@@ -253,6 +253,48 @@ TEST_F(MediaFilesTest, TheBallAndHoverArrowsAreCentredAsTheGameDrawsThem) {
     }
 }
 
+TEST_F(MediaFilesTest, TheWorldMapRoadRunsUnderTheRoute) {
+    // The route as the world map builds it (start, control 1, end, control 2),
+    // with its own cubic formula in single precision; the road must lie under it.
+    const int route[28][8] = {
+        {101, 273, 100, 325, 191, 378, 130, 377}, {191, 378, 258, 380, 274, 298, 267, 334}, {274, 298, 284, 298, 302, 296, 293, 297},
+        {302, 296, 315, 301, 354, 307, 333, 314}, {354, 307, 414, 289, 579, 300, 509, 300}, {579, 301, 586, 311, 586, 323, 581, 312},
+        {586, 323, 589, 329, 601, 335, 597, 331}, {601, 336, 602, 335, 603, 335, 602, 335}, {603, 335, 602, 343, 588, 344, 596, 344},
+        {588, 344, 588, 358, 589, 375, 591, 367}, {589, 375, 610, 376, 651, 376, 630, 376}, {651, 376, 653, 374, 657, 369, 655, 371},
+        {657, 369, 657, 357, 657, 339, 656, 346}, {657, 339, 650, 339, 635, 340, 642, 340}, {635, 340, 632, 337, 630, 328, 630, 335},
+        {630, 328, 633, 328, 630, 328, 637, 328}, {630, 328, 642, 325, 655, 302, 654, 304}, {655, 302, 660, 298, 675, 300, 668, 303},
+        {675, 300, 681, 296, 692, 287, 686, 291}, {692, 287, 692, 273, 687, 263, 689, 271}, {687, 263, 685, 260, 679, 254, 682, 257},
+        {679, 254, 667, 249, 573, 259, 575, 256}, {573, 259, 537, 251, 439, 254, 482, 255}, {439, 254, 424, 255, 394, 255, 409, 255},
+        {394, 255, 382, 251, 325, 247, 340, 243}, {325, 247, 309, 252, 282, 259, 310, 259}, {282, 259, 267, 239, 189, 168, 255, 168},
+        {189, 168, 131, 167, 101, 273, 101, 220},
+    };
+    auto bezier = [](float t, int p0, int p1, int p2, int p3) {
+        float c = 3.0f * float(p1 - p0), b = 3.0f * float(p2 - p1) - c, a = float(p3 - p0) - c - b;
+        float t2 = t * t, t3 = t2 * t;
+        return int(std::lround(a * t3 + b * t2 + c * t + float(p0)));
+    };
+    Pixmap map = lockImage(loadImage("media\\worldMap.png", -1));
+    ASSERT_EQ(map.width, 800);
+    int onRoad = 0, total = 0;
+    for (const auto& s : route)
+        for (int i = 0; i <= 20; ++i) {
+            float t = float(i) / 20.0f;
+            int x = bezier(t, s[0], s[2], s[6], s[4]), y = bezier(t, s[1], s[3], s[7], s[5]);
+            // the road is a warm light track (red over blue, bright) at or next to
+            // the point: a milestone or a landmark may sit on one side of it
+            bool road = false;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx) {
+                    uint32_t c = map.at(x + dx, y + dy);
+                    int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
+                    road = road || (r > 170 && g > 140 && r > b + 40);
+                }
+            onRoad += road;
+            ++total;
+        }
+    EXPECT_GT(onRoad, total * 95 / 100);
+}
+
 // --- sounds ---
 
 struct SoundFile {
