@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libogg-dev libvorbis-dev
   libgtest-dev
+  clang libclang-rt-14-dev
   libcairo2-dev libfreetype-dev fonts-dejavu-core
 )
 

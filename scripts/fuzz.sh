@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets in build-fuzz/ (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs each for a fixed number of inputs,
+# starting from the seeds in tests/fuzz/corpus/<target>/.
+# Usage: scripts/fuzz.sh [RUNS [TARGET...]]   (RUNS defaults to 2000)
+# New inputs found go to build-fuzz/corpus/<target>/, crashes to
+# build-fuzz/crashes/; any crash makes the script fail.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-2000}"
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  targets=(LevelFile OptionsFile ProfileFile UniqueId Png Jpeg Wav Ogg HttpReply LogDecode Script)
+fi
+
+scripts/setup.sh
+dir=build-fuzz
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DQM_FUZZ=ON -DQM_BUILD_TESTS=OFF -DQM_BUILD_ASSETS=OFF >/dev/null
+cmake --build "$dir" --target "${targets[@]/#/fuzz-}"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+mkdir -p "$dir/crashes"
+failed=()
+for t in "${targets[@]}"; do
+  mkdir -p "$dir/corpus/$t"
+  echo "== fuzz-$t: $runs runs"
+  if ! "$dir/tests/fuzz/fuzz-$t" -runs="$runs" -max_len=65536 -rss_limit_mb=1024 -timeout=10 \
+      -artifact_prefix="$dir/crashes/$t-" -print_final_stats=1 \
+      "$dir/corpus/$t" "tests/fuzz/corpus/$t" 2>"$dir/fuzz-$t.log"; then
+    tail -n 60 "$dir/fuzz-$t.log"
+    failed+=("$t")
+  else
+    grep -E "stat::number_of_executed_units|Done" "$dir/fuzz-$t.log" | tail -n 2 || true
+  fi
+done
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "fuzz: failures in ${failed[*]} (inputs in $dir/crashes/)"
+  exit 1
+fi

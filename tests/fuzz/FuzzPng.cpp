@@ -1,0 +1,14 @@
+// Fuzz target: the PNG decoder.
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "runtime/Image.h"
+
+using namespace qm;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::vector<uint8_t> bytes(data, data + size);
+    Pixmap out;
+    decodePng(bytes, out);
+    return 0;
+}
