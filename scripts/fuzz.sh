@@ -11,7 +11,7 @@ runs="${1:-2000}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(LevelFile OptionsFile ProfileFile UniqueId Png Jpeg Wav Ogg HttpReply LogDecode Script)
+  targets=(Png Jpeg Wav Ogg HttpReply LogDecode Script LevelFile OptionsFile ProfileFile UniqueId)
 fi
 
 scripts/setup.sh

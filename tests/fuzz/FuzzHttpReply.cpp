@@ -1,7 +1,8 @@
 // Fuzz target: the HTTP reply reader, then the body read as the uploader does.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
-#include "FuzzSupport.h"
 #include "runtime/Http.h"
 
 using namespace qm;

@@ -1,7 +1,8 @@
 // Fuzz target: the JPEG decoder.
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "FuzzSupport.h"
 #include "runtime/Image.h"
 
 using namespace qm;

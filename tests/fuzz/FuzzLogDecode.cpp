@@ -1,8 +1,9 @@
 // Fuzz target: the play-log text decoder, and encode of what it gives back.
 #include <string>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "FuzzSupport.h"
 #include "playlog/LogEncoder.h"
 
 using namespace qm;

@@ -1,7 +1,8 @@
 // Fuzz target: the Ogg Vorbis decoder.
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "FuzzSupport.h"
 #include "runtime/Audio.h"
 
 using namespace qm;

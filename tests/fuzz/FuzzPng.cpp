@@ -1,7 +1,8 @@
 // Fuzz target: the PNG decoder.
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "FuzzSupport.h"
 #include "runtime/Image.h"
 
 using namespace qm;

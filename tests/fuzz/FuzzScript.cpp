@@ -1,8 +1,9 @@
 // Fuzz target: the --script parser.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "FuzzSupport.h"
 #include "runtime/Script.h"
 
 using namespace qm;

@@ -1,7 +1,8 @@
 // Fuzz target: the WAV decoder (plain and looping samples).
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "FuzzSupport.h"
 #include "runtime/Audio.h"
 
 using namespace qm;
