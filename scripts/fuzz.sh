@@ -4,7 +4,8 @@
 # starting from the seeds in tests/fuzz/corpus/<target>/.
 # Usage: scripts/fuzz.sh [RUNS [TARGET...]]   (RUNS defaults to 2000)
 # New inputs found go to build-fuzz/corpus/<target>/, crashes to
-# build-fuzz/crashes/; any crash makes the script fail.
+# build-fuzz/crashes/; any crash makes the script fail. (Paths given to the
+# targets are absolute: the file-reading targets work in a scratch folder.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-2000}"
@@ -33,8 +34,8 @@ for t in "${targets[@]}"; do
   mkdir -p "$dir/corpus/$t"
   echo "== fuzz-$t: $runs runs"
   if ! "$dir/tests/fuzz/fuzz-$t" -runs="$runs" -max_len=65536 -rss_limit_mb=1024 -timeout=10 \
-      -artifact_prefix="$dir/crashes/$t-" -print_final_stats=1 \
-      "$dir/corpus/$t" "tests/fuzz/corpus/$t" 2>"$dir/fuzz-$t.log"; then
+      -artifact_prefix="$PWD/$dir/crashes/$t-" -print_final_stats=1 \
+      "$PWD/$dir/corpus/$t" "$PWD/tests/fuzz/corpus/$t" 2>"$dir/fuzz-$t.log"; then
     tail -n 60 "$dir/fuzz-$t.log"
     failed+=("$t")
   else

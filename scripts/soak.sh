@@ -4,7 +4,8 @@
 # changes and Print Screen presses across the menus, play and the world map.
 # Usage: scripts/soak.sh [SEED [FRAMES]]   (defaults: 1 and 100000 frames)
 #   QM_SOAK_DEVELOPER=1 uses a developer build (build-sanitize-dev), where E
-#   also opens and closes the level editor.
+#   also opens and closes the level editor. QM_SOAK_GAME=DIR runs a game
+#   folder already built with the sanitizers instead of building one.
 # The frames run in as many program runs as it takes (random input now and then
 # picks Quit); the working folder, with its profile and options, is kept from
 # run to run. Resident memory is sampled every few seconds; the script fails on
@@ -13,14 +14,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seed="${1:-1}"
 frames="${2:-100000}"
-if [ "${QM_SOAK_DEVELOPER:-0}" = 1 ]; then
+if [ -n "${QM_SOAK_GAME:-}" ]; then
+  # A game folder already built with the sanitizers (program, media, levels).
+  dir="$QM_SOAK_GAME"
+  game="$(cd "$QM_SOAK_GAME" && pwd)"
+elif [ "${QM_SOAK_DEVELOPER:-0}" = 1 ]; then
   dir=build-sanitize-dev
   scripts/build.sh "$dir" -DQM_SANITIZE=ON -DQM_DEVELOPER_MODE=ON
+  game="$PWD/$dir/game"
 else
   dir=build-sanitize
   scripts/build.sh "$dir" -DQM_SANITIZE=ON
+  game="$PWD/$dir/game"
 fi
-game="$PWD/$dir/game"
 lsan_supp="$PWD/scripts/lsan.supp"
 work="$(mktemp -d /tmp/qm-soak-XXXXXX)"
 for d in media levels system; do ln -s "$game/$d" "$work/$d"; done

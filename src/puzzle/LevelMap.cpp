@@ -291,6 +291,8 @@ int LevelMap::canEnter(int x, int y, const GizmoStates* states, int direction) c
     if (category == 0 && c != 0) return 0;
     if (category == 6) {
         int k = c - 33;
+        // Code 6 itself is no lock (a damaged file): nothing to look up.
+        if (k < 0 || k > 1) return 1;
         int s = states ? states->lockStates[k] : (lockTypes[k] != 0 ? 1 : 0);
         int t = lockTypes[k];
         return (s == 0 || (s == 2 && t == 1)) ? 0 : 1;
@@ -468,12 +470,14 @@ void LevelMap::draw(float originX, float originY, int withGlow) {
                     break;
                 case 5: {
                     int k = c - 31;
+                    if (k < 0 || k > 1) break;  // code 5 itself: no key to draw
                     int lockState = gizmos ? gizmos->lockStates[k] : lockTypes[k];
                     if (editorOn || lockState == lockTypes[k]) paint.frame(gizmo, lockTypes[k] + 1);
                     break;
                 }
                 case 6: {
                     int k = c - 33;
+                    if (k < 0 || k > 1) break;  // code 6 itself: no lock to draw
                     int lockState = gizmos ? gizmos->lockStates[k] : (lockTypes[k] != 0 ? 1 : 0);
                     float fade = float(lockTimers[k]) / 40.0f;
                     if (lockTypes[k] == 0) {

@@ -1,15 +1,19 @@
 // Fuzz target: a level file as the game loads it, then the board's rules read
-// every cell (categories, passability, gizmo state built from the codes).
+// every cell (categories, passability, gizmo state built from the codes), the
+// ball rolls each way as the solver plays it, and the board is drawn in play
+// and in the editor.
 #include <sys/stat.h>
 
 #include "FuzzSupport.h"
 #include "puzzle/LevelMap.h"
+#include "runtime/Graphics.h"
 
 using namespace qm;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::enterScratchFolder();
     mkdir("levels", 0755);
+    qm::openGraphics(800, 600, 0, 60, 0);
     return 0;
 }
 
@@ -23,6 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (int d = 0; d < 4; ++d) map->canEnter(x, y, map->gizmos.get(), d);
         }
     }
+    map->simulation = 1;
     map->restart();
+    for (int d = 1; d <= 4 && map->ball; ++d) {
+        map->ball->direction = d;
+        map->ball->tryMove();
+        for (int tick = 0; tick < 400 && !map->ball->isStopped(); ++tick) map->update(1);
+    }
+    for (int editing : {0, 1}) {
+        editorOn = editing;
+        map->draw(47, 47, 1);
+    }
+    editorOn = 0;
+    particleLayer = nullptr;
     return 0;
 }

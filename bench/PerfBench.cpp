@@ -1,0 +1,251 @@
+// The game's performance figures on this machine: start-up of the real
+// program to its first frame after the splash, a headless play frame with a
+// rolling ball and a full particle layer, the reachability search over the
+// campaign levels present, and peak resident memory.
+// Usage: quillmere-bench-perf [GAME_DIR]   (default: the build's game folder)
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/AssetCatalogue.h"
+#include "app/Globals.h"
+#include "editor/ReachabilitySearch.h"
+#include "puzzle/LevelMap.h"
+#include "puzzle/ParticleNode.h"
+#include "runtime/Graphics.h"
+#include "runtime/Image.h"
+#include "runtime/Random.h"
+#include "runtime/Runtime.h"
+
+extern char** environ;
+
+using namespace qm;
+namespace fs = std::filesystem;
+
+namespace {
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+double nowMs() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+}
+
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+}
+
+// A scratch folder that sees the game's data, so nothing the program or this
+// benchmark writes lands in the game folder.
+std::string scratchFolder(const std::string& gameDir) {
+    char pattern[] = "/tmp/qm-bench-XXXXXX";
+    std::string dir = mkdtemp(pattern) ? pattern : "/tmp";
+    for (const char* name : {"media", "levels", "system"}) {
+        std::error_code ec;
+        fs::create_directory_symlink(gameDir + "/" + name, dir + "/" + name, ec);
+    }
+    return dir;
+}
+
+// Start-up: from spawning the real program to the shot of flip 2, the first
+// frame after the splash (the shot is taken as that frame is presented).
+std::vector<double> startupTimes(const std::string& gameDir, int runs) {
+    std::vector<double> times;
+    std::string dir = scratchFolder(gameDir);
+    std::FILE* script = std::fopen((dir + "/script.txt").c_str(), "w");
+    if (!script) return times;
+    std::fputs("2 shot first.png\n3 close\n", script);
+    std::fclose(script);
+    std::string program = gameDir + "/quillmere";
+    for (int i = 0; i < runs; ++i) {
+        fs::remove(dir + "/first.png");
+        std::vector<std::string> args = {program, "--headless", "--script", dir + "/script.txt", "--log", "",
+                                         "--max-frames", "10"};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+        double start = nowMs();
+        pid_t pid = 0;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) break;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        posix_spawn_file_actions_destroy(&actions);
+        struct stat info{};
+        if (stat((dir + "/first.png").c_str(), &info) != 0) continue;
+        times.push_back(double(info.st_mtim.tv_sec) * 1000.0 + double(info.st_mtim.tv_nsec) / 1e6 - start);
+    }
+    fs::remove_all(dir);
+    return times;
+}
+
+void resetDrawState() {
+    setScale(1, 1);
+    setBlend(BLEND_ALPHA);
+    setAlpha(1);
+}
+
+// A board walled round with a long open row: the ball rolls from wall to wall.
+LevelMapPtr rollingBoard() {
+    LevelMapPtr board = LevelMap::createEmpty(0);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y)
+            board->cells[x][y] = (x == 0 || y == 0 || x == kBoardWidth - 1 || y == kBoardHeight - 1) ? 10 : 0;
+    board->cells[2][7] = 1;
+    board->startX = 2;
+    board->startY = 7;
+    board->restart();
+    return board;
+}
+
+struct FrameFigures {
+    double medianMs, p99Ms, medianCpuMs;
+    int particles;
+};
+
+// One play pass as the game runs it: board and particle steps, then the
+// background, both particle layers, the board and the flip.
+FrameFigures playFrames(int frames, int fullLayer) {
+    currentMap = rollingBoard();
+    particleLayer = ParticleNode::create();
+    ImagePtr back = AssetCatalogue::currentBackground;
+    std::vector<double> wall, cpu;
+    int going = 0;
+    for (int f = 0; f < frames + 30; ++f) {
+        double start = nowMs(), cpuStart = cpuMs();
+        if (currentMap->ball && currentMap->ball->isStopped()) {
+            if (going++ % 2 == 0) currentMap->ball->moveRight(); else currentMap->ball->moveLeft();
+        }
+        currentMap->update(1);
+        int missing = fullLayer - particleLayer->count();
+        if (missing > 0 && currentMap->ball)
+            spawnParticles(3, float(currentMap->ball->pixelX()), float(currentMap->ball->pixelY()), float(missing), 0, 0,
+                           nullptr);
+        particleLayer->update();
+        clearFrame();
+        setOrigin(32, 30);
+        resetDrawState();
+        if (back) drawImage(back, -32, -30, 0);
+        particleLayer->draw(47, 47, -1, 1.0f);
+        resetDrawState();
+        currentMap->draw(47, 47, 1);
+        particleLayer->draw(47, 47, 1, 1.0f);
+        setOrigin(0, 0);
+        flipFrame(1);
+        if (f >= 30) {
+            wall.push_back(nowMs() - start);
+            cpu.push_back(cpuMs() - cpuStart);
+        }
+    }
+    FrameFigures out{percentile(wall, 0.5), percentile(wall, 0.99), percentile(cpu, 0.5), particleLayer->count()};
+    currentMap = nullptr;
+    particleLayer = nullptr;
+    return out;
+}
+
+// Every campaign level present, searched from its start; random boards when
+// the folder holds none.
+void reachability(int& boards, double& medianMs, double& worstMs, int& worstLevel, bool& campaign) {
+    std::vector<double> times;
+    std::vector<int> numbers;
+    reachabilityView = ReachabilitySearch::create();
+    for (int n = 0; n <= kLastLevel; ++n)
+        if (fs::exists("levels/" + std::to_string(n) + ".lvl")) numbers.push_back(n);
+    campaign = !numbers.empty();
+    if (!campaign)
+        for (int n = 0; n < 40; ++n) numbers.push_back(n);
+    for (int n : numbers) {
+        if (campaign) {
+            currentMap = LevelMap::create(n);
+        } else {
+            seedRandom(n + 1);
+            currentMap = rollingBoard();
+            currentMap->randomize(4);
+            currentMap->cells[2][7] = 1;
+            currentMap->cells[17][3] = 2;
+        }
+        double start = nowMs();
+        reachabilityView->recomputeReachability();
+        double ms = nowMs() - start;
+        times.push_back(ms);
+        if (ms >= percentile(times, 1.0)) worstLevel = n;
+    }
+    boards = int(times.size());
+    medianMs = percentile(times, 0.5);
+    worstMs = percentile(times, 1.0);
+    currentMap = nullptr;
+    reachabilityView = nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string gameDir = argc > 1 ? argv[1] : QM_GAME_DIR;
+    gameDir = fs::absolute(gameDir).string();
+
+    std::vector<double> startup = startupTimes(gameDir, 9);
+    std::printf("start-up, program start to the first frame after the splash, %zu runs (%s):\n", startup.size(),
+                QM_DEVELOPER_MODE ? "developer build" : "player build");
+    std::printf("  median %.1f ms, best %.1f ms, worst %.1f ms\n", percentile(startup, 0.5), percentile(startup, 0),
+                percentile(startup, 1));
+
+    std::string dir = scratchFolder(gameDir);
+    fs::current_path(dir);
+    resetGlobals();
+    RuntimeOptions options;
+    options.headless = true;
+    if (!runtimeInit(options)) {
+        std::fprintf(stderr, "bench: the headless runtime did not start\n");
+        return 1;
+    }
+    AssetCatalogue::openWindow();
+    AssetCatalogue::loadAssets();
+    AssetCatalogue::selectArtStyle(0);
+    effectImages[0] = loadImage("media\\trail.png", -1);
+    effectImages[1] = loadImage("media\\shade.png", -1);
+    effectImages[2] = loadImage("media\\spark.png", -1);
+    const int frames = 600;
+    for (int layer : {0, 1000, 3000}) {
+        FrameFigures f = playFrames(frames, layer);
+        std::printf("play frame, rolling ball, %4d particles, %d frames: median %.2f ms, 99th percentile %.2f ms "
+                    "(median CPU %.2f ms)\n",
+                    f.particles, frames, f.medianMs, f.p99Ms, f.medianCpuMs);
+    }
+
+    int boards = 0, worstLevel = -1;
+    double medianMs = 0, worstMs = 0;
+    bool campaign = false;
+    reachability(boards, medianMs, worstMs, worstLevel, campaign);
+    std::printf("reachability search over %d %s: median %.2f ms, worst %.2f ms (%s %d)\n", boards,
+                campaign ? "campaign levels" : "random boards (no campaign levels present)", medianMs, worstMs,
+                campaign ? "level" : "board", worstLevel);
+
+    rusage self{}, children{};
+    getrusage(RUSAGE_SELF, &self);
+    getrusage(RUSAGE_CHILDREN, &children);
+    std::printf("peak resident memory: the real program %.1f MB, this benchmark %.1f MB\n",
+                double(children.ru_maxrss) / 1024.0, double(self.ru_maxrss) / 1024.0);
+    runtimeShutdown();
+    fs::current_path("/");
+    fs::remove_all(dir);
+    return 0;
+}
