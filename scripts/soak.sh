@@ -91,7 +91,8 @@ while [ "$done_frames" -lt "$frames" ]; do
   peak=0
   samples=()
   start=$SECONDS
-  while kill -0 "$pid" 2>/dev/null; do
+  # Until the program has ended (a finished child lingers as a zombie until waited for).
+  while [ -e "/proc/$pid" ] && [ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" != Z ]; do
     rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
     hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
     [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ] && peak=$hwm

@@ -112,6 +112,11 @@ void LevelMap::load() {
         }
         entryX = in->eof() ? 0 : in->readInt();
         entryY = in->eof() ? 0 : in->readInt();
+        // The entry is where the board lies beside the one before, at most a
+        // board away; a damaged file's far-off value would overflow the
+        // slide's pixel offset.
+        if (entryX < -kBoardWidth || entryX > kBoardWidth) entryX = 0;
+        if (entryY < -kBoardHeight || entryY > kBoardHeight) entryY = 0;
         in->close();
     }
     clearProtected();

@@ -1,13 +1,22 @@
 // Codes no level should hold (a damaged file): 4, 5 and 6 read like the
 // teleport, key and lock categories but name no teleport pair, key or lock.
 // Found by fuzzing the level reader: the rules and the drawing looked up lock
-// and key number code - 33 / code - 31 far outside the two there are.
+// and key number code - 33 / code - 31 far outside the two there are. Also a
+// far-off entry point, which the board-to-board slide multiplies by 32.
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/Globals.h"
 #include "puzzle/LevelMap.h"
 #include "runtime/Graphics.h"
 #include "runtime/Runtime.h"
+#include "support/TempFolder.h"
 
 using namespace qm;
 
@@ -43,6 +52,33 @@ TEST_F(LevelCodeFaultTest, StrayCategoryCodesAreNeitherKeysNorLocks) {
         board->draw(47, 47, 1);
     }
     editorOn = 0;
+}
+
+TEST_F(LevelCodeFaultTest, FarOffEntryPointIsDropped) {
+    // The entry point sets how far the next board slides in, in pixels; a
+    // board beside the last one lies at most a board away.
+    test::TempFolder folder;
+    std::filesystem::create_directories("levels");
+    std::vector<int32_t> values = {2, 0, 0};
+    values.resize(3 + 20 * 14, 3);
+    values.push_back(INT_MAX);
+    values.push_back(INT_MIN);
+    std::string bytes(values.size() * 4, '\0');
+    std::memcpy(bytes.data(), values.data(), bytes.size());
+    test::writeBinary("levels/4.lvl", bytes);
+    LevelMapPtr board = LevelMap::create(4);
+    EXPECT_EQ(board->cells[5][5], 3);  // the cells were read
+    EXPECT_EQ(board->entryX, 0);
+    EXPECT_EQ(board->entryY, 0);
+
+    // A real entry, the board above: kept.
+    values[values.size() - 2] = 0;
+    values[values.size() - 1] = -13;
+    std::memcpy(bytes.data(), values.data(), bytes.size());
+    test::writeBinary("levels/4.lvl", bytes);
+    board = LevelMap::create(4);
+    EXPECT_EQ(board->entryX, 0);
+    EXPECT_EQ(board->entryY, -13);
 }
 
 }  // namespace
