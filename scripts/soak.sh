@@ -96,7 +96,7 @@ while [ "$done_frames" -lt "$frames" ]; do
     rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
     hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
     [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ] && peak=$hwm
-    reached=$(ls reached-*.png 2>/dev/null | sed 's/[^0-9]//g' | sort -n | tail -n 1)
+    reached=$(ls reached-*.png 2>/dev/null | sed "s/[^0-9]//g" | sort -n | tail -n 1 || true)
     if [ -n "$rss" ] && [ "$rss" != 0 ] && [ $(( (SECONDS - start) % 30 )) -lt 5 ]; then
       samples+=("frame ${reached:-0}: ${rss} kB")
     fi
@@ -104,7 +104,7 @@ while [ "$done_frames" -lt "$frames" ]; do
   done
   status=0
   wait "$pid" || status=$?
-  reached=$(ls reached-*.png 2>/dev/null | sed 's/[^0-9]//g' | sort -n | tail -n 1)
+  reached=$(ls reached-*.png 2>/dev/null | sed "s/[^0-9]//g" | sort -n | tail -n 1 || true)
   reached=${reached:-0}
   if [ "$status" -ne 0 ] || grep -qE "AddressSanitizer|LeakSanitizer|runtime error:" stderr.txt ||
      ! grep -q -- "-- End of program --" log.txt; then
