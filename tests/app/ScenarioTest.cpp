@@ -3,11 +3,14 @@
 // small test levels written here. (The menu screens have theirs in tests/menus.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <filesystem>
 
 #include "support/TempFolder.h"
 
@@ -112,6 +115,52 @@ TEST_F(ScenarioTest, SolvingAndSkippingAreRecordedAndRestartFlashes) {
     EXPECT_EQ(profile[2], 3);  // open
     EXPECT_TRUE(has(log, "Loading map 1.lvl"));
     EXPECT_TRUE(has(log, "Loading map 2.lvl"));
+}
+
+// Print Screen writes one picture per press, however long it is held, and a
+// second run of the same day moves on to new numbers instead of overwriting.
+TEST_F(ScenarioTest, PrintScreenTakesOneShotPerPressAndNeverOverwrites) {
+    writeProfile(0);
+    std::string script =
+        "60 key 13 down\n61 key 13 up\n"
+        "90 printscreen down\n100 printscreen up\n"  // held for ten frames
+        "110 printscreen down\n111 printscreen up\n"
+        "140 close\n";
+    auto shots = [] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            if (entry.path().filename().string().find(" screen") != std::string::npos)
+                names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    run(script);
+    std::vector<std::string> first = shots();
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_NE(first[0].find(" screen100.png"), std::string::npos);
+    EXPECT_NE(first[1].find(" screen101.png"), std::string::npos);
+    std::string before = test::readBinary(first[0]);
+    run(script);
+    std::vector<std::string> second = shots();
+    ASSERT_EQ(second.size(), 4u);
+    EXPECT_NE(second[3].find(" screen103.png"), std::string::npos);
+    EXPECT_EQ(test::readBinary(first[0]), before);
+}
+
+// The solver's answer typed into the game solves level 0 and becomes the best.
+TEST_F(ScenarioTest, SolvingWritesThePersonalBest) {
+    writeProfile(0);
+    test::runCommand("cp " + std::string(QM_SOURCE_DIR) + "/levels/0.lvl levels/0.lvl");
+    run("60 key 13 down\n61 key 13 up\n"
+        "80 key 39 down\n81 key 39 up\n"
+        "140 key 40 down\n141 key 40 up\n"
+        "200 key 39 down\n201 key 39 up\n"
+        "300 close\n");
+    std::string best = test::readBinary("best0.dat");
+    ASSERT_EQ(best.size(), 330u);
+    EXPECT_EQ(best[0], 3);
+    EXPECT_EQ(best[1], 0);
+    EXPECT_EQ(test::readBinary("save0.dat")[0], 1);
 }
 
 }  // namespace
