@@ -38,7 +38,8 @@ export LSAN_OPTIONS="suppressions=$lsan_supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 # Writes a random script for one run: "script.txt", covering frames 1..$2,
-# with a shot every 1000 frames so the soak can tell how far a run got.
+# with a shot every 1000 frames and at the last, so the soak can tell how far
+# a run got.
 make_script() {
   python3 - "$1" "$2" "${QM_SOAK_DEVELOPER:-0}" <<'PY'
 import random, sys
@@ -69,7 +70,7 @@ while frame < length:
         events.append((frame, "printscreen down"))
         events.append((min(frame + 1, length), "printscreen up"))
     frame += rng.randint(1, 30)
-for f in range(1000, length + 1, 1000):
+for f in sorted(set(list(range(1000, length + 1, 1000)) + [length])):
     events.append((f, "shot reached-%d.png" % f))
 events.append((length, "close"))
 with open("script.txt", "w") as out:
