@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "Backend.h"
+#include "GameControllers.h"
 #include "KeyMap.h"
 
 namespace qm {
@@ -16,6 +17,9 @@ namespace {
 
 struct InputState {
     std::array<bool, 256> keyIsDown{};
+    // Who holds each key: the keyboard (or a script) and a count of pad sources.
+    std::array<bool, 256> keyboardHolds{};
+    std::array<int, 256> padHolds{};
     std::array<int, 256> keyHits{};
     std::array<bool, 4> buttonIsDown{};
     std::array<int, 4> buttonHits{};
@@ -73,11 +77,35 @@ int appTerminate() {
     return was ? 1 : 0;
 }
 
+namespace {
+
+// A press counts as a hit only when the key was up; a release leaves the key
+// down while another source still holds it. A release never raises a key that
+// a flush cleared.
+void applyKeyChange(int key, bool down) {
+    size_t k = size_t(key);
+    if (down) {
+        if (!in.keyIsDown[k]) ++in.keyHits[k];
+        in.keyIsDown[k] = true;
+    } else {
+        in.keyIsDown[k] = in.keyIsDown[k] && (in.keyboardHolds[k] || in.padHolds[k] > 0);
+    }
+}
+
+}  // namespace
+
 void inputKeyEvent(int key, bool down) {
     if (!validKey(key)) return;
-    if (down && !in.keyIsDown[size_t(key)]) ++in.keyHits[size_t(key)];
-    in.keyIsDown[size_t(key)] = down;
+    in.keyboardHolds[size_t(key)] = down;
+    applyKeyChange(key, down);
     if (key == VK_PRINTSCREEN) in.printScreen = down;
+}
+
+void inputPadKey(int key, bool down) {
+    if (!validKey(key)) return;
+    int& holds = in.padHolds[size_t(key)];
+    holds = down ? holds + 1 : (holds > 0 ? holds - 1 : 0);
+    applyKeyChange(key, down);
 }
 
 void inputMouseMove(int x, int y) {
@@ -101,7 +129,10 @@ void inputChar(int code) {
 void inputFocus(bool gained) { in.focusLost = !gained; }
 void inputCloseRequest() { in.closeRequested = true; }
 void inputPrintScreen(bool down) { in.printScreen = down; }
-void resetInputState() { in = InputState{}; }
+void resetInputState() {
+    in = InputState{};
+    GameControllers::forgetHeldSources();
+}
 void Backend::resetInput() { resetInputState(); }
 
 void pollSystemEvents() {
@@ -155,6 +186,13 @@ void pollSystemEvents() {
             inputMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
             break;
         }
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION:
+            GameControllers::handleEvent(e);
+            break;
         case SDL_WINDOWEVENT:
             switch (e.window.event) {
             case SDL_WINDOWEVENT_FOCUS_LOST: inputFocus(false); break;

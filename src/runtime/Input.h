@@ -30,6 +30,10 @@ void pollSystemEvents();
 
 // Direct feeds of the input state, used by the back-ends and by tests.
 void inputKeyEvent(int key, bool down);
+// A game-controller source (button or stick direction) pressing or letting go
+// of a key. Each held source counts, so the keyboard and a pad holding the
+// same key do not release each other.
+void inputPadKey(int key, bool down);
 void inputMouseMove(int x, int y);
 void inputMouseButton(int button, bool down);
 void inputChar(int code);

@@ -10,6 +10,7 @@
 #include "Backend.h"
 #include "Diagnostics.h"
 #include "Files.h"
+#include "GameControllers.h"
 #include "Graphics.h"
 #include "Input.h"
 #include "Script.h"
@@ -116,6 +117,8 @@ bool runtimeInit(const RuntimeOptions& options) {
     }
     sdlStarted = true;
     started = true;
+    // Pads are a window-only convenience: a missing controller layer is no failure.
+    if (!headlessMode) GameControllers::open();
     Backend::startAudio();
     return true;
 }
@@ -123,6 +126,7 @@ bool runtimeInit(const RuntimeOptions& options) {
 void runtimeShutdown() {
     Backend::stopAudio();
     closeGraphics();
+    GameControllers::close();
     if (sdlStarted) SDL_Quit();
     sdlStarted = false;
     started = false;
