@@ -45,7 +45,7 @@ protected:
     }
     // Clears the hit counters of every key the pad can press.
     void drainHits() {
-        for (int k : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_ENTER, VK_ESCAPE, 'R', 'S'}) keyHit(k);
+        for (int k : {37, 38, 39, 40, 13, 27, 82, 83}) keyHit(k);
         while (getChar()) {}
     }
 };
