@@ -21,6 +21,9 @@ bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string
     if (!board || !openFrame()) return false;
     std::string here = currentDir();
     if (!gameDir.empty()) changeDir(gameDir);
+    // The game loads its pictures with their handles at the centre (start-up
+    // turns auto-mid-handle on first); the tile border is placed by its handle.
+    setAutoMidHandle(1);
     AssetCatalogue::loadAssets();
     AssetCatalogue::selectArtStyle(style);
     if (!gameDir.empty()) changeDir(here);
