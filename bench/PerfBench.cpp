@@ -2,7 +2,8 @@
 // program to its first frame after the splash, a headless play frame with a
 // rolling ball and a full particle layer, the reachability search over the
 // campaign levels present, and peak resident memory.
-// Usage: quillmere-bench-perf [GAME_DIR]   (default: the build's game folder)
+// Usage: quillmere-bench-perf [GAME_DIR [--no-startup]]   (default: the build's game
+// folder; --no-startup leaves out the start-up runs)
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -18,9 +19,14 @@
 #include <vector>
 
 #include "app/AssetCatalogue.h"
+#include "app/GameController.h"
+#include "app/PlayerAids.h"
+#include "app/PlayerProfile.h"
 #include "app/Globals.h"
+#include "editor/HoverButtonBar.h"
 #include "editor/ReachabilitySearch.h"
 #include "puzzle/LevelMap.h"
+#include "puzzle/Particle.h"
 #include "puzzle/ParticleNode.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
@@ -98,12 +104,6 @@ std::vector<double> startupTimes(const std::string& gameDir, int runs) {
     return times;
 }
 
-void resetDrawState() {
-    setScale(1, 1);
-    setBlend(BLEND_ALPHA);
-    setAlpha(1);
-}
-
 // A board walled round with a long open row: the ball rolls from wall to wall.
 LevelMapPtr rollingBoard() {
     LevelMapPtr board = LevelMap::createEmpty(0);
@@ -122,43 +122,48 @@ struct FrameFigures {
     int particles;
 };
 
-// One play pass as the game runs it: board and particle steps, then the
-// background, both particle layers, the board and the flip.
+// The game as startGame sets it up, without its loops: profile, screens,
+// button bar, player aids and the first level, then the rolling board.
+void setUpPlay() {
+    gameController = GameController::create();
+    playerProfile = PlayerProfile::create(0);
+    gameController->createScreens();
+    buttonBar = HoverButtonBar::create();
+    Particle::initStyles();
+    playerAids = PlayerAids::create(0);
+    gameController->startAtLevel(0);
+    gameController->activeMenu = nullptr;  // the first level's tutorial page, read and closed
+    gameController->state = 0;
+}
+
+// Play frames as the play loop runs them: one logic step (the board, the
+// particles, the bar) and the game's own frame drawing, then the flip. Extra
+// particles are added to keep the layer at fullLayer when that is higher than
+// what the rolling ball keeps alive by itself.
 FrameFigures playFrames(int frames, int fullLayer) {
     currentMap = rollingBoard();
     particleLayer = ParticleNode::create();
-    ImagePtr back = AssetCatalogue::currentBackground;
     std::vector<double> wall, cpu;
     int going = 0;
-    for (int f = 0; f < frames + 30; ++f) {
+    for (int f = 0; f < frames + 150; ++f) {
         double start = nowMs(), cpuStart = cpuMs();
         if (currentMap->ball && currentMap->ball->isStopped()) {
             if (going++ % 2 == 0) currentMap->ball->moveRight(); else currentMap->ball->moveLeft();
         }
-        currentMap->update(1);
         int missing = fullLayer - particleLayer->count();
         if (missing > 0 && currentMap->ball)
             spawnParticles(3, float(currentMap->ball->pixelX()), float(currentMap->ball->pixelY()), float(missing), 0, 0,
                            nullptr);
-        particleLayer->update();
-        clearFrame();
-        setOrigin(32, 30);
-        resetDrawState();
-        if (back) drawImage(back, -32, -30, 0);
-        particleLayer->draw(47, 47, -1, 1.0f);
-        resetDrawState();
-        currentMap->draw(47, 47, 1);
-        particleLayer->draw(47, 47, 1, 1.0f);
-        setOrigin(0, 0);
+        gameController->playStep();
+        gameController->drawPlayFrame();
         flipFrame(1);
-        if (f >= 30) {
+        // The first 150 frames fill the trail up to its steady length.
+        if (f >= 150) {
             wall.push_back(nowMs() - start);
             cpu.push_back(cpuMs() - cpuStart);
         }
     }
     FrameFigures out{percentile(wall, 0.5), percentile(wall, 0.99), percentile(cpu, 0.5), particleLayer->count()};
-    currentMap = nullptr;
-    particleLayer = nullptr;
     return out;
 }
 
@@ -202,7 +207,8 @@ int main(int argc, char** argv) {
     std::string gameDir = argc > 1 ? argv[1] : QM_GAME_DIR;
     gameDir = fs::absolute(gameDir).string();
 
-    std::vector<double> startup = startupTimes(gameDir, 9);
+    bool quick = argc > 2 && std::string(argv[2]) == "--no-startup";
+    std::vector<double> startup = quick ? std::vector<double>{} : startupTimes(gameDir, 9);
     std::printf("start-up, program start to the first frame after the splash, %zu runs (%s):\n", startup.size(),
                 QM_DEVELOPER_MODE ? "developer build" : "player build");
     std::printf("  median %.1f ms, best %.1f ms, worst %.1f ms\n", percentile(startup, 0.5), percentile(startup, 0),
@@ -223,6 +229,7 @@ int main(int argc, char** argv) {
     effectImages[0] = loadImage("media\\trail.png", -1);
     effectImages[1] = loadImage("media\\shade.png", -1);
     effectImages[2] = loadImage("media\\spark.png", -1);
+    setUpPlay();
     const int frames = 600;
     for (int layer : {0, 1000, 3000}) {
         FrameFigures f = playFrames(frames, layer);

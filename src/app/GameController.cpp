@@ -121,48 +121,9 @@ void GameController::playLoop() {
         delayMs(1);
         timer.measure();
         PlayInput::pollInput();
-        while (timer.takeStep()) {
-            if (mapTransition) mapTransition->update();
-            if (buttonBar) buttonBar->update();
-            if (flash) flash->update();
-            if (activeMenu) activeMenu->updateMenu(0);
-            bool overlay = activeMenu && activeMenu->state != 0;
-            if (worldMap) worldMap->updateMenu(overlay ? 1 : 0);
-            bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
-            if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
-            if (currentMap) currentMap->update(boardActive ? 1 : 0);
-            if (playerAids) playerAids->afterBoardStep();
-            if (PlayInput::skip && boardActive) skipLevel();
-            if (particleLayer) particleLayer->update();
-        }
+        while (timer.takeStep()) playStep();
         do {
-            clearFrame();
-            setOrigin(32, 30);
-            resetDrawState();
-            drawBackground();
-            if (particleLayer) particleLayer->draw(47, 47, -1, 1.0f);
-            resetDrawState();
-            if (nextMap) nextMap->draw(47, 47, 0);
-            if (currentMap) currentMap->draw(47, 47, 1);
-            if (editorOn == 1 && reachabilityView) reachabilityView->drawReachabilityOverlay(47, 47);
-
-            setOrigin(0, 0);
-            resetDrawState();
-            if (buttonBar) buttonBar->draw();
-            if (playerAids) playerAids->draw();
-            if (editorOn == 1) {
-                for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
-            }
-
-            setOrigin(32, 30);
-            if (particleLayer) particleLayer->draw(47, 47, 1, 1.0f);
-            setOrigin(0, 0);
-            resetDrawState();
-            if (flash) flash->draw();
-            if (worldMap) worldMap->drawMenu();
-            if (activeMenu) activeMenu->drawMenu();
-
-            setOrigin(32, 30);
+            drawPlayFrame();
             flipFrame(1);
             AssetCatalogue::checkSuspended(1);
         } while (AssetCatalogue::suspended == 1);
@@ -178,6 +139,52 @@ void GameController::playLoop() {
     }
     if (audioManager) audioManager->stopBallLoop();
     if (state == 0) state = 1;
+}
+
+void GameController::playStep() {
+    if (mapTransition) mapTransition->update();
+    if (buttonBar) buttonBar->update();
+    if (flash) flash->update();
+    if (activeMenu) activeMenu->updateMenu(0);
+    bool overlay = activeMenu && activeMenu->state != 0;
+    if (worldMap) worldMap->updateMenu(overlay ? 1 : 0);
+    bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
+    if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
+    if (currentMap) currentMap->update(boardActive ? 1 : 0);
+    if (playerAids) playerAids->afterBoardStep();
+    if (PlayInput::skip && boardActive) skipLevel();
+    if (particleLayer) particleLayer->update();
+}
+
+
+void GameController::drawPlayFrame() {
+    clearFrame();
+    setOrigin(32, 30);
+    resetDrawState();
+    drawBackground();
+    if (particleLayer) particleLayer->draw(47, 47, -1, 1.0f);
+    resetDrawState();
+    if (nextMap) nextMap->draw(47, 47, 0);
+    if (currentMap) currentMap->draw(47, 47, 1);
+    if (editorOn == 1 && reachabilityView) reachabilityView->drawReachabilityOverlay(47, 47);
+
+    setOrigin(0, 0);
+    resetDrawState();
+    if (buttonBar) buttonBar->draw();
+    if (playerAids) playerAids->draw();
+    if (editorOn == 1) {
+        for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
+    }
+
+    setOrigin(32, 30);
+    if (particleLayer) particleLayer->draw(47, 47, 1, 1.0f);
+    setOrigin(0, 0);
+    resetDrawState();
+    if (flash) flash->draw();
+    if (worldMap) worldMap->drawMenu();
+    if (activeMenu) activeMenu->drawMenu();
+
+    setOrigin(32, 30);
 }
 
 void GameController::drawBackground() {

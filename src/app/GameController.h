@@ -24,6 +24,10 @@ public:
     void createScreens();
     void startAtLevel(int n);
     void playLoop();
+    // One logic step of play, and the drawing of one play frame (which never
+    // changes game state); the play loop and the benchmarks share them.
+    void playStep();
+    void drawPlayFrame();
     void drawBackground();
     void skipLevel();
     void menuLoop();

@@ -26,6 +26,9 @@ public:
     static SDL_Renderer* renderer();
     static uint64_t rendererGeneration();
     static SDL_Window* window();
+    // Whether the renderer draws in software (always so headless), where
+    // turning a picture is dear enough to be worth caching.
+    static bool softwareRenderer();
 
     // Virtual clock, in thirds of a millisecond so that 1000/60 ms is exact.
     static int64_t virtualThirds();

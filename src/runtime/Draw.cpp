@@ -12,6 +12,7 @@
 #include "Graphics.h"
 #include "Image.h"
 #include "ImageFrame.h"
+#include "TurnedSprites.h"
 
 namespace qm {
 
@@ -70,13 +71,23 @@ void shapeColour(SDL_Renderer* renderer) {
 
 // Draws a w x h texture region whose image-space corners run from
 // (-hx, -hy) to (w - hx, h - hy), anchored at (X, Y), with rotation and scale.
+// frame, when given, is the picture frame the texture shows (whole): its
+// opacity and its pieces let the software renderer copy instead of blend.
 void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float hx, float hy, float X, float Y,
-              bool transformed, bool text) {
+              bool transformed, bool text, ImageFrame* frame = nullptr, bool tintBaked = false) {
     SDL_Renderer* renderer = Backend::renderer();
     if (!renderer || !texture) return;
     TextureBlend tb = textureBlend(text);
-    SDL_SetTextureBlendMode(texture, tb.mode);
-    SDL_SetTextureColorMod(texture, uint8_t(ds.r), uint8_t(ds.g), uint8_t(ds.b));
+    // Blending or adding at alpha 0 leaves the frame as it was (hidden menus
+    // draw their panels at fade 0 every frame).
+    bool blends = tb.mode == SDL_BLENDMODE_BLEND || tb.mode == SDL_BLENDMODE_ADD;
+    if (tb.alpha == 0 && blends) return;
+    auto modeFor = [&](bool opaque) {
+        return opaque && tb.mode == SDL_BLENDMODE_BLEND && tb.alpha == 255 ? SDL_BLENDMODE_NONE : tb.mode;
+    };
+    SDL_SetTextureBlendMode(texture, modeFor(frame && frame->opaque()));
+    if (tintBaked) SDL_SetTextureColorMod(texture, 255, 255, 255);
+    else SDL_SetTextureColorMod(texture, uint8_t(ds.r), uint8_t(ds.g), uint8_t(ds.b));
     SDL_SetTextureAlphaMod(texture, tb.alpha);
     float sx = transformed ? ds.scaleX : 1.0f, sy = transformed ? ds.scaleY : 1.0f;
     double angle = transformed ? ds.rotation : 0.0;
@@ -85,7 +96,18 @@ void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float 
     float top = Y + std::min(-hy * sy, (float(h) - hy) * sy);
     SDL_FRect dst{left, top, std::fabs(float(w) * sx), std::fabs(float(h) * sy)};
     int flip = (sx < 0 ? SDL_FLIP_HORIZONTAL : 0) | (sy < 0 ? SDL_FLIP_VERTICAL : 0);
-    if (std::fmod(angle, 360.0) == 0.0 && flip == 0) {
+    bool straight = std::fmod(angle, 360.0) == 0.0 && flip == 0;
+    if (straight && sx == 1.0f && sy == 1.0f && frame && !source && blends && !frame->pieces().empty()) {
+        // Only the parts of a large frame that show: a border's empty middle is skipped.
+        for (const ImagePiece& piece : frame->pieces()) {
+            SDL_Rect part{piece.x, piece.y, piece.w, piece.h};
+            SDL_FRect to{left + float(piece.x), top + float(piece.y), float(piece.w), float(piece.h)};
+            SDL_SetTextureBlendMode(texture, modeFor(piece.opaque));
+            SDL_RenderCopyF(renderer, texture, &part, &to);
+        }
+        return;
+    }
+    if (straight) {
         SDL_RenderCopyF(renderer, texture, source, &dst);
         return;
     }
@@ -158,9 +180,24 @@ float originY() { return ds.originY; }
 void drawImage(const ImagePtr& image, float x, float y, int frame) {
     if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
     ImageFrame& f = *image->frames[size_t(frame)];
-    SDL_Texture* texture = f.texture(ds.blend == BLEND_MASK);
-    drawQuad(texture, nullptr, f.pixels.width, f.pixels.height, image->handleX, image->handleY, x + ds.originX,
-             y + ds.originY, true, false);
+    bool masked = ds.blend == BLEND_MASK, tinted = false;
+    SDL_Texture* texture = f.texture(masked, ds.r, ds.g, ds.b, tinted);
+    int w = f.pixels.width, h = f.pixels.height;
+    float X = x + ds.originX, Y = y + ds.originY;
+    // Only turned draws: the renderer scales an unturned picture quickly enough.
+    bool turned = std::fmod(double(ds.rotation), 360.0) != 0.0;
+    if (texture && turned && Backend::softwareRenderer() && TurnedSprites::suits(w, h, ds.scaleX, ds.scaleY)) {
+        uint32_t look = uint32_t(masked) << 24 | (tinted ? uint32_t(ds.r << 16 | ds.g << 8 | ds.b) : 0xFFFFFFu);
+        TurnedSprites::Sprite sprite =
+            f.turnedSprites().get(texture, w, h, image->handleX, image->handleY, look, ds.rotation, ds.scaleX, ds.scaleY);
+        if (sprite.empty) return;
+        if (sprite.texture) {
+            drawQuad(sprite.texture, nullptr, sprite.width, sprite.height, sprite.handleX, sprite.handleY, X, Y, false,
+                     false, nullptr, tinted);
+            return;
+        }
+    }
+    drawQuad(texture, nullptr, w, h, image->handleX, image->handleY, X, Y, true, false, &f, tinted);
 }
 
 void tileImage(const ImagePtr& image, float x, float y, int frame) {
@@ -181,7 +218,7 @@ void tileImage(const ImagePtr& image, float x, float y, int frame) {
     double startX = cx - std::ceil(cx / w) * w, startY = cy - std::ceil(cy / h) * h;
     for (double ty = startY; ty < vh; ty += h)
         for (double tx = startX; tx < vw; tx += w)
-            drawQuad(texture, nullptr, w, h, 0, 0, float(tx), float(ty), false, false);
+            drawQuad(texture, nullptr, w, h, 0, 0, float(tx), float(ty), false, false, &f);
 }
 
 void drawRect(float x, float y, float w, float h) {

@@ -32,6 +32,7 @@ struct Frame {
     int hz = 60;
     bool fullscreen = false;
     int vsync = 1;
+    bool software = false;
 } frame;
 
 uint64_t generation = 1;
@@ -117,6 +118,7 @@ std::string currentWindowTitle() { return title; }
 SDL_Renderer* Backend::renderer() { return frame.renderer; }
 uint64_t Backend::rendererGeneration() { return generation; }
 SDL_Window* Backend::window() { return frame.window; }
+bool Backend::softwareRenderer() { return frame.renderer && frame.software; }
 
 void Backend::resetGraphicsState() {
     resetDrawState();
@@ -150,6 +152,9 @@ bool openGraphics(int width, int height, int depth, int hz, int flags) {
         return false;
     }
     isOpen = true;
+    SDL_RendererInfo info{};
+    frame.software = frame.surface || (SDL_GetRendererInfo(frame.renderer, &info) == 0 &&
+                                       (info.flags & SDL_RENDERER_SOFTWARE) != 0);
     clearFrame();
     lastPacedFlip = millisecs();
     return true;

@@ -4,6 +4,8 @@
 // being recreated when the game switches to full screen.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "Image.h"
 
@@ -11,11 +13,20 @@ struct SDL_Texture;
 
 namespace qm {
 
+class TurnedSprites;
+
+// A rectangle of a large frame that holds something to draw: the frame cut
+// into squares, fully see-through squares left out, opaque ones marked.
+struct ImagePiece {
+    int x, y, w, h;
+    bool opaque;
+};
+
 struct ImageFrame {
     Pixmap pixels;
     bool filtered = false;
 
-    ImageFrame() = default;
+    ImageFrame();
     ImageFrame(const ImageFrame&) = delete;
     ImageFrame& operator=(const ImageFrame&) = delete;
     ~ImageFrame();
@@ -24,14 +35,40 @@ struct ImageFrame {
     // thresholded at one half (the mask blend mode). nullptr while graphics
     // are closed or the texture cannot be made.
     SDL_Texture* texture(bool masked);
+    // The same with a colour tint baked in (r, g, b each 0..255), for small
+    // frames drawn tinted again and again (floor cells, sparks): the software
+    // renderer copies a plain texture several times faster than it modulates
+    // one. Falls back to the untinted texture (and sets tinted to false) for
+    // white or for large frames, whose tint is left to the renderer.
+    SDL_Texture* texture(bool masked, int r, int g, int b, bool& tinted);
     // The pixels changed: the textures are rebuilt on next use.
     void invalidate();
+    // Every pixel fully opaque: alpha blending it at full alpha is a plain
+    // copy, which the software renderer does many times faster.
+    bool opaque();
+    // The pieces of a large frame (borders, panels) worth drawing when it is
+    // blended or added untransformed; empty for small frames, drawn whole.
+    const std::vector<ImagePiece>& pieces();
+    // Ready-turned copies of this frame for the current renderer.
+    TurnedSprites& turnedSprites();
 
 private:
     SDL_Texture* plain = nullptr;
     SDL_Texture* thresholded = nullptr;
     uint64_t generation = 0;  // renderer generation the textures belong to
+    int opaqueKnown = -1;     // -1 not yet looked at, else 0 or 1
+    bool piecesKnown = false;
+    std::vector<ImagePiece> cut;
+    struct Tint {
+        uint32_t key;  // masked << 24 | r << 16 | g << 8 | b
+        SDL_Texture* texture;
+        uint64_t lastUse;
+    };
+    std::vector<Tint> tints;  // a few, the least recently used replaced first
+    std::unique_ptr<TurnedSprites> turned;
+    uint64_t uses = 0;
     void dropTextures();
+    SDL_Texture* makeTexture(const std::vector<uint32_t>& argb);
 };
 
 }  // namespace qm

@@ -191,7 +191,9 @@ TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
         for (int y = 0; y < 14; ++y) {
             bool inside = x >= 2 && x <= 3 && y >= 4 && y <= 5;
             if (board->tileCategory(x, y) == 0) ++walls;
-            if (inside) EXPECT_EQ(board->cells[x][y], 3) << x << "," << y;
+            if (inside) {
+                EXPECT_EQ(board->cells[x][y], 3) << x << "," << y;
+            }
         }
     EXPECT_EQ(walls, 280 - 4);
     board->randomize(3);

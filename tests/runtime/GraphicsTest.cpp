@@ -7,38 +7,12 @@
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Runtime.h"
+#include "support/FrameProbe.h"
 
 namespace qm {
 namespace {
 
-struct Box {
-    int x, y, w, h;
-};
-
-struct Rgb {
-    int r, g, b;
-};
-
-Rgb rgbAt(const Pixmap& p, int x, int y) {
-    uint32_t c = p.at(x, y);
-    return {int(c >> 16 & 255), int(c >> 8 & 255), int(c & 255)};
-}
-
-// One pixel of the frame, read through a 1 x 1 grab.
-Rgb framePixel(int x, int y) {
-    ImagePtr dot = createImage(1, 1, 1, 0);
-    grabImage(dot, x, y);
-    return rgbAt(lockImage(dot), 0, 0);
-}
-
-// One image of a single ARGB colour.
-ImagePtr solidImage(int w, int h, uint32_t argb) {
-    ImagePtr image = createImage(w, h, 1, 0);
-    Pixmap p = lockImage(image);
-    std::fill(p.pixels.begin(), p.pixels.end(), argb);
-    setImagePixels(image, p);
-    return image;
-}
+using namespace probe;
 
 class GraphicsTest : public ::testing::Test {
 protected:
@@ -139,18 +113,6 @@ TEST_F(GraphicsTest, RectanglesUseColourAlphaAndBlend) {
     expectNear(framePixel(6, 6), {150, 75, 50}, "alpha rectangle");
     expectNear(framePixel(21, 6), {200, 125, 100}, "light rectangle");
     expectNear(framePixel(8, 6), {100, 100, 100}, "rectangle is 3 wide");
-}
-
-// The bounding box of pixels that differ from black.
-Box litBox(const Pixmap& p) {
-    int x0 = p.width, y0 = p.height, x1 = -1, y1 = -1;
-    for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x)
-            if ((p.at(x, y) & 0xFFFFFF) != 0) {
-                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
-            }
-    if (x1 < 0) return {0, 0, 0, 0};
-    return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
 TEST_F(GraphicsTest, RotationAndScaleTurnAboutTheHandle) {
