@@ -13,6 +13,7 @@
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
+#include "runtime/Prefetch.h"
 #include "runtime/Random.h"
 
 namespace qm {
@@ -20,6 +21,10 @@ namespace qm {
 int App::run() {
     debugLog("--                  --");
     debugLog("-- Start of program --");
+    // The music and the art decode on every processor while the rest starts;
+    // the loads below take them as they come.
+    prefetchFiles({AudioManager::firstTrackFile()});
+    prefetchFiles(AssetCatalogue::assetFiles());
     // The developer build keeps the logo up only briefly.
     auto splash = SplashScreen::create("media\\logo.png", developerMode == 1 ? 30 : 2000);
     setWindowTitle("Quillmere");

@@ -29,28 +29,51 @@ int AssetCatalogue::fullscreen = 0;
 int AssetCatalogue::graphicsOpen = 0;
 int AssetCatalogue::suspended = 0;
 
+namespace {
+
+constexpr const char* kBallFile = "media\\ball.png";
+constexpr const char* kTileBorderFile = "media\\tiles\\tile_border.png";
+constexpr const char* kGizmoFile = "media\\tiles\\tile_gizmos.png";
+constexpr const char* kBorderFile = "media\\borderred.png";
+constexpr const char* kDigitsFile = "media\\countdown.png";
+
+// "media\back\back07.jpg", "media\tiles\tiles07.png" and the like.
+std::string styleFile(const char* folder, int style, const char* extension) {
+    std::string nn = style < 10 ? "0" + str(style) : str(style);
+    return std::string("media\\") + folder + "\\" + (folder[0] == 'b' ? "back" : "tiles") + nn + extension;
+}
+
+}  // namespace
+
+std::vector<std::string> AssetCatalogue::assetFiles() {
+    std::vector<std::string> files = {kBallFile, kTileBorderFile, kGizmoFile, kBorderFile, kDigitsFile};
+    for (int i = 0; i <= 32; i++)
+        for (const char* folder : {"back", "tiles"})
+            for (const char* extension : {".png", ".jpg"}) files.push_back(styleFile(folder, i, extension));
+    return files;
+}
+
 void AssetCatalogue::loadAssets() {
     if (assetsLoaded == 1) return;
     assetsLoaded = 1;
-    ballImage = loadAnimImage("media\\ball.png", 32, 32, 0, 1, -1);
-    tileBorderImage = loadImage("media\\tiles\\tile_border.png", -1);
-    gizmoImage = loadAnimImage("media\\tiles\\tile_gizmos.png", 32, 32, 0, 19, -1);
+    ballImage = loadAnimImage(kBallFile, 32, 32, 0, 1, -1);
+    tileBorderImage = loadImage(kTileBorderFile, -1);
+    gizmoImage = loadAnimImage(kGizmoFile, 32, 32, 0, 19, -1);
     setAutoMidHandle(0);
-    borderImage = loadImage("media\\borderred.png", -1);
+    borderImage = loadImage(kBorderFile, -1);
     setAutoMidHandle(1);
-    digitsImage = loadAnimImage("media\\countdown.png", 40, 74, 0, 10, -1);
+    digitsImage = loadAnimImage(kDigitsFile, 40, 74, 0, 10, -1);
     for (int i = 0; i <= 32; i++) {
-        std::string nn = i < 10 ? "0" + str(i) : str(i);
         setAutoMidHandle(0);
-        backgrounds[i] = loadImage("media\\back\\back" + nn + ".png", -1);
-        if (!backgrounds[i]) backgrounds[i] = loadImage("media\\back\\back" + nn + ".jpg", -1);
+        backgrounds[i] = loadImage(styleFile("back", i, ".png"), -1);
+        if (!backgrounds[i]) backgrounds[i] = loadImage(styleFile("back", i, ".jpg"), -1);
         if (!backgrounds[i]) {
             debugLog("Missing back image " + str(i));
             backgrounds[i] = loadImage("media\\back\\back00.jpg", -1);
         }
         setAutoMidHandle(1);
-        tileSets[i] = loadAnimImage("media\\tiles\\tiles" + nn + ".png", 32, 32, 0, 6, -1);
-        if (!tileSets[i]) tileSets[i] = loadAnimImage("media\\tiles\\tiles" + nn + ".jpg", 32, 32, 0, 6, -1);
+        tileSets[i] = loadAnimImage(styleFile("tiles", i, ".png"), 32, 32, 0, 6, -1);
+        if (!tileSets[i]) tileSets[i] = loadAnimImage(styleFile("tiles", i, ".jpg"), 32, 32, 0, 6, -1);
         if (!tileSets[i]) {
             debugLog("Missing tiles image " + str(i));
             tileSets[i] = loadAnimImage("media\\tiles\\tiles00.jpg", 32, 32, 0, 6, -1);

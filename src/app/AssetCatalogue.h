@@ -2,6 +2,7 @@
 // the window and graphics-mode state, and the screenshot writer.
 #pragma once
 #include <string>
+#include <vector>
 #include "runtime/Image.h"
 
 namespace qm {
@@ -25,6 +26,8 @@ public:
     static int suspended;
 
     static void loadAssets();
+    // The files loadAssets reads, in its order, for decoding them ahead.
+    static std::vector<std::string> assetFiles();
     static void selectArtStyle(int index);
     static void saveScreenshot(const std::string& path);
     static int particleRed() { return 255; }

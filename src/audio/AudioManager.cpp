@@ -50,7 +50,7 @@ void AudioManager::loadSounds() {
     // Every group past the first names a track the runtime cannot decode, so
     // those groups play in silence.
     for (auto& file : musicFiles) file = "media\\music\\tuibirds.mp3";
-    musicFiles[0] = "media\\music\\tarn_flutedance.ogg";
+    musicFiles[0] = firstTrackFile();
 
     // The music volume is still 0 here, so track 0 is loaded but not started.
     musicIndex = -1;

@@ -31,6 +31,8 @@ public:
     float ballVolumeMin = 0.5f;
 
     static std::shared_ptr<AudioManager> create();
+    // The track the game starts with (the first group's), for decoding ahead.
+    static std::string firstTrackFile() { return "media\\music\\tarn_flutedance.ogg"; }
     void loadSounds();
     void changeMusic(int index);
     void setSoundVolume(float v);

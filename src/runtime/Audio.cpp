@@ -13,6 +13,7 @@
 
 #include "Backend.h"
 #include "Files.h"
+#include "Prefetch.h"
 
 namespace qm {
 
@@ -101,6 +102,14 @@ ChannelPtr playSound(const SoundPtr& sound, const ChannelPtr& channel) {
 
 SoundPtr loadSound(const std::string& path, int flags) {
     // No debug line here: the sound manager logs its own, exact texts.
+    SoundPtr ready;
+    switch (prefetch::takeSound(path, ready)) {
+        case prefetch::Outcome::Decoded:
+            ready->loop = (flags & SOUND_LOOP) != 0;
+            return ready;
+        case prefetch::Outcome::NotPrefetched: break;
+        default: return nullptr;
+    }
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes) || bytes.size() < 4) return nullptr;
     if (std::equal(bytes.begin(), bytes.begin() + 4, "RIFF")) return decodeWav(bytes, flags);

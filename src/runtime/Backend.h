@@ -49,6 +49,8 @@ public:
     static int maxFrames();
 
     static void resetInput();
+    // Stops the prefetch workers and drops every file not taken.
+    static void resetPrefetch();
     static void resetGraphicsState();
     static void resetDrawState();
     // Maps a window-pixel position to frame pixels (letterboxed frame).

@@ -8,6 +8,7 @@
 #include "Diagnostics.h"
 #include "Files.h"
 #include "ImageFrame.h"
+#include "Prefetch.h"
 
 namespace qm {
 
@@ -26,12 +27,14 @@ bool decodeAny(const std::vector<uint8_t>& bytes, Pixmap& out) {
 }
 
 bool loadPixels(const std::string& path, Pixmap& out) {
+    prefetch::Outcome ahead = prefetch::takeImage(path, out);
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (ahead == prefetch::Outcome::Missing ||
+        (ahead == prefetch::Outcome::NotPrefetched && !readWholeFile(path, bytes))) {
         debugLog("image missing: " + path);
         return false;
     }
-    if (!decodeAny(bytes, out)) {
+    if (ahead == prefetch::Outcome::Undecodable || (ahead == prefetch::Outcome::NotPrefetched && !decodeAny(bytes, out))) {
         debugLog("image unreadable: " + path);
         return false;
     }

@@ -124,6 +124,7 @@ bool runtimeInit(const RuntimeOptions& options) {
 }
 
 void runtimeShutdown() {
+    Backend::resetPrefetch();
     Backend::stopAudio();
     closeGraphics();
     GameControllers::close();
