@@ -1,7 +1,7 @@
 // The game's performance figures on this machine: start-up of the real
 // program to its first frame after the splash, a headless play frame with a
-// rolling ball and a full particle layer, the reachability search over the
-// campaign levels present, and peak resident memory.
+// rolling ball and a full particle layer, the reachability search and the
+// solver over the campaign levels present, and peak resident memory.
 // Usage: quillmere-bench-perf [GAME_DIR [--no-startup]]   (default: the build's game
 // folder; --no-startup leaves out the start-up runs)
 #include <spawn.h>
@@ -28,6 +28,7 @@
 #include "puzzle/LevelMap.h"
 #include "puzzle/Particle.h"
 #include "puzzle/ParticleNode.h"
+#include "puzzle/Solver.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Random.h"
@@ -201,6 +202,28 @@ void reachability(int& boards, double& medianMs, double& worstMs, int& worstLeve
     reachabilityView = nullptr;
 }
 
+// The solver over every campaign level present: the shortest solution of
+// each, and the exhaustive exploration the level tool's verify makes.
+void solverTimes(int& levels, int& unsolved, double& solveMs, double& worstMs, int& worstLevel, double& exploreMs) {
+    levels = unsolved = 0;
+    solveMs = worstMs = exploreMs = 0;
+    for (int n = 0; n <= kLastLevel; ++n) {
+        if (!fs::exists("levels/" + std::to_string(n) + ".lvl")) continue;
+        LevelMapPtr board = LevelMap::create(n);
+        ++levels;
+        double start = cpuMs();
+        SolveResult shortest = Solver::create(board)->solve();
+        double ms = cpuMs() - start;
+        if (!shortest.solved) ++unsolved;
+        solveMs += ms;
+        if (ms > worstMs) worstMs = ms, worstLevel = n;
+        start = cpuMs();
+        Solver::create(board)->explore();
+        exploreMs += cpuMs() - start;
+    }
+    currentMap = nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -245,6 +268,13 @@ int main(int argc, char** argv) {
     std::printf("reachability search over %d %s: median %.2f ms, worst %.2f ms (%s %d)\n", boards,
                 campaign ? "campaign levels" : "random boards (no campaign levels present)", medianMs, worstMs,
                 campaign ? "level" : "board", worstLevel);
+
+    int levels = 0, unsolved = 0, worstSolve = -1;
+    double solveMs = 0, worstSolveMs = 0, exploreMs = 0;
+    solverTimes(levels, unsolved, solveMs, worstSolveMs, worstSolve, exploreMs);
+    std::printf("solver over %d campaign levels (CPU): shortest solutions %.0f ms in all (worst %.1f ms, level %d; %d "
+                "unsolved), exhaustive verify %.0f ms in all\n",
+                levels, solveMs, worstSolveMs, worstSolve, unsolved, exploreMs);
 
     rusage self{}, children{};
     getrusage(RUSAGE_SELF, &self);

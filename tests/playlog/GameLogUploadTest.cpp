@@ -259,5 +259,25 @@ TEST_F(GameLogUploadTest, DisabledUploadsNeverTouchTheNetwork) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "upload attempts: 2"), 2);
 }
 
+TEST_F(GameLogUploadTest, ServerAnsweringMegabytesIsCutShort) {
+    // Eight megabytes on one line after the word, then eight megabytes of lines.
+    TestServer flood({"success" + std::string(8 << 20, 'x'), std::string(8 << 20, '\n')});
+    pointAt(flood);
+    log->sessionFinished();
+    ASSERT_EQ(flood.connections(), 1) << "the word came first, so one answer was enough";
+    ASSERT_FALSE(lines.empty());
+    auto response = std::find_if(lines.begin(), lines.end(),
+                                 [](const std::string& l) { return l.rfind("game log: RESPONSE: success", 0) == 0; });
+    ASSERT_NE(response, lines.end());
+    EXPECT_LE(response->size(), kHttpReplyCap + 40) << "only the capped reply is kept";
+
+    lines.clear();
+    log->addLevelRecord(7, 8, 1, 0, 0);
+    log->uploadLevels();  // now the flood of empty lines: no success, tried twice
+    EXPECT_EQ(flood.connections(), 3);
+    EXPECT_TRUE(logged("upload attempts: 2"));
+    EXPECT_EQ(log->levels, nullptr);
+}
+
 }  // namespace
 }  // namespace qm
