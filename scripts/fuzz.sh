@@ -5,7 +5,8 @@
 # Usage: scripts/fuzz.sh [RUNS [TARGET...]]   (RUNS defaults to 2000; a fixed
 # seed, so the short run in the test command repeats exactly)
 # New inputs found go to build-fuzz/corpus/<target>/, crashes to
-# build-fuzz/crashes/; any crash makes the script fail. (Paths given to the
+# build-fuzz/crashes/; any crash makes the script fail. Long runs go faster
+# with TMPDIR=/dev/shm (the file-saving targets sync each file). (Paths given to the
 # targets are absolute: the file-reading targets work in a scratch folder.)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -18,8 +18,11 @@ inline void enterScratchFolder() {
     static bool done = false;
     if (done) return;
     done = true;
-    char pattern[] = "/tmp/qm-fuzz-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) {
+    // TMPDIR may point at a memory file system: the targets that save files
+    // sync them to disk, which is most of their time on a real disk.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/qm-fuzz-XXXXXX";
+    if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) {
         std::perror("qm fuzz: scratch folder");
         std::abort();
     }

@@ -1,5 +1,6 @@
 // A treasure chest with the glowing ball resting on it, on a rounded tile;
-// stored as a PNG inside a one-entry ICO directory.
+// stored as a PNG inside a one-entry ICO directory (the window's icon) and as
+// the PNG itself (the desktop entry's icon).
 #include "IconWriter.h"
 
 #include <cstdint>
@@ -22,7 +23,18 @@ void put32(std::string& s, uint32_t v) {
 
 }  // namespace
 
-bool IconWriter::write(const std::string& path) {
+namespace {
+
+bool writeBytes(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+bool IconWriter::write(const std::string& icoPath, const std::string& pngPath) {
     auto c = Canvas::create(size, size);
     cairo_t* cr = c->cr();
     roundedRect(cr, 2, 2, 60, 60, 12);
@@ -70,10 +82,7 @@ bool IconWriter::write(const std::string& path) {
     put32(ico, uint32_t(png.size()));
     put32(ico, 22);  // the image follows the directory
     ico += png;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(ico.data(), 1, ico.size(), f) == ico.size();
-    return std::fclose(f) == 0 && ok;
+    return writeBytes(icoPath, ico) && writeBytes(pngPath, png);
 }
 
 }  // namespace qm
