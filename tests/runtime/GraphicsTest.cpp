@@ -14,19 +14,8 @@ namespace {
 
 using namespace probe;
 
-class GraphicsTest : public ::testing::Test {
+class GraphicsTest : public HeadlessFrameTest {
 protected:
-    void SetUp() override {
-        RuntimeOptions options;
-        options.headless = true;
-        ASSERT_TRUE(runtimeInit(options));
-        setAutoMidHandle(0);
-        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
-    }
-    void TearDown() override {
-        setAutoMidHandle(0);
-        runtimeShutdown();
-    }
     // A grey background (100, 100, 100) drawn with a solid rectangle.
     void greyBackground() {
         setBlend(BLEND_SOLID);

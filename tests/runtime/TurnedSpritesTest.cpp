@@ -61,16 +61,8 @@ Glow glowIn(const Pixmap& frame, Box area) {
     return g;
 }
 
-class TurnedSpritesTest : public ::testing::Test {
+class TurnedSpritesTest : public HeadlessFrameTest {
 protected:
-    void SetUp() override {
-        RuntimeOptions options;
-        options.headless = true;
-        ASSERT_TRUE(runtimeInit(options));
-        setAutoMidHandle(0);
-        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
-    }
-    void TearDown() override { runtimeShutdown(); }
     void turnedLight(float angle, float scale) {
         setBlend(BLEND_LIGHT);
         setAlpha(0.7f);

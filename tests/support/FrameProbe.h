@@ -1,11 +1,14 @@
-// Reading the headless frame back in drawing tests: single pixels, the box
-// of lit pixels, and plain one-colour images to draw.
+// Drawing tests on the headless frame: a fixture that opens it, and reading
+// it back: single pixels, the box of lit pixels, plain one-colour images.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
+#include "runtime/Runtime.h"
 
 namespace qm::probe {
 
@@ -49,5 +52,21 @@ inline Box litBox(const Pixmap& p) {
     if (x1 < 0) return {0, 0, 0, 0};
     return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
+
+// An open 800 x 600 headless frame, pictures made without a mid handle.
+class HeadlessFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RuntimeOptions options;
+        options.headless = true;
+        ASSERT_TRUE(runtimeInit(options));
+        setAutoMidHandle(0);
+        ASSERT_TRUE(openGraphics(800, 600, 0, 60, 0));
+    }
+    void TearDown() override {
+        setAutoMidHandle(0);
+        runtimeShutdown();
+    }
+};
 
 }  // namespace qm::probe

@@ -8,26 +8,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "ByteFile.h"
+
 namespace qm {
 
-namespace {
-
-void put16(std::string& out, uint16_t v) {
-    out.push_back(char(v & 255));
-    out.push_back(char(v >> 8));
-}
-void put32(std::string& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(char((v >> (8 * i)) & 255));
-}
-
-bool writeBytes(const std::string& bytes, const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-}  // namespace
+using bytefile::put16;
+using bytefile::put32;
 
 bool AudioWriter::writeWav(const StereoBuffer& s, const std::string& path) {
     std::string out;
@@ -46,7 +32,7 @@ bool AudioWriter::writeWav(const StereoBuffer& s, const std::string& path) {
     put32(out, dataBytes);
     for (size_t i = 0; i < s.frames(); ++i)
         for (float v : {s.left[i], s.right[i]}) put16(out, uint16_t(int16_t(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f))));
-    return writeBytes(out, path);
+    return bytefile::writeBytes(out, path);
 }
 
 bool AudioWriter::writeOgg(const StereoBuffer& s, const std::string& path, float quality) {
@@ -111,7 +97,7 @@ bool AudioWriter::writeOgg(const StereoBuffer& s, const std::string& path, float
     vorbis_dsp_clear(&vd);
     vorbis_comment_clear(&vc);
     vorbis_info_clear(&vi);
-    return writeBytes(out, path);
+    return bytefile::writeBytes(out, path);
 }
 
 void AudioWriter::normalize(StereoBuffer& s, float peak) {

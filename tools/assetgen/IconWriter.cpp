@@ -6,33 +6,14 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "ByteFile.h"
 #include "Canvas.h"
 #include "GizmoPainter.h"
 
 namespace qm {
 
-namespace {
-
-void put16(std::string& s, uint16_t v) {
-    s.push_back(char(v & 255));
-    s.push_back(char(v >> 8));
-}
-void put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s.push_back(char((v >> (8 * i)) & 255));
-}
-
-}  // namespace
-
-namespace {
-
-bool writeBytes(const std::string& path, const std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-}  // namespace
+using bytefile::put16;
+using bytefile::put32;
 
 bool IconWriter::write(const std::string& icoPath, const std::string& pngPath) {
     auto c = Canvas::create(size, size);
@@ -82,7 +63,7 @@ bool IconWriter::write(const std::string& icoPath, const std::string& pngPath) {
     put32(ico, uint32_t(png.size()));
     put32(ico, 22);  // the image follows the directory
     ico += png;
-    return writeBytes(icoPath, ico) && writeBytes(pngPath, png);
+    return bytefile::writeBytes(ico, icoPath) && bytefile::writeBytes(png, pngPath);
 }
 
 }  // namespace qm
