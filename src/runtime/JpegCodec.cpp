@@ -57,13 +57,27 @@ bool runDecode(const std::vector<uint8_t>& bytes, JpegJob& job) {
         jpeg_destroy_decompress(&info);
         return false;
     }
+#if defined(JCS_EXTENSIONS) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // libjpeg-turbo writes our pixel layout itself (B, G, R, opaque A in
+    // memory is 0xAARRGGBB), straight into the picture.
+    constexpr bool direct = true;
+    info.out_color_space = JCS_EXT_BGRA;
+#else
+    constexpr bool direct = false;
     info.out_color_space = JCS_RGB;
+#endif
     jpeg_start_decompress(&info);
     job.width = int(info.output_width);
     job.height = int(info.output_height);
     job.pixels.resize(size_t(job.width) * size_t(job.height));
+    if (direct) {
+        while (info.output_scanline < info.output_height && !job.errors.warned) {
+            JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE*>(job.pixels.data() + info.output_scanline * size_t(job.width))};
+            jpeg_read_scanlines(&info, rows, 1);
+        }
+    }
     job.row.resize(size_t(job.width) * size_t(info.output_components));
-    while (info.output_scanline < info.output_height && !job.errors.warned) {
+    while (!direct && info.output_scanline < info.output_height && !job.errors.warned) {
         JSAMPROW rows[1] = {job.row.data()};
         size_t y = info.output_scanline;
         jpeg_read_scanlines(&info, rows, 1);
