@@ -263,19 +263,6 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
     protectedBottom = toY + (y2 - y1);
 }
 
-int LevelMap::tileCategory(int x, int y) const {
-    if (!onBoard(x, y)) return -2;
-    int c = cells[x][y];
-    if (c >= firstWallCode && c <= lastWallCode) return 0;
-    if (c >= 16 && c <= 25) return 4;
-    if (c >= 33 && c <= 34) return 6;
-    if (c >= 31 && c <= 32) return 5;
-    if (c == 125 || c == 126) return 126;
-    if (c == 127 || c == 124) return 113;
-    if (c >= 115 && c <= 118) return 114;
-    return c;
-}
-
 GizmoStatesPtr LevelMap::bumpTile(int x, int y, GizmoStatesPtr states, int copyFirst) {
     if (!states) states = gizmos;
     if (!onBoard(x, y) || !states) return states;

@@ -69,7 +69,19 @@ public:
     int entryPixelX() const { return -32 * entryX; }
     int entryPixelY() const { return -32 * entryY; }
     void copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
-    int tileCategory(int x, int y) const;
+    // Inline: the searches ask it for every cell the ball crosses.
+    int tileCategory(int x, int y) const {
+        if (x < 0 || x >= kBoardWidth || y < 0 || y >= kBoardHeight) return -2;
+        int c = cells[x][y];
+        if (c >= firstWallCode && c <= lastWallCode) return 0;
+        if (c >= 16 && c <= 25) return 4;
+        if (c >= 33 && c <= 34) return 6;
+        if (c >= 31 && c <= 32) return 5;
+        if (c == 125 || c == 126) return 126;
+        if (c == 127 || c == 124) return 113;
+        if (c >= 115 && c <= 118) return 114;
+        return c;
+    }
     // gizmos null means the board's own.
     GizmoStatesPtr bumpTile(int x, int y, GizmoStatesPtr gizmos, int copyFirst);
     int canEnter(int x, int y, const GizmoStates* gizmos, int direction) const;
