@@ -190,7 +190,9 @@ TEST_F(ReachabilitySearchTest, RestingCellsMatchTheCellsTheBallCanRestOnInPlay) 
                 bool rests = search->trace[x][y][kStartLayer] == 4;
                 auto found = restDepth.find({x, y});
                 EXPECT_EQ(rests, found != restDepth.end()) << "round " << round << " cell " << x << "," << y;
-                if (rests && found != restDepth.end()) EXPECT_LE(search->moves[x][y][kStartLayer], found->second);
+                if (rests && found != restDepth.end()) {
+                    EXPECT_LE(search->moves[x][y][kStartLayer], found->second);
+                }
             }
         }
     }

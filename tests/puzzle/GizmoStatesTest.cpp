@@ -42,7 +42,9 @@ TEST_F(GizmoStatesTest, OneSwitchTurnsTheBlockAndMovesItsBeamToTheRow) {
     EXPECT_EQ(g.cellState(5, 3), 2);
     for (int y : {0, 1, 2, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(g.cellState(5, y), 0) << "y " << y;
     for (int x = 0; x < 20; ++x)
-        if (x != 5) EXPECT_EQ(g.cellState(x, 3), 126) << "x " << x;
+        if (x != 5) {
+            EXPECT_EQ(g.cellState(x, 3), 126) << "x " << x;
+        }
     EXPECT_EQ(g.changed, 1);
 
     board->hitSwitch(0, 0);
