@@ -232,11 +232,6 @@ int main(int argc, char** argv) {
 
     bool quick = argc > 2 && std::string(argv[2]) == "--no-startup";
     std::vector<double> startup = quick ? std::vector<double>{} : startupTimes(gameDir, 9);
-    std::printf("start-up, program start to the first frame after the splash, %zu runs (%s):\n", startup.size(),
-                QM_DEVELOPER_MODE ? "developer build" : "player build");
-    std::printf("  median %.1f ms, best %.1f ms, worst %.1f ms\n", percentile(startup, 0.5), percentile(startup, 0),
-                percentile(startup, 1));
-
     std::string dir = scratchFolder(gameDir);
     fs::current_path(dir);
     resetGlobals();
@@ -253,6 +248,23 @@ int main(int argc, char** argv) {
     effectImages[1] = loadImage("media\\shade.png", -1);
     effectImages[2] = loadImage("media\\spark.png", -1);
     setUpPlay();
+
+    // The start-up runs end when the shot of the first menu frame is written;
+    // the shot's own grab and PNG encoding come off, as measured here.
+    std::vector<double> shot;
+    for (int i = 0; i < 5; ++i) {
+        gameController->drawPlayFrame();
+        double start = nowMs();
+        savePng(grabFrame(), "shot.png", 5);
+        shot.push_back(nowMs() - start);
+    }
+    double shotMs = percentile(shot, 0.5);
+    std::printf("start-up, program start to the first frame after the splash, %zu runs (%s):\n", startup.size(),
+                QM_DEVELOPER_MODE ? "developer build" : "player build");
+    std::printf("  median %.1f ms, best %.1f ms, worst %.1f ms (the shot that marks the frame, %.1f ms, taken off)\n",
+                percentile(startup, 0.5) - shotMs, percentile(startup, 0) - shotMs, percentile(startup, 1) - shotMs,
+                shotMs);
+
     const int frames = 600;
     for (int layer : {0, 1000, 3000}) {
         FrameFigures f = playFrames(frames, layer);

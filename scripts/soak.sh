@@ -98,11 +98,15 @@ while [ "$done_frames" -lt "$frames" ]; do
     hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
     [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ] && peak=$hwm
     reached=$(ls reached-*.png 2>/dev/null | sed "s/[^0-9]//g" | sort -n | tail -n 1 || true)
-    if [ -n "$rss" ] && [ "$rss" != 0 ] && [ $(( (SECONDS - start) % 30 )) -lt 5 ]; then
-      samples+=("frame ${reached:-0}: ${rss} kB")
+    # Resident memory at each thousandth frame the run passes: flat once the
+    # screens have all been seen, or something grows.
+    if [ -n "$rss" ] && [ "$rss" != 0 ] && [ -n "$reached" ] && [ "$reached" != "${last_sampled:-}" ]; then
+      samples+=("frame $reached: ${rss} kB")
+      last_sampled=$reached
     fi
-    sleep 5
+    sleep 1
   done
+  last_sampled=
   status=0
   wait "$pid" || status=$?
   reached=$(ls reached-*.png 2>/dev/null | sed "s/[^0-9]//g" | sort -n | tail -n 1 || true)
@@ -120,7 +124,7 @@ while [ "$done_frames" -lt "$frames" ]; do
   if [ "$reached" -lt 1 ]; then reached=1; fi
   done_frames=$((done_frames + reached))
   echo "soak: run $run ok, $reached frames (total $done_frames), peak resident ${peak} kB, $((SECONDS - start)) s"
-  for s in "${samples[@]}"; do echo "    resident at $s"; done
+  if [ ${#samples[@]} -gt 0 ]; then echo "    resident at ${samples[*]}" | sed 's/ kB frame /, frame /g'; fi
 done
 echo "soak: passed, $done_frames frames in $run runs (seed $seed)"
 rm -rf "$work"

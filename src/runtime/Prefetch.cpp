@@ -37,6 +37,23 @@ struct Pool {
     std::unordered_map<std::string, JobPtr> jobs;  // by absolute path, until taken
     std::vector<std::thread> workers;
     bool stopping = false;
+
+    // Lets the workers finish their files and go; the pool is ready again after.
+    void stop() {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            stopping = true;
+            queue.clear();
+        }
+        changed.notify_all();
+        for (std::thread& t : workers) t.join();
+        std::lock_guard<std::mutex> hold(lock);
+        workers.clear();
+        jobs.clear();
+        stopping = false;
+    }
+    // A program that never shut the runtime down still ends cleanly.
+    ~Pool() { stop(); }
 };
 
 Pool& pool() {
@@ -141,20 +158,7 @@ int prefetchedFilesWaiting() {
     return int(p.jobs.size());
 }
 
-void Backend::resetPrefetch() {
-    Pool& p = pool();
-    {
-        std::lock_guard<std::mutex> hold(p.lock);
-        p.stopping = true;
-        p.queue.clear();
-    }
-    p.changed.notify_all();
-    for (std::thread& t : p.workers) t.join();
-    std::lock_guard<std::mutex> hold(p.lock);
-    p.workers.clear();
-    p.jobs.clear();
-    p.stopping = false;
-}
+void Backend::resetPrefetch() { pool().stop(); }
 
 namespace prefetch {
 
