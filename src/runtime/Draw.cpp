@@ -111,6 +111,11 @@ void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float 
         SDL_RenderCopyF(renderer, texture, source, &dst);
         return;
     }
+    // A turn the renderer cannot place (NaN, infinite) or a turned picture
+    // larger than any frame (it would be built whole before clipping) is
+    // not drawn: SDL's software turning crashes or runs out of memory on them.
+    constexpr float kMaxTurnedSide = 8192.0f;
+    if (!std::isfinite(angle) || !(dst.w <= kMaxTurnedSide && dst.h <= kMaxTurnedSide)) return;
     SDL_FPoint centre{X - left, Y - top};
     SDL_RenderCopyExF(renderer, texture, source, &dst, angle, &centre, SDL_RendererFlip(flip));
 }
@@ -185,7 +190,7 @@ void drawImage(const ImagePtr& image, float x, float y, int frame) {
     int w = f.pixels.width, h = f.pixels.height;
     float X = x + ds.originX, Y = y + ds.originY;
     // Only turned draws: the renderer scales an unturned picture quickly enough.
-    bool turned = std::fmod(double(ds.rotation), 360.0) != 0.0;
+    bool turned = std::isfinite(ds.rotation) && std::fmod(double(ds.rotation), 360.0) != 0.0;
     if (texture && turned && Backend::softwareRenderer() && TurnedSprites::suits(w, h, ds.scaleX, ds.scaleY)) {
         uint32_t look = uint32_t(masked) << 24 | (tinted ? uint32_t(ds.r << 16 | ds.g << 8 | ds.b) : 0xFFFFFFu);
         TurnedSprites::Sprite sprite =

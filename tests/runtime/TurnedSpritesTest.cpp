@@ -262,5 +262,32 @@ TEST_F(TurnedSpritesTest, NothingIsDrawnAtAlphaZeroExceptWhereAlphaDoesNotCount)
     }
 }
 
+TEST_F(TurnedSpritesTest, OddAnglesAndScalesStayOffTheCacheAndDrawSafely) {
+    ImagePtr spark = disc(32, 0xFFE0A0);
+    struct Case {
+        float angle, scale;
+        bool lit;  // whether anything should show
+    } cases[] = {
+        {std::nanf(""), 0.5f, false},  // nowhere to turn to: not drawn (SDL crashed on it)
+        {INFINITY, 0.5f, false},
+        {1e30f, 0.5f, true},
+        {-725.0f, 0.5f, true},
+        {30.0f, 100.0f, true},   // too large to keep ready, turned on the spot
+        {30.0f, 1e6f, false},    // larger than any frame: not drawn (SDL would build it whole)
+        {30.0f, std::nanf(""), false},
+        {30.0f, 0.001f, false},  // too small to keep or to see
+        {0.0f, std::nanf(""), false},
+        {0.0f, 1e6f, false},  // unturned: the renderer clips it; only safety is asked
+    };
+    for (const Case& c : cases) {
+        clearFrame();
+        turnedLight(c.angle, c.scale);
+        drawImage(spark, 400, 300);
+        if (c.lit) {
+            EXPECT_GT(glowIn(grabFrame(), {0, 0, 800, 600}).sum, 0.0) << c.angle << ", " << c.scale;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qm
