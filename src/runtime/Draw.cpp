@@ -253,8 +253,36 @@ void drawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
     shapeColour(renderer);
     float u = x2 - x1, v = y2 - y1;
     float X = x1 + ds.originX, Y = y1 + ds.originY;
-    long ax = std::lround(X), ay = std::lround(Y);
-    long bx = std::lround(u * ds.ix + v * ds.iy + X), by = std::lround(u * ds.jx + v * ds.jy + Y);
+    double a[2] = {X, Y}, b[2] = {u * ds.ix + v * ds.iy + X, u * ds.jx + v * ds.jy + Y};
+    if (!std::isfinite(a[0]) || !std::isfinite(a[1]) || !std::isfinite(b[0]) || !std::isfinite(b[1])) return;
+    // A line reaching far off the frame is cut to a margin round it first, so
+    // the walk below stays short; lines near the frame are walked as they are.
+    constexpr double kFar = 4096.0;
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    double lo[2] = {-kFar, -kFar}, hi[2] = {view.w + kFar, view.h + kFar};
+    if (std::min({a[0], b[0], a[1], b[1]}) < -kFar || a[0] > hi[0] || b[0] > hi[0] || a[1] > hi[1] || b[1] > hi[1]) {
+        double t0 = 0, t1 = 1;  // Liang-Barsky: the part of a->b inside the margin
+        for (int k = 0; k < 2; ++k) {
+            double d = b[k] - a[k];
+            for (double edge : {lo[k], hi[k]}) {
+                bool low = edge == lo[k];
+                if (d == 0) {
+                    if (low ? a[k] < edge : a[k] > edge) return;
+                    continue;
+                }
+                double t = (edge - a[k]) / d;
+                if ((d > 0) == low) t0 = std::max(t0, t);
+                else t1 = std::min(t1, t);
+            }
+        }
+        if (t0 > t1) return;
+        double from[2] = {a[0] + t0 * (b[0] - a[0]), a[1] + t0 * (b[1] - a[1])};
+        double to[2] = {a[0] + t1 * (b[0] - a[0]), a[1] + t1 * (b[1] - a[1])};
+        a[0] = from[0], a[1] = from[1], b[0] = to[0], b[1] = to[1];
+    }
+    long ax = std::lround(a[0]), ay = std::lround(a[1]);
+    long bx = std::lround(b[0]), by = std::lround(b[1]);
     // Our own Bresenham walk, so whether the end point is plotted is ours to say.
     long dx = std::labs(bx - ax), dy = -std::labs(by - ay);
     long stepX = ax < bx ? 1 : -1, stepY = ay < by ? 1 : -1, err = dx + dy;

@@ -2,6 +2,7 @@
 // at a pixel, transform and handle placement, tiling, lines, text.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "runtime/Graphics.h"
@@ -190,6 +191,36 @@ TEST_F(GraphicsTest, LinesPlotTheLastPixelOnlyWhenAsked) {
     Box box = litBox(frame);
     EXPECT_EQ(box.x, 10);
     EXPECT_EQ(box.w, 11);
+}
+
+TEST_F(GraphicsTest, ShapesFarOffTheFrameOrUnplaceableStaySafe) {
+    setColour(255, 255, 255);
+    drawLine(-1e9f, 300, 1e9f, 300, true);  // crosses the whole frame: its visible part shows
+    Pixmap frame = grabFrame();
+    EXPECT_NE(frame.at(0, 300) & 0xFFFFFF, 0u);
+    EXPECT_NE(frame.at(799, 300) & 0xFFFFFF, 0u);
+    EXPECT_EQ(frame.at(400, 301) & 0xFFFFFF, 0u);
+
+    clearFrame();
+    drawLine(1e9f, 1e9f, 2e9f, 1e9f, true);  // far away: nothing, and no endless walk
+    drawLine(std::nanf(""), 0, 10, 10, true);
+    setRotation(std::nanf(""));
+    drawLine(0, 0, 10, 10, true);
+    setRotation(0);
+    EXPECT_EQ(litBox(grabFrame()).w, 0);
+
+    setRotation(std::nanf(""));
+    drawRect(10, 10, 5, 5);
+    drawText("x", 10, 10);
+    setRotation(30);
+    setScale(1e30f, 1e30f);
+    drawRect(10, 10, 5, 5);
+    drawText("x", 10, 10);
+    setRotation(0);
+    clearFrame();
+    setScale(1e30f, 1e30f);  // a step of one, scaled past the frame: the diagonal out of it
+    drawLine(1, 1, 2, 2, true);
+    EXPECT_NE(grabFrame().at(300, 300) & 0xFFFFFF, 0u);
 }
 
 TEST_F(GraphicsTest, TextGlyphsAreDistinctAndStayInTheirCells) {
