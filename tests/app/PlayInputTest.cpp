@@ -5,26 +5,13 @@
 #include "app/PlayInput.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
+#include "support/PlayRig.h"
 
 using namespace qm;
 
 namespace {
 
-class PlayInputTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RuntimeOptions options;
-        options.headless = true;
-        runtimeInit(options);
-        resetGlobals();
-        resetInputState();
-        PlayInput::resetAll();
-    }
-    void TearDown() override {
-        resetInputState();
-        runtimeShutdown();
-    }
-};
+class PlayInputTest : public test::PlayRig {};
 
 TEST_F(PlayInputTest, UpAndLeftTogetherMoveOnlyUp) {
     inputKeyEvent(VK_UP, true);

@@ -12,6 +12,7 @@
 #include "puzzle/LevelMap.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
+#include "support/PlayRig.h"
 #include "support/TempFolder.h"
 
 using namespace qm;
@@ -46,20 +47,11 @@ LevelMapPtr boardFrom(const std::vector<std::string>& rows) {
     return board;
 }
 
-class PlayerAidsTest : public ::testing::Test {
+class PlayerAidsTest : public test::PlayRig {
 protected:
     void SetUp() override {
-        RuntimeOptions options;
-        options.headless = true;
-        runtimeInit(options);
-        resetGlobals();
-        resetInputState();
-        PlayInput::resetAll();
+        PlayRig::SetUp();
         aids = PlayerAids::create(0);
-    }
-    void TearDown() override {
-        resetGlobals();
-        runtimeShutdown();
     }
 
     // One logic step as the play loop runs it.

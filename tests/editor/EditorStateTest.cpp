@@ -20,21 +20,17 @@
 #include "runtime/Files.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
+#include "support/PlayRig.h"
 #include "support/TempFolder.h"
 
 using namespace qm;
 
 namespace {
 
-class EditorStateTest : public ::testing::Test {
+class EditorStateTest : public test::PlayRig {
 protected:
     void SetUp() override {
-        RuntimeOptions options;
-        options.headless = true;
-        runtimeInit(options);
-        resetGlobals();
-        resetInputState();
-        PlayInput::resetAll();
+        PlayRig::SetUp();
         setDebugLogHook([this](const std::string& line) { log.push_back(line); });
         developerMode = 1;
         editorState = EditorState::create();
@@ -49,11 +45,8 @@ protected:
     }
     void TearDown() override {
         setDebugLogHook(nullptr);
-        resetInputState();
-        PlayInput::resetAll();
-        resetGlobals();
         AssetCatalogue::resetAll();
-        runtimeShutdown();
+        PlayRig::TearDown();
     }
     static void press(int key) {
         inputKeyEvent(key, true);
