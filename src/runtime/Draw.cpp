@@ -96,6 +96,13 @@ void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float 
     float top = Y + std::min(-hy * sy, (float(h) - hy) * sy);
     SDL_FRect dst{left, top, std::fabs(float(w) * sx), std::fabs(float(h) * sy)};
     int flip = (sx < 0 ? SDL_FLIP_HORIZONTAL : 0) | (sy < 0 ? SDL_FLIP_VERTICAL : 0);
+    // A turn the renderer cannot place (NaN, infinite), or a scaled picture
+    // larger than any frame, is not drawn: the software renderer builds a
+    // scaled or turned picture whole before clipping it, and crashed or ran
+    // out of memory on these.
+    constexpr float kMaxScaledSide = 8192.0f;
+    if (!std::isfinite(angle)) return;
+    if ((sx != 1.0f || sy != 1.0f) && !(dst.w <= kMaxScaledSide && dst.h <= kMaxScaledSide)) return;
     bool straight = std::fmod(angle, 360.0) == 0.0 && flip == 0;
     if (straight && sx == 1.0f && sy == 1.0f && frame && !source && blends && !frame->pieces().empty()) {
         // Only the parts of a large frame that show: a border's empty middle is skipped.
@@ -111,11 +118,6 @@ void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float 
         SDL_RenderCopyF(renderer, texture, source, &dst);
         return;
     }
-    // A turn the renderer cannot place (NaN, infinite) or a turned picture
-    // larger than any frame (it would be built whole before clipping) is
-    // not drawn: SDL's software turning crashes or runs out of memory on them.
-    constexpr float kMaxTurnedSide = 8192.0f;
-    if (!std::isfinite(angle) || !(dst.w <= kMaxTurnedSide && dst.h <= kMaxTurnedSide)) return;
     SDL_FPoint centre{X - left, Y - top};
     SDL_RenderCopyExF(renderer, texture, source, &dst, angle, &centre, SDL_RendererFlip(flip));
 }

@@ -277,7 +277,7 @@ TEST_F(TurnedSpritesTest, OddAnglesAndScalesStayOffTheCacheAndDrawSafely) {
         {30.0f, std::nanf(""), false},
         {30.0f, 0.001f, false},  // too small to keep or to see
         {0.0f, std::nanf(""), false},
-        {0.0f, 1e6f, false},  // unturned: the renderer clips it; only safety is asked
+        {0.0f, 1e6f, false},  // unturned but larger than any frame: not drawn either
     };
     for (const Case& c : cases) {
         clearFrame();
