@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AssetCatalogue.h"
-#include "app/OptionsFile.h"
+#include "play/AssetCatalogue.h"
+#include "play/OptionsFile.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"

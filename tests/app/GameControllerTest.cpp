@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "app/GameController.h"
 #include "app/SplashScreen.h"
 #include "audio/AudioManager.h"
-#include "editor/ScreenFlash.h"
+#include "play/ScreenFlash.h"
 #include "runtime/Clock.h"
 #include "runtime/Input.h"
 #include "runtime/Script.h"

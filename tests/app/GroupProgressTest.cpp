@@ -1,9 +1,9 @@
 // The progress column's tokens and the fade-in of a finished level's token.
 #include <gtest/gtest.h>
 
-#include "app/Globals.h"
-#include "app/GroupProgress.h"
-#include "app/PlayerProfile.h"
+#include "play/Globals.h"
+#include "play/GroupProgress.h"
+#include "play/PlayerProfile.h"
 #include "support/TempFolder.h"
 
 using namespace qm;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AssetCatalogue.h"
-#include "app/Globals.h"
-#include "app/OptionsFile.h"
+#include "play/AssetCatalogue.h"
+#include "play/Globals.h"
+#include "play/OptionsFile.h"
 #include "runtime/Diagnostics.h"
 #include "support/TempFolder.h"
 

@@ -1,8 +1,8 @@
 // The play loop's input poll: priorities and the pointer-idle counter.
 #include <gtest/gtest.h>
 
-#include "app/Globals.h"
-#include "app/PlayInput.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
 #include "support/PlayRig.h"

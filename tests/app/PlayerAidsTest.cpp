@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/PersonalBest.h"
-#include "app/PlayInput.h"
-#include "app/PlayerAids.h"
-#include "puzzle/LevelMap.h"
+#include "play/Globals.h"
+#include "play/PersonalBest.h"
+#include "play/PlayInput.h"
+#include "play/PlayerAids.h"
+#include "play/LevelMap.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
 #include "puzzle/BoardText.h"

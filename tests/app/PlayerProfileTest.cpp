@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
 #include "support/TempFolder.h"
 
 using namespace qm;

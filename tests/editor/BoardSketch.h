@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/GizmoStates.h"
-#include "puzzle/LevelMap.h"
+#include "rules/GizmoStates.h"
+#include "play/LevelMap.h"
 
 namespace qm::test {
 

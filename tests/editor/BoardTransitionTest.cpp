@@ -1,15 +1,15 @@
 // The slide from a finished board to the next and the start of the new level.
 #include <gtest/gtest.h>
 
-#include "app/AssetCatalogue.h"
-#include "app/Globals.h"
-#include "app/GroupProgress.h"
-#include "app/PlayerProfile.h"
-#include "editor/BoardTransition.h"
-#include "editor/HoverButtonBar.h"
+#include "play/AssetCatalogue.h"
+#include "play/Globals.h"
+#include "play/GroupProgress.h"
+#include "play/PlayerProfile.h"
+#include "play/BoardTransition.h"
+#include "play/HoverButtonBar.h"
 #include "menus/worldMapType.h"
 #include "puzzle/BoardText.h"
-#include "puzzle/Particle.h"
+#include "play/Particle.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Runtime.h"
 #include "support/TempFolder.h"

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "editor/BoardSketch.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
 #include "support/TempFolder.h"

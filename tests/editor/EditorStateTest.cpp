@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayInput.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
 #include "editor/BoardSketch.h"
 #include "editor/EditorState.h"
-#include "editor/HoverButtonBar.h"
-#include "editor/ReachabilitySearch.h"
+#include "play/HoverButtonBar.h"
+#include "editor/ReachabilityView.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Input.h"

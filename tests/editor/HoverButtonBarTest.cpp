@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/PlayInput.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
 #include "editor/BoardSketch.h"
-#include "editor/HoverButtonBar.h"
+#include "play/HoverButtonBar.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Runtime.h"

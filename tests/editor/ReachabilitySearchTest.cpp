@@ -7,10 +7,10 @@
 #include <queue>
 #include <utility>
 
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "editor/BoardSketch.h"
-#include "editor/ReachabilitySearch.h"
-#include "puzzle/MoveSimulator.h"
+#include "editor/ReachabilityView.h"
+#include "rules/MoveSimulator.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Random.h"

@@ -1,7 +1,7 @@
 // The white flash of a restart: its fade and what it puts in the frame.
 #include <gtest/gtest.h>
 
-#include "editor/ScreenFlash.h"
+#include "play/ScreenFlash.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Runtime.h"

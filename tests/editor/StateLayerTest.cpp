@@ -1,9 +1,9 @@
 // The search's list of distinct gizmo states.
 #include <gtest/gtest.h>
 
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "editor/BoardSketch.h"
-#include "editor/StateLayer.h"
+#include "rules/StateLayer.h"
 #include "runtime/Runtime.h"
 
 using namespace qm;

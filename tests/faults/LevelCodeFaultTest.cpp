@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "puzzle/LevelMap.h"
+#include "play/Globals.h"
+#include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 #include "runtime/Runtime.h"
 #include "support/TempFolder.h"

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "FuzzSupport.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 
 using namespace qm;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/GameController.h"
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "runtime/Audio.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"

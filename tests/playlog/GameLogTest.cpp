@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
 #include "playlog/GameLog.h"
 #include "playlog/LevelLogRecord.h"
 #include "playlog/LogEncoder.h"
 #include "playlog/OptionLogRecord.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "playlog/GameLog.h"
 #include "playlog/LogEncoder.h"
 #include "runtime/Diagnostics.h"

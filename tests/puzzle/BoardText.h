@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm::test {
 

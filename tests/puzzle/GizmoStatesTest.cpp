@@ -1,8 +1,8 @@
 // Beams, switches, the copy used by searches, and the instant key of the search.
 #include <gtest/gtest.h>
 
-#include "app/Globals.h"
-#include "puzzle/GizmoStates.h"
+#include "play/Globals.h"
+#include "rules/GizmoStates.h"
 #include "puzzle/BoardText.h"
 
 using namespace qm;

@@ -2,8 +2,8 @@
 // every tile-set frame is white, so tints and alphas show in the pixels.
 #include <gtest/gtest.h>
 
-#include "app/AssetCatalogue.h"
-#include "app/Globals.h"
+#include "play/AssetCatalogue.h"
+#include "play/Globals.h"
 #include "puzzle/BoardText.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"

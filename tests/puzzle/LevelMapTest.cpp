@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
 #include "puzzle/BoardText.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"

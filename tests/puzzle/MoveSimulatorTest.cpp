@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayInput.h"
-#include "app/PlayerProfile.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
+#include "play/PlayerProfile.h"
 #include "puzzle/BoardText.h"
-#include "puzzle/MoveSimulator.h"
-#include "puzzle/ParticleNode.h"
+#include "rules/MoveSimulator.h"
+#include "play/ParticleNode.h"
 #include "runtime/Runtime.h"
 #include "support/TempFolder.h"
 

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
-#include "puzzle/LevelMap.h"
-#include "puzzle/Particle.h"
-#include "puzzle/ParticleNode.h"
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
+#include "play/LevelMap.h"
+#include "play/Particle.h"
+#include "play/ParticleNode.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Runtime.h"

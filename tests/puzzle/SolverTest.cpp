@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "puzzle/LevelMap.h"
-#include "puzzle/MoveSimulator.h"
-#include "puzzle/Solver.h"
+#include "play/Globals.h"
+#include "play/LevelMap.h"
+#include "rules/MoveSimulator.h"
+#include "rules/Solver.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Runtime.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "puzzle/BoardText.h"
-#include "puzzle/LevelFileFormat.h"
+#include "rules/LevelFileFormat.h"
 #include "support/TempFolder.h"
 
 namespace qm::test {
