@@ -12,7 +12,7 @@
 #include "app/GameController.h"
 #include "play/Globals.h"
 #include "play/PlayInput.h"
-#include "editor/BoardSketch.h"
+#include "editor/MapSketch.h"
 #include "editor/EditorState.h"
 #include "play/HoverButtonBar.h"
 #include "editor/ReachabilityView.h"
@@ -36,7 +36,7 @@ protected:
         editorState = EditorState::create();
         buttonBar = HoverButtonBar::create();
         reachabilityView = ReachabilitySearch::create();
-        currentMap = test::sketchBoard(test::walledRows(), 12);
+        currentMap = test::sketchMap(test::walledRows(), 12);
         editor = editorState.get();
         press(69);  // E
         tick();
@@ -181,8 +181,8 @@ TEST_F(EditorStateTest, RightDragOverABuiltStripClearsOnlyItsEnd) {
     rows[0][10] = 'E';
     rows[0][4] = 'k';
     rows[5][5] = 'S';
-    currentMap = test::sketchBoard(rows, 12);
-    nextMap = test::sketchBoard(test::walledRows(), 13);
+    currentMap = test::sketchMap(rows, 12);
+    nextMap = test::sketchMap(test::walledRows(), 13);
     reachabilityView->buildNextMap();
     currentMap = nextMap;
     currentMap->cells[3][13] = 2;  // an end placed inside the strip
@@ -257,7 +257,7 @@ TEST_F(EditorStateTest, AFiringRowEndsTheStepAndLaterRowsKeepTheirHits) {
 TEST_F(EditorStateTest, LoadAndSaveHitTogetherReloadFirstAndSaveOnTheNextStep) {
     test::TempFolder folder;
     // The level file on disk: all floor with a start.
-    auto onDisk = test::sketchBoard(std::vector<std::string>(14, std::string(20, '.')), 12);
+    auto onDisk = test::sketchMap(std::vector<std::string>(14, std::string(20, '.')), 12);
     onDisk->cells[2][2] = 1;
     createDir("levels");
     {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/BoardText.h"
+#include "rules/BoardText.h"
 #include "rules/LevelFileFormat.h"
 #include "support/TempFolder.h"
 

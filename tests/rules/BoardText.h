@@ -1,12 +1,11 @@
-// Builds boards for tests from rows of text, one character a cell, so a test
-// shows the board it plays on. Rows are y 0.. downward; missing cells are floor
-// unless another fill is given.
+// Builds rules boards for tests from rows of text, one character a cell, so
+// a test shows the board it plays on. Rows are y 0.. downward; missing cells
+// are floor unless another fill is given.
 #pragma once
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "play/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm::test {
 
@@ -51,22 +50,19 @@ inline int codeForChar(char c) {
     return 3;
 }
 
-// The board is built in code (no file), its gizmos built from it, and the
-// ball placed on the start by a restart, as when a level starts.
-inline std::shared_ptr<LevelMap> boardFromText(const std::vector<std::string>& rows, int levelNumber = 0,
-                                               char fill = '.') {
-    auto board = LevelMap::createEmpty(levelNumber);
-    for (int x = 0; x < kBoardWidth; ++x) {
+// The cells, with the start and end found as a level file's load finds them.
+inline void fillFromText(Board& board, const std::vector<std::string>& rows, char fill = '.') {
+    for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) {
-            char c = y < int(rows.size()) && x < int(rows[y].size()) ? rows[y][x] : fill;
-            int code = codeForChar(c);
-            board->cells[x][y] = code;
-            if (code == 1) { board->startX = x; board->startY = y; }
-            if (code == 2) { board->endX = x; board->endY = y; }
+            char c = y < int(rows.size()) && x < int(rows[size_t(y)].size()) ? rows[size_t(y)][size_t(x)] : fill;
+            board.cells[x][y] = codeForChar(c);
         }
-    }
-    board->gizmos = GizmoStates::createFrom(board.get());
-    board->restart();
+    board.locateStartAndEnd();
+}
+
+inline Board boardFromText(const std::vector<std::string>& rows, char fill = '.') {
+    Board board;
+    fillFromText(board, rows, fill);
     return board;
 }
 

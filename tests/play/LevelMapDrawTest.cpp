@@ -4,13 +4,13 @@
 
 #include "play/AssetCatalogue.h"
 #include "play/Globals.h"
-#include "puzzle/BoardText.h"
+#include "play/MapText.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Runtime.h"
 
 using namespace qm;
-using test::boardFromText;
+using test::mapFromText;
 
 namespace {
 
@@ -74,7 +74,7 @@ protected:
 };
 
 TEST_F(LevelMapDrawTest, WallBrushIsBlueAndWallsAreWhiteTiles) {
-    auto board = boardFromText({"S # ."});
+    auto board = mapFromText({"S # ."});
     drawOnBlack(*board, 0);
     Rgb brush = cell(1, 0);
     EXPECT_EQ(brush.r, 50);
@@ -88,14 +88,14 @@ TEST_F(LevelMapDrawTest, WallBrushIsBlueAndWallsAreWhiteTiles) {
 }
 
 TEST_F(LevelMapDrawTest, CodeOutsideTheTableIsWrittenAsBad) {
-    auto board = boardFromText({"S.?"});
+    auto board = mapFromText({"S.?"});
     drawOnBlack(*board);
     EXPECT_GT(litPixelsInCell(2, 0), 20);
     EXPECT_EQ(litPixelsInCell(1, 4), 0);
 }
 
 TEST_F(LevelMapDrawTest, BorderOverlayOnlyWithTheRicherArtStyles) {
-    auto board = boardFromText({"S#"});
+    auto board = mapFromText({"S#"});
     drawOnBlack(*board, 0);
     EXPECT_EQ(cell(1, 0).r, 255);
     AssetCatalogue::drawTileBorders = 1;
@@ -104,7 +104,7 @@ TEST_F(LevelMapDrawTest, BorderOverlayOnlyWithTheRicherArtStyles) {
 }
 
 TEST_F(LevelMapDrawTest, OpenLockTwoDrawsNothingButStillGlows) {
-    auto board = boardFromText({"S....m"});
+    auto board = mapFromText({"S....m"});
     ASSERT_EQ(board->gizmos->lockStates[1], 1);
     drawOnBlack(*board);
     EXPECT_EQ(cell(5, 0).r, 0);
@@ -116,7 +116,7 @@ TEST_F(LevelMapDrawTest, OpenLockTwoDrawsNothingButStillGlows) {
 }
 
 TEST_F(LevelMapDrawTest, TakenKeyOneFadesItsLockOutOverFortyTicks) {
-    auto board = boardFromText({"S.l.k"});
+    auto board = mapFromText({"S.l.k"});
     drawOnBlack(*board);
     EXPECT_EQ(cell(2, 0).g, 255) << "lock 1 closed: tile and lock picture";
     EXPECT_EQ(cell(4, 0).g, 255) << "key 1 not yet taken";
@@ -133,7 +133,7 @@ TEST_F(LevelMapDrawTest, TakenKeyOneFadesItsLockOutOverFortyTicks) {
 }
 
 TEST_F(LevelMapDrawTest, BeamFloorAndBeamBlocksAreTinted) {
-    auto board = boardFromText({"S..V"});
+    auto board = mapFromText({"S..V"});
     drawOnBlack(*board);
     Rgb block = cell(3, 0);
     EXPECT_EQ(block.r, 79);
@@ -146,7 +146,7 @@ TEST_F(LevelMapDrawTest, BeamFloorAndBeamBlocksAreTinted) {
 }
 
 TEST_F(LevelMapDrawTest, DrawingChangesNoGameState) {
-    auto board = boardFromText({"S.k.l.x.V..*", "..m.0.1.r.p."});
+    auto board = mapFromText({"S.k.l.x.V..*", "..m.0.1.r.p."});
     board->update(1);
     board->glowCell(3, 3, 0);
     auto gizmosBefore = board->gizmos->copy();

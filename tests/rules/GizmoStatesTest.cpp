@@ -1,33 +1,35 @@
 // Beams, switches, the copy used by searches, and the instant key of the search.
 #include <gtest/gtest.h>
 
-#include "play/Globals.h"
+#include "rules/BoardText.h"
 #include "rules/GizmoStates.h"
-#include "puzzle/BoardText.h"
 
 using namespace qm;
 using test::boardFromText;
 
 namespace {
 
-class GizmoStatesTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetGlobals(); }
-    void TearDown() override { resetGlobals(); }
+// A board with the gizmo states it starts with.
+struct Gizmos {
+    Board board;
+    GizmoStates g;
+    explicit Gizmos(const std::vector<std::string>& rows)
+        : board(boardFromText(rows)), g(GizmoStates::createFrom(board)) {}
+    void hitSwitch() { g.triggeredSwitch(board); }
 };
 
 // A vertical beam block at (5, 3), a wall at (5, 10), floor everywhere else.
-std::shared_ptr<LevelMap> columnBoard() {
+Gizmos columnBoard() {
     std::vector<std::string> rows(14, std::string(20, '.'));
     rows[3][5] = 'V';
     rows[10][5] = '#';
     rows[13][0] = 'S';
-    return boardFromText(rows);
+    return Gizmos(rows);
 }
 
-TEST_F(GizmoStatesTest, VerticalBlockCastsOverTheFloorRunsAboveAndBelowIt) {
-    auto board = columnBoard();
-    const GizmoStates& g = *board->gizmos;
+TEST(GizmoStatesTest, VerticalBlockCastsOverTheFloorRunsAboveAndBelowIt) {
+    Gizmos board = columnBoard();
+    const GizmoStates& g = board.g;
     EXPECT_EQ(g.cellState(5, 3), 1);
     for (int y : {0, 1, 2, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(g.cellState(5, y), 127) << "y " << y;
     for (int y : {11, 12, 13}) EXPECT_EQ(g.cellState(5, y), 0) << "beyond the wall, y " << y;
@@ -35,10 +37,10 @@ TEST_F(GizmoStatesTest, VerticalBlockCastsOverTheFloorRunsAboveAndBelowIt) {
     EXPECT_EQ(g.cellState(6, 3), 0);
 }
 
-TEST_F(GizmoStatesTest, OneSwitchTurnsTheBlockAndMovesItsBeamToTheRow) {
-    auto board = columnBoard();
-    board->hitSwitch(0, 0);
-    const GizmoStates& g = *board->gizmos;
+TEST(GizmoStatesTest, OneSwitchTurnsTheBlockAndMovesItsBeamToTheRow) {
+    Gizmos board = columnBoard();
+    board.hitSwitch();
+    const GizmoStates& g = board.g;
     EXPECT_EQ(g.cellState(5, 3), 2);
     for (int y : {0, 1, 2, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(g.cellState(5, y), 0) << "y " << y;
     for (int x = 0; x < 20; ++x)
@@ -47,14 +49,14 @@ TEST_F(GizmoStatesTest, OneSwitchTurnsTheBlockAndMovesItsBeamToTheRow) {
         }
     EXPECT_EQ(g.changed, 1);
 
-    board->hitSwitch(0, 0);
+    board.hitSwitch();
     EXPECT_EQ(g.cellState(5, 3), 1);
     EXPECT_EQ(g.cellState(5, 0), 127);
     EXPECT_EQ(g.cellState(0, 3), 0);
 }
 
-TEST_F(GizmoStatesTest, BeamsStopAtKeysTeleportsStartAndEnd) {
-    auto board = boardFromText({
+TEST(GizmoStatesTest, BeamsStopAtKeysTeleportsStartAndEnd) {
+    Gizmos board({
         "....................",
         "....................",
         "...k................",
@@ -65,7 +67,7 @@ TEST_F(GizmoStatesTest, BeamsStopAtKeysTeleportsStartAndEnd) {
         "....................",
         "...4................",
     });
-    const GizmoStates& g = *board->gizmos;
+    const GizmoStates& g = board.g;
     EXPECT_EQ(g.cellState(3, 3), 127);
     EXPECT_EQ(g.cellState(3, 4), 127);
     EXPECT_EQ(g.cellState(3, 2), 0) << "the key cell";
@@ -81,24 +83,22 @@ TEST_F(GizmoStatesTest, BeamsStopAtKeysTeleportsStartAndEnd) {
     EXPECT_EQ(g.cellState(14, 6), 0) << "beyond the end";
 }
 
-TEST_F(GizmoStatesTest, CrossedFloorHoldsTheBeamOfTheBlockScannedLast) {
+TEST(GizmoStatesTest, CrossedFloorHoldsTheBeamOfTheBlockScannedLast) {
     // Columns are scanned first: the block in the later column casts last.
     std::vector<std::string> rows(14, std::string(20, '.'));
     rows[5][2] = 'V';   // column 2, scanned before column 8
     rows[2][8] = 'H';   // its row crosses column 2 at (2, 2)
     rows[13][19] = 'S';
-    auto horizontalLast = boardFromText(rows);
-    EXPECT_EQ(horizontalLast->gizmos->cellState(2, 2), 126);
+    EXPECT_EQ(Gizmos(rows).g.cellState(2, 2), 126);
 
     std::vector<std::string> swapped(14, std::string(20, '.'));
     swapped[5][9] = 'V';
     swapped[2][4] = 'H';
     swapped[13][19] = 'S';
-    auto verticalLast = boardFromText(swapped);
-    EXPECT_EQ(verticalLast->gizmos->cellState(9, 2), 127);
+    EXPECT_EQ(Gizmos(swapped).g.cellState(9, 2), 127);
 }
 
-TEST_F(GizmoStatesTest, SwitchClearsEveryOldBeamBeforeCastingTheNewOnes) {
+TEST(GizmoStatesTest, SwitchClearsEveryOldBeamBeforeCastingTheNewOnes) {
     // A vertical and a horizontal block in row 7. After the switch the first
     // block's new beam lies where the second block's old beam lay; clearing
     // that old beam must not wipe the new one.
@@ -106,19 +106,18 @@ TEST_F(GizmoStatesTest, SwitchClearsEveryOldBeamBeforeCastingTheNewOnes) {
     rows[7][3] = 'V';
     rows[7][8] = 'H';
     rows[13][0] = 'S';
-    auto board = boardFromText(rows);
-    EXPECT_EQ(board->gizmos->cellState(5, 7), 126);
-    board->hitSwitch(0, 0);
-    const GizmoStates& g = *board->gizmos;
+    Gizmos board(rows);
+    EXPECT_EQ(board.g.cellState(5, 7), 126);
+    board.hitSwitch();
+    const GizmoStates& g = board.g;
     for (int x = 4; x < 8; ++x) EXPECT_EQ(g.cellState(x, 7), 126) << "x " << x;
     EXPECT_EQ(g.cellState(3, 0), 0);
     EXPECT_EQ(g.cellState(8, 0), 127);
     EXPECT_EQ(g.cellState(12, 7), 0);
 }
 
-TEST_F(GizmoStatesTest, BuildingSetsWeakShatterCrackedAndLocksByType) {
-    auto board = boardFromText({"S.w.x.l.m"});
-    const GizmoStates& g = *board->gizmos;
+TEST(GizmoStatesTest, BuildingSetsWeakShatterCrackedAndLocksByType) {
+    const GizmoStates g = Gizmos({"S.w.x.l.m"}).g;
     EXPECT_EQ(g.cellState(2, 0), 1);
     EXPECT_EQ(g.cellState(4, 0), 0);
     EXPECT_EQ(g.lockStates[0], 0);
@@ -127,38 +126,39 @@ TEST_F(GizmoStatesTest, BuildingSetsWeakShatterCrackedAndLocksByType) {
     EXPECT_EQ(g.isPowered(), 0);
 }
 
-TEST_F(GizmoStatesTest, CopyEqualsItsOriginalUntilEitherChanges) {
-    auto board = columnBoard();
-    auto twin = board->gizmos->copy();
-    EXPECT_NE(twin.get(), board->gizmos.get());
-    EXPECT_EQ(twin->equals(*board->gizmos), 1);
-    EXPECT_EQ(twin->changed, 0);
-    twin->setCellState(0, 0, 3);
-    EXPECT_EQ(twin->equals(*board->gizmos), 0);
-    auto other = board->gizmos->copy();
-    other->setRecall(2, 2);
-    EXPECT_EQ(other->equals(*board->gizmos), 0);
-    auto powered = board->gizmos->copy();
-    powered->setPowered(1);
-    EXPECT_EQ(powered->equals(*board->gizmos), 0);
-    auto locked = board->gizmos->copy();
-    locked->setLockState(1, 0);
-    EXPECT_EQ(locked->equals(*board->gizmos), 0);
+TEST(GizmoStatesTest, CopyEqualsItsOriginalUntilEitherChanges) {
+    const GizmoStates g = columnBoard().g;
+    GizmoStates twin = g.copy();
+    EXPECT_EQ(twin.equals(g), 1);
+    EXPECT_EQ(twin.changed, 0);
+    twin.setCellState(0, 0, 3);
+    EXPECT_EQ(twin.equals(g), 0);
+    GizmoStates other = g.copy();
+    other.setRecall(2, 2);
+    EXPECT_EQ(other.equals(g), 0);
+    GizmoStates powered = g.copy();
+    powered.setPowered(1);
+    EXPECT_EQ(powered.equals(g), 0);
+    GizmoStates locked = g.copy();
+    locked.setLockState(1, 0);
+    EXPECT_EQ(locked.equals(g), 0);
 }
 
-TEST_F(GizmoStatesTest, BumpWithCopyFirstLeavesTheStatesPassedInUnchanged) {
-    auto board = boardFromText({"S.x"});
-    auto before = board->gizmos->copy();
-    auto result = board->bumpTile(2, 0, board->gizmos, 1);
-    EXPECT_EQ(board->gizmos->equals(*before), 1);
-    EXPECT_NE(result.get(), board->gizmos.get());
-    EXPECT_EQ(result->cellState(2, 0), 1);
-    // Without the copy the damage goes into the board's own states.
-    board->bumpTile(2, 0, nullptr, 0);
-    EXPECT_EQ(board->gizmos->cellState(2, 0), 1);
+TEST(GizmoStatesTest, BumpsCrackAShatterBlockStepByStepOrBreakItPowered) {
+    Gizmos board({"S.x.w"});
+    board.g.bumpTile(2, 0, board.board);
+    EXPECT_EQ(board.g.cellState(2, 0), 1);
+    board.g.bumpTile(1, 0, board.board);  // floor: nothing to crack
+    EXPECT_EQ(board.g.cellState(1, 0), 0);
+    board.g.setPowered(1);
+    board.g.bumpTile(4, 0, board.board);
+    EXPECT_EQ(board.g.cellState(4, 0), 3);
+    board.g.bumpTile(4, 0, board.board);  // broken stays broken
+    EXPECT_EQ(board.g.cellState(4, 0), 3);
+    board.g.bumpTile(20, 0, board.board);  // off the board: ignored
 }
 
-TEST_F(GizmoStatesTest, SettersIgnoreCellsOffTheBoardAndMarkChanges) {
+TEST(GizmoStatesTest, SettersIgnoreCellsOffTheBoardAndMarkChanges) {
     GizmoStates g;
     g.setCellState(20, 0, 5);
     g.setCellState(-1, 3, 5);
@@ -173,16 +173,16 @@ TEST_F(GizmoStatesTest, SettersIgnoreCellsOffTheBoardAndMarkChanges) {
     EXPECT_EQ(g.hasRecall(), 1);
 }
 
-TEST_F(GizmoStatesTest, InstantKeyOpensLockOneAndClosesLockTwo) {
-    auto board = boardFromText({"S.k.K"});
-    GizmoStates& g = *board->gizmos;
+TEST(GizmoStatesTest, InstantKeyOpensLockOneAndClosesLockTwo) {
+    Gizmos board({"S.k.K"});
+    GizmoStates& g = board.g;
     EXPECT_EQ(g.keyIndex(), 2);
-    g.applyKey(2, 0, board.get());
+    g.applyKey(2, 0, board.board);
     EXPECT_EQ(g.lockStates[0], 1);
-    g.applyKey(4, 0, board.get());
+    g.applyKey(4, 0, board.board);
     EXPECT_EQ(g.lockStates[1], 0);
     EXPECT_EQ(g.keyIndex(), 1);
-    g.applyKey(2, 0, board.get());  // a second take changes nothing
+    g.applyKey(2, 0, board.board);  // a second take changes nothing
     EXPECT_EQ(g.lockStates[0], 1);
 }
 

@@ -12,7 +12,7 @@
 #include "play/LevelMap.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
-#include "puzzle/BoardText.h"
+#include "play/MapText.h"
 #include "support/GameRun.h"
 #include "support/PlayRig.h"
 #include "support/TempFolder.h"
@@ -178,7 +178,7 @@ TEST_F(PlayerAidsTest, SolvingKeepsTheSmallerCountAsPersonalBest) {
 // On a board open to the top, the hint's search rolls off the edge; that is
 // not the player's restart. A real restart drops the shown hint.
 TEST_F(PlayerAidsTest, HintOnAnOpenBoardKeepsTheCountAndARestartDropsIt) {
-    currentMap = test::boardFromText(test::kOpenLevel, 50, '#');
+    currentMap = test::mapFromText(test::kOpenLevel, 50, '#');
     step();
     EXPECT_EQ(aids->par, 3);
     move(2);
@@ -199,7 +199,7 @@ TEST_F(PlayerAidsTest, HintOnAnOpenBoardKeepsTheCountAndARestartDropsIt) {
 // One push that bounces off an angle block and comes back is one move, as
 // the solver counts it: the halt on the block is no rest.
 TEST_F(PlayerAidsTest, BounceOffAnAngleBlockIsOneMove) {
-    currentMap = test::boardFromText({"######", "#S...#", "####.#", "####C#", "####E#"}, 50, '#');
+    currentMap = test::mapFromText({"######", "#S...#", "####.#", "####C#", "####E#"}, 50, '#');
     step();
     move(2);
     move(3);

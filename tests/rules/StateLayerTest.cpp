@@ -1,28 +1,23 @@
 // The search's list of distinct gizmo states.
 #include <gtest/gtest.h>
 
-#include "play/Globals.h"
-#include "editor/BoardSketch.h"
+#include "rules/BoardSketch.h"
 #include "rules/StateLayer.h"
-#include "runtime/Runtime.h"
 
 using namespace qm;
 
 namespace {
 
 TEST(StateLayerTest, FindReturnsTheNodeOfAnEqualStateAndAppendsNewOnes) {
-    RuntimeOptions options;
-    options.headless = true;
-    runtimeInit(options);
-    resetGlobals();
-    auto board = test::sketchBoard(test::walledRows());
-    GizmoStatesPtr first = GizmoStates::createFrom(board.get());
+    Board board = test::sketchBoard(test::walledRows());
+    auto copyOf = [](const GizmoStatesPtr& g) { return std::make_shared<GizmoStates>(g->copy()); };
+    GizmoStatesPtr first = std::make_shared<GizmoStates>(GizmoStates::createFrom(board));
     auto root = StateLayer::create(first);
     EXPECT_EQ(root->grid[0][0], -1);
     EXPECT_EQ(root->grid[19][13], -1);
 
-    EXPECT_EQ(root->find(first->copy()), root.get());
-    GizmoStatesPtr powered = first->copy();
+    EXPECT_EQ(root->find(copyOf(first)), root.get());
+    GizmoStatesPtr powered = copyOf(first);
     powered->setPowered(1);
     StateLayer* second = root->find(powered);
     ASSERT_NE(second, root.get());
@@ -30,17 +25,16 @@ TEST(StateLayerTest, FindReturnsTheNodeOfAnEqualStateAndAppendsNewOnes) {
     EXPECT_EQ(second->grid[3][3], -1);
     EXPECT_EQ(root->length(), 2);
 
-    GizmoStatesPtr recall = first->copy();
+    GizmoStatesPtr recall = copyOf(first);
     recall->setRecall(2, 2);
     StateLayer* third = root->find(recall);
     EXPECT_EQ(root->length(), 3);
     // Equal content finds the existing node, wherever it sits in the list.
-    GizmoStatesPtr poweredAgain = first->copy();
+    GizmoStatesPtr poweredAgain = copyOf(first);
     poweredAgain->setPowered(1);
     EXPECT_EQ(root->find(poweredAgain), second);
     EXPECT_EQ(second->find(recall), third);
     EXPECT_EQ(root->length(), 3);
-    runtimeShutdown();
 }
 
 TEST(StateLayerTest, ALongListIsReleasedWithoutRecursion) {

@@ -8,14 +8,14 @@
 #include "play/BoardTransition.h"
 #include "play/HoverButtonBar.h"
 #include "menus/worldMapType.h"
-#include "puzzle/BoardText.h"
+#include "play/MapText.h"
 #include "play/Particle.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Runtime.h"
 #include "support/TempFolder.h"
 
 using namespace qm;
-using test::boardFromText;
+using test::mapFromText;
 
 namespace {
 
@@ -54,7 +54,7 @@ protected:
 };
 
 TEST_F(BoardTransitionTest, RestingTransitionOnlyStepsTheProgressColumn) {
-    currentMap = boardFromText({"S"}, 1);
+    currentMap = mapFromText({"S"}, 1);
     atLevel(1);
     auto t = BoardTransition::create(0, 0, 0);
     EXPECT_EQ(t->isAdvancing(), 0);
@@ -68,7 +68,7 @@ TEST_F(BoardTransitionTest, RestingTransitionOnlyStepsTheProgressColumn) {
 }
 
 TEST_F(BoardTransitionTest, SlideMovesAtMostEightPixelsPerAxisAndCoversTheRest) {
-    currentMap = boardFromText({"S"}, 1);
+    currentMap = mapFromText({"S"}, 1);
     auto t = BoardTransition::create(-5, 13, 0);
     t->update();
     EXPECT_EQ(currentMap->shiftX(), -5) << "a remaining 5 pixels is one step of 5";
@@ -81,8 +81,8 @@ TEST_F(BoardTransitionTest, SlideMovesAtMostEightPixelsPerAxisAndCoversTheRest) 
 }
 
 TEST_F(BoardTransitionTest, ScrollMovesBothBoardsTheParticlesAndTheBackground) {
-    currentMap = boardFromText({"S"}, 1);
-    nextMap = boardFromText({"S"}, 2);
+    currentMap = mapFromText({"S"}, 1);
+    nextMap = mapFromText({"S"}, 2);
     nextMap->addShift(64, 0);
     particleLayer = ParticleNode::create();
     spawnParticles(1, 32, 32, 1, 0, 0, particleLayer);  // a teleport glow drawn with its board shift
@@ -98,9 +98,9 @@ TEST_F(BoardTransitionTest, ScrollMovesBothBoardsTheParticlesAndTheBackground) {
 
 TEST_F(BoardTransitionTest, FinishedLevelSlidesTheNextBoardInAndStartsIt) {
     atLevel(2);
-    auto finished = boardFromText({"S.E"}, 2);
+    auto finished = mapFromText({"S.E"}, 2);
     currentMap = finished;
-    auto following = boardFromText({"", ".S"}, 3);
+    auto following = mapFromText({"", ".S"}, 3);
     following->setEntry(2, 1);
     nextMap = following;
     following->addShift(64, 32);
@@ -133,9 +133,9 @@ TEST_F(BoardTransitionTest, FifthLevelOfAGroupOpensTheWorldMapAndKeepsTheOldArt)
     atLevel(9);
     worldMap = worldMapType::create();
     int closedState = worldMap->state;
-    currentMap = boardFromText({"S.E"}, 9);
+    currentMap = mapFromText({"S.E"}, 9);
     AssetCatalogue::selectArtStyle(1);
-    auto following = boardFromText({"S"}, 10);
+    auto following = mapFromText({"S"}, 10);
     nextMap = following;
     mapTransition = BoardTransition::create(0, 0, 1);
     EXPECT_EQ(mapTransition->groupFinished, 1);
@@ -149,7 +149,7 @@ TEST_F(BoardTransitionTest, FifthLevelOfAGroupOpensTheWorldMapAndKeepsTheOldArt)
 
 TEST_F(BoardTransitionTest, StartingALevelDirectlyAppliesItsArtAndRestartsIt) {
     atLevel(12);
-    currentMap = boardFromText({"", "", "..S"}, 12);
+    currentMap = mapFromText({"", "", "..S"}, 12);
     mapTransition = BoardTransition::create(0, 0, 0);
     mapTransition->startLevel();
     EXPECT_EQ(AssetCatalogue::artStyle, 2);

@@ -1,4 +1,4 @@
-// Boards for the editor tests, drawn as 14 text rows of 20 characters:
+// Boards for the search tests, drawn as 14 text rows of 20 characters:
 //   # wall  . floor  S start  E end  k key 1  K key 2  l lock 1  L lock 2
 //   > < v ^ boosters  x shatter  w weak shatter  r recall point  p recall pad
 //   s switch  H horizontal beam block  V vertical beam block  0-9 teleports 16-25
@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/GizmoStates.h"
-#include "play/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm::test {
 
@@ -43,24 +42,19 @@ inline int sketchCode(char c) {
     return 3;
 }
 
-// Writes the cells directly (no searches on the way), then sets start and end
-// the way loading does and builds fresh gizmo states.
-inline LevelMapPtr sketchBoard(const std::vector<std::string>& rows, int levelNumber = 0) {
-    LevelMapPtr board = LevelMap::createEmpty(levelNumber);
-    for (int y = 0; y < 14; ++y) {
+// The cells as drawn, start and end found the way loading finds them.
+inline void fillFromSketch(Board& board, const std::vector<std::string>& rows) {
+    for (int y = 0; y < 14; ++y)
         for (int x = 0; x < 20; ++x) {
             char c = (y < int(rows.size()) && x < int(rows[size_t(y)].size())) ? rows[size_t(y)][size_t(x)] : '.';
-            board->cells[x][y] = sketchCode(c);
+            board.cells[x][y] = sketchCode(c);
         }
-    }
-    board->endX = board->endY = -1;
-    for (int x = 0; x < 20; ++x) {
-        for (int y = 0; y < 14; ++y) {
-            if (board->cells[x][y] == 1) { board->startX = x; board->startY = y; }
-            if (board->cells[x][y] == 2) { board->endX = x; board->endY = y; }
-        }
-    }
-    board->gizmos = GizmoStates::createFrom(board.get());
+    board.locateStartAndEnd();
+}
+
+inline Board sketchBoard(const std::vector<std::string>& rows) {
+    Board board;
+    fillFromSketch(board, rows);
     return board;
 }
 

@@ -8,7 +8,7 @@
 #include "app/GameController.h"
 #include "play/Globals.h"
 #include "play/PlayerProfile.h"
-#include "puzzle/BoardText.h"
+#include "play/MapText.h"
 #include "play/LevelMap.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -16,7 +16,7 @@
 #include "support/TempFolder.h"
 
 using namespace qm;
-using test::boardFromText;
+using test::mapFromText;
 
 namespace {
 
@@ -63,7 +63,7 @@ std::vector<int32_t> readInts(const std::string& bytes) {
 // ---- categories and passability ----
 
 TEST_F(LevelMapTest, CellsOffTheBoardAreCategoryMinusTwoAndEnterable) {
-    auto board = boardFromText({"S"});
+    auto board = mapFromText({"S"});
     EXPECT_EQ(board->tileCategory(-1, 5), -2);
     EXPECT_EQ(board->tileCategory(20, 0), -2);
     EXPECT_EQ(board->tileCategory(0, 14), -2);
@@ -95,7 +95,7 @@ TEST_F(LevelMapTest, CategoriesGroupTheCodesAsTheTableSays) {
 }
 
 TEST_F(LevelMapTest, WallsBeamBlocksAndWholeShatterRefuseTheBall) {
-    auto board = boardFromText({"S#Hx w?."});
+    auto board = mapFromText({"S#Hx w?."});
     EXPECT_EQ(board->canEnter(1, 0, nullptr, 2), 0);
     EXPECT_EQ(board->canEnter(2, 0, nullptr, 2), 0);
     EXPECT_EQ(board->canEnter(3, 0, nullptr, 2), 0);
@@ -109,7 +109,7 @@ TEST_F(LevelMapTest, WallsBeamBlocksAndWholeShatterRefuseTheBall) {
 }
 
 TEST_F(LevelMapTest, LocksFollowTheirStateAndType) {
-    auto board = boardFromText({"S.l.m"});
+    auto board = mapFromText({"S.l.m"});
     GizmoStates& g = *board->gizmos;
     EXPECT_EQ(board->canEnter(2, 0, nullptr, 2), 0) << "lock 1 starts solid";
     EXPECT_EQ(board->canEnter(4, 0, nullptr, 2), 1) << "lock 2 starts open";
@@ -128,7 +128,7 @@ TEST_F(LevelMapTest, LocksFollowTheirStateAndType) {
 }
 
 TEST_F(LevelMapTest, AngleBlocksAdmitOnlyThroughTheirOpenSides) {
-    auto board = boardFromText({"SABCD"});
+    auto board = mapFromText({"SABCD"});
     // direction of travel: 1 up, 2 right, 3 down, 4 left
     int expected[4][4] = {
         // 119 (bottom, right) is entered moving up or left
@@ -147,7 +147,7 @@ TEST_F(LevelMapTest, AngleBlocksAdmitOnlyThroughTheirOpenSides) {
 }
 
 TEST_F(LevelMapTest, BeamFloorRefusesUnlessTheBallIsPowered) {
-    auto board = boardFromText({"S..V"});
+    auto board = mapFromText({"S..V"});
     EXPECT_EQ(board->gizmos->cellState(3, 1), 127);
     EXPECT_EQ(board->canEnter(3, 1, nullptr, 3), 0);
     board->powerUp();
@@ -160,7 +160,7 @@ TEST_F(LevelMapTest, BeamFloorRefusesUnlessTheBallIsPowered) {
 // ---- editing operations ----
 
 TEST_F(LevelMapTest, SetTileMovesStartAndEndButLeavesOldCodes) {
-    auto board = boardFromText({".", ".S"});
+    auto board = mapFromText({".", ".S"});
     board->modified = 0;
     EXPECT_EQ(board->setTile(3, 4, 1), 1);
     EXPECT_EQ(board->startX, 3);
@@ -180,7 +180,7 @@ TEST_F(LevelMapTest, SetTileMovesStartAndEndButLeavesOldCodes) {
 }
 
 TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
-    auto board = boardFromText({"S"});
+    auto board = mapFromText({"S"});
     board->protectedLeft = 2;
     board->protectedRight = 3;
     board->protectedTop = 4;
@@ -206,8 +206,8 @@ TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
 }
 
 TEST_F(LevelMapTest, CopyRegionConvertsTheEndToTheStartAndProtectsTheTarget) {
-    auto source = boardFromText({"S..", ".xE", "..#"});
-    auto target = boardFromText({".........S"});
+    auto source = mapFromText({"S..", ".xE", "..#"});
+    auto target = mapFromText({".........S"});
     target->copyRegion(*source, 0, 0, 2, 2, 10, 5, 1);
     EXPECT_EQ(target->cells[10][5], 3) << "the old start becomes floor";
     EXPECT_EQ(target->cells[12][6], 1);
@@ -224,7 +224,7 @@ TEST_F(LevelMapTest, CopyRegionConvertsTheEndToTheStartAndProtectsTheTarget) {
 }
 
 TEST_F(LevelMapTest, GlowRisesToTheKindsLevelAndDecaysByOnePerTick) {
-    auto board = boardFromText({"S"});
+    auto board = mapFromText({"S"});
     board->glowCell(4, 4, 1);
     EXPECT_EQ(board->glow[4][4], 10);
     board->glowCell(4, 4, 0);
@@ -263,7 +263,7 @@ protected:
 };
 
 TEST_F(LevelFileTest, RoundTripOfLevelSevenKeepsTheBoardAndTakesTileSetOne) {
-    auto board = boardFromText({"S..#", "..xE", "?.k.", ".V.."}, 7);
+    auto board = mapFromText({"S..#", "..xE", "?.k.", ".V.."}, 7);
     board->tileSet = 3;
     board->setEntry(2, -1);
     board->save(1);
@@ -292,7 +292,7 @@ TEST_F(LevelFileTest, RoundTripOfLevelSevenKeepsTheBoardAndTakesTileSetOne) {
 }
 
 TEST_F(LevelFileTest, QuickSaveKeepsTheOldFileAsBackup) {
-    auto board = boardFromText({"S.E"}, 12);
+    auto board = mapFromText({"S.E"}, 12);
     board->save(1);  // no file yet: the failed backup copy is not reported
     int noticesBefore = notifyCount();
     board->setTile(1, 0, 10);
@@ -384,7 +384,7 @@ TEST_F(LevelFileTest, CodesOutsideTheTableLoadAsTheyAre) {
 
 TEST_F(LevelFileTest, SaveThatCannotOpenItsTargetReportsAndStaysModified) {
     LevelMap::levelHome = folder->file("nowhere");  // no levels folder inside
-    auto board = boardFromText({"S.E"}, 4);
+    auto board = mapFromText({"S.E"}, 4);
     board->modified = 1;
     int before = notifyCount();
     board->save(1);
@@ -393,7 +393,7 @@ TEST_F(LevelFileTest, SaveThatCannotOpenItsTargetReportsAndStaysModified) {
 }
 
 TEST_F(LevelFileTest, CancelledSaveDialogWritesNothing) {
-    auto board = boardFromText({"S.E"}, 31);
+    auto board = mapFromText({"S.E"}, 31);
     board->modified = 1;
     int before = notifyCount();
     board->save(0);
@@ -403,7 +403,7 @@ TEST_F(LevelFileTest, CancelledSaveDialogWritesNothing) {
 }
 
 TEST_F(LevelFileTest, FirstLoadOfALevelWithAPageOpensItOnceAndNeverInTheEditor) {
-    auto board = boardFromText({"S.E"}, 3);
+    auto board = mapFromText({"S.E"}, 3);
     board->save(1);
     playerProfile = PlayerProfile::create(0);
     gameController = GameController::create();
