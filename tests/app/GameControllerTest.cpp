@@ -109,6 +109,7 @@ TEST_F(SuspensionTest, SoundsFollowTheWindow) {
 // run while minimised, and coming back catches up 333 ms, not the 8 s away.
 TEST_F(SuspensionTest, NoStepsWhileMinimisedAndAClampedCatchUp) {
     gameController = GameController::create();
+    session = gameController;
     gameController->state = 0;
     gameController->flash = ScreenFlash::create(0.0001f, 1.0f);
     std::vector<ScriptEvent> events;

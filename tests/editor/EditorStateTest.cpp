@@ -35,7 +35,7 @@ protected:
         developerMode = 1;
         editorState = EditorState::create();
         buttonBar = HoverButtonBar::create();
-        reachabilityView = ReachabilitySearch::create();
+        reachabilityView = ReachabilityView::create();
         currentMap = test::sketchMap(test::walledRows(), 12);
         editor = editorState.get();
         press(69);  // E
@@ -117,7 +117,7 @@ TEST_F(EditorStateTest, HeldLeftButtonPaintsTheModesTileOncePerStep) {
     pointAtCell(7, 4);
     tick();
     EXPECT_EQ(currentMap->cells[7][4], 125);
-    EXPECT_EQ(currentMap->gizmos->cellState(7, 4), 1);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(7, 4), 1);
     inputMouseButton(1, false);
 }
 
@@ -153,10 +153,10 @@ TEST_F(EditorStateTest, BeamBlocksCastOnlyWhenTheCellWasOnTheBoard) {
     tick();
     EXPECT_EQ(count("created Horizontal beam block"), 1);
     EXPECT_EQ(currentMap->cells[9][6], 124);
-    EXPECT_EQ(currentMap->gizmos->cellState(9, 6), 2);
-    EXPECT_EQ(currentMap->gizmos->cellState(1, 6), 126);   // the beam runs to the wall ring
-    EXPECT_EQ(currentMap->gizmos->cellState(18, 6), 126);
-    EXPECT_EQ(currentMap->gizmos->cellState(9, 5), 0);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(9, 6), 2);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(1, 6), 126);   // the beam runs to the wall ring
+    EXPECT_EQ(currentMap->play.gizmos.cellState(18, 6), 126);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(9, 5), 0);
     inputMouseButton(1, false);
 }
 
@@ -308,6 +308,7 @@ TEST_F(EditorStateTest, RandomizeIsUsedUpWhileAnOverlayIsOpen) {
 
 TEST_F(EditorStateTest, NumberKeysJumpToTheirLevels) {
     gameController = GameController::create();
+    session = gameController;
     test::TempFolder folder;
     press(48);  // 0
     tick();

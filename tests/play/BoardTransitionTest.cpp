@@ -7,7 +7,7 @@
 #include "play/PlayerProfile.h"
 #include "play/BoardTransition.h"
 #include "play/HoverButtonBar.h"
-#include "menus/worldMapType.h"
+#include "support/SessionDouble.h"
 #include "play/MapText.h"
 #include "play/Particle.h"
 #include "runtime/Diagnostics.h"
@@ -104,7 +104,7 @@ TEST_F(BoardTransitionTest, FinishedLevelSlidesTheNextBoardInAndStartsIt) {
     following->setEntry(2, 1);
     nextMap = following;
     following->addShift(64, 32);
-    following->ball->placeAt(5, 5);
+    following->play.ball.placeAt(5, 5);
     mapTransition = BoardTransition::create(following->entryPixelX(), following->entryPixelY(), 1);
     EXPECT_EQ(mapTransition->groupFinished, 0);
     EXPECT_EQ(mapTransition->groupIndex, 2);
@@ -123,23 +123,23 @@ TEST_F(BoardTransitionTest, FinishedLevelSlidesTheNextBoardInAndStartsIt) {
     EXPECT_EQ(finished->shiftY(), -32);
     EXPECT_EQ(backgroundOffsetX, -64);
     EXPECT_EQ(count("start level"), 1);
-    EXPECT_EQ(following->ball->x, 1) << "the new level restarted on its start";
-    EXPECT_EQ(following->ball->y, 1);
+    EXPECT_EQ(following->play.ball.x, 1) << "the new level restarted on its start";
+    EXPECT_EQ(following->play.ball.y, 1);
     EXPECT_EQ(AssetCatalogue::artStyle, 0);
     EXPECT_EQ(mapTransition->targetX, 0);
 }
 
 TEST_F(BoardTransitionTest, FifthLevelOfAGroupOpensTheWorldMapAndKeepsTheOldArt) {
     atLevel(9);
-    worldMap = worldMapType::create();
-    int closedState = worldMap->state;
+    auto recorder = std::make_shared<test::SessionDouble>();
+    session = recorder;
     currentMap = mapFromText({"S.E"}, 9);
     AssetCatalogue::selectArtStyle(1);
     auto following = mapFromText({"S"}, 10);
     nextMap = following;
     mapTransition = BoardTransition::create(0, 0, 1);
     EXPECT_EQ(mapTransition->groupFinished, 1);
-    EXPECT_NE(worldMap->state, closedState) << "the world map is opening";
+    EXPECT_EQ(recorder->groupsFinished, 1) << "the world map is to open";
     mapTransition->update();
     EXPECT_EQ(currentMap, following);
     EXPECT_EQ(AssetCatalogue::artStyle, 1) << "the world map's closing applies the new art";
@@ -153,8 +153,8 @@ TEST_F(BoardTransitionTest, StartingALevelDirectlyAppliesItsArtAndRestartsIt) {
     mapTransition = BoardTransition::create(0, 0, 0);
     mapTransition->startLevel();
     EXPECT_EQ(AssetCatalogue::artStyle, 2);
-    EXPECT_EQ(currentMap->ball->x, 2);
-    EXPECT_EQ(currentMap->ball->y, 2);
+    EXPECT_EQ(currentMap->play.ball.x, 2);
+    EXPECT_EQ(currentMap->play.ball.y, 2);
     EXPECT_EQ(count("start level"), 1);
 }
 

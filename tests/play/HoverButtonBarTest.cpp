@@ -149,7 +149,7 @@ protected:
     // ball rests on (2, 6).
     int directionFor(int cx, int cy) {
         currentMap->restart();
-        currentMap->ball->placeAt(2, 6);
+        currentMap->play.ball.placeAt(2, 6);
         pointAt(64 + 32 * cx + 5, 64 + 32 * cy + 5);
         bar->update();
         return currentMap->ball->hoverDirection;
@@ -173,7 +173,7 @@ TEST_F(HoverDirectionTest, QuadrantsAndTiesGoVertical) {
 
 TEST_F(HoverDirectionTest, NoArrowWhenIdleOrOffTheBoard) {
     currentMap->restart();
-    currentMap->ball->placeAt(2, 6);
+    currentMap->play.ball.placeAt(2, 6);
     pointAt(40, 100);  // column 0 by truncation, row 1: dx -2, dy -5
     bar->update();
     EXPECT_EQ(currentMap->ball->hoverDirection, 1);

@@ -105,7 +105,7 @@ TEST_F(LevelMapDrawTest, BorderOverlayOnlyWithTheRicherArtStyles) {
 
 TEST_F(LevelMapDrawTest, OpenLockTwoDrawsNothingButStillGlows) {
     auto board = mapFromText({"S....m"});
-    ASSERT_EQ(board->gizmos->lockStates[1], 1);
+    ASSERT_EQ(board->play.gizmos.lockStates[1], 1);
     drawOnBlack(*board);
     EXPECT_EQ(cell(5, 0).r, 0);
     board->glowCell(5, 0, 0);
@@ -120,14 +120,14 @@ TEST_F(LevelMapDrawTest, TakenKeyOneFadesItsLockOutOverFortyTicks) {
     drawOnBlack(*board);
     EXPECT_EQ(cell(2, 0).g, 255) << "lock 1 closed: tile and lock picture";
     EXPECT_EQ(cell(4, 0).g, 255) << "key 1 not yet taken";
-    board->takeKey(4, 0);
-    for (int i = 0; i < 20; ++i) board->advanceLocks();
+    board->play.takeKey(*board, 4, 0);
+    for (int i = 0; i < 20; ++i) board->play.advanceLocks(*board);
     drawOnBlack(*board);
     // Half way: white tile at alpha 0.5 on black, then the green lock picture at 0.5 over it.
     EXPECT_NEAR(cell(2, 0).r, 64, 3);
     EXPECT_NEAR(cell(2, 0).g, 191, 3);
     EXPECT_EQ(cell(4, 0).g, 0) << "a taken key is not drawn";
-    for (int i = 0; i < 20; ++i) board->advanceLocks();
+    for (int i = 0; i < 20; ++i) board->play.advanceLocks(*board);
     drawOnBlack(*board);
     EXPECT_EQ(cell(2, 0).g, 0);
 }
@@ -149,13 +149,13 @@ TEST_F(LevelMapDrawTest, DrawingChangesNoGameState) {
     auto board = mapFromText({"S.k.l.x.V..*", "..m.0.1.r.p."});
     board->update(1);
     board->glowCell(3, 3, 0);
-    auto gizmosBefore = board->gizmos->copy();
+    auto gizmosBefore = board->play.gizmos.copy();
     int glowBefore = board->glow[3][3];
-    int ballX = board->ball->x, age = board->ball->age;
+    int ballX = board->play.ball.x, age = board->ball->age;
     drawOnBlack(*board);
-    EXPECT_EQ(board->gizmos->equals(*gizmosBefore), 1);
+    EXPECT_EQ(board->play.gizmos.equals(gizmosBefore), 1);
     EXPECT_EQ(board->glow[3][3], glowBefore);
-    EXPECT_EQ(board->ball->x, ballX);
+    EXPECT_EQ(board->play.ball.x, ballX);
     EXPECT_EQ(board->ball->age, age);
 }
 

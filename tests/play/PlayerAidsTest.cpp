@@ -9,6 +9,7 @@
 #include "play/PersonalBest.h"
 #include "play/PlayInput.h"
 #include "play/PlayerAids.h"
+#include "rules/MoveSimulator.h"
 #include "play/LevelMap.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
@@ -44,7 +45,7 @@ LevelMapPtr boardFrom(const std::vector<std::string>& rows) {
             if (code == 2) { board->endX = int(x); board->endY = int(y); }
         }
     }
-    board->gizmos = GizmoStates::createFrom(board.get());
+    board->play.gizmos = GizmoStates::createFrom(*board);
     board->restart();
     return board;
 }
@@ -59,8 +60,7 @@ protected:
     // One logic step as the play loop runs it.
     void step() {
         aids->beforeBoardStep(1);
-        currentMap->update(1);
-        aids->afterBoardStep();
+        aids->afterBoardStep(currentMap->update(1));
     }
     // Pushes a direction for one step, then lets the ball roll to a rest the
     // player must end.
@@ -72,7 +72,7 @@ protected:
         if (direction == 4) PlayInput::left = 1;
         step();
         PlayInput::resetInput();
-        for (int i = 0; i < 400 && !MoveSimulator::restsForGood(*currentMap); i++) step();
+        for (int i = 0; i < 400 && !MoveSimulator::restsForGood(*currentMap, currentMap->play); i++) step();
         step();
     }
     void pressUndo() {
@@ -89,12 +89,12 @@ TEST_F(PlayerAidsTest, UndoAfterAShatterBlockCrackedRestoresItWhole) {
     currentMap = boardFrom({"####", "#S..X..E#"});
     step();
     move(2);
-    EXPECT_EQ(currentMap->ball->x, 3);
-    EXPECT_EQ(currentMap->gizmos->cellState(4, 1), 1);  // cracked
+    EXPECT_EQ(currentMap->play.ball.x, 3);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(4, 1), 1);  // cracked
     EXPECT_EQ(aids->moves, 1);
     pressUndo();
-    EXPECT_EQ(currentMap->ball->x, 1);
-    EXPECT_EQ(currentMap->gizmos->cellState(4, 1), 0);
+    EXPECT_EQ(currentMap->play.ball.x, 1);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(4, 1), 0);
     EXPECT_EQ(aids->moves, 0);
     EXPECT_TRUE(aids->history.empty());
     // Nothing left to take back: undo does nothing.
@@ -105,12 +105,12 @@ TEST_F(PlayerAidsTest, UndoAfterTakingKeyTwoReopensLockTwoAtOnce) {
     currentMap = boardFrom({"#####", "#S.k..#", "#....L.E"});
     step();
     move(2);  // over key 2: lock 2 closes
-    EXPECT_NE(currentMap->gizmos->lockStates[1], 1);
-    EXPECT_EQ(currentMap->canEnter(5, 2, nullptr, 2), 0);
+    EXPECT_NE(currentMap->play.gizmos.lockStates[1], 1);
+    EXPECT_EQ(currentMap->canEnter(5, 2, currentMap->play.gizmos, 2), 0);
     EXPECT_TRUE(aids->undo());
-    EXPECT_EQ(currentMap->gizmos->lockStates[1], 1);
-    EXPECT_EQ(currentMap->canEnter(5, 2, nullptr, 2), 1);
-    EXPECT_EQ(currentMap->lockTimers[1], 0);
+    EXPECT_EQ(currentMap->play.gizmos.lockStates[1], 1);
+    EXPECT_EQ(currentMap->canEnter(5, 2, currentMap->play.gizmos, 2), 1);
+    EXPECT_EQ(currentMap->play.lockTimers[1], 0);
 }
 
 TEST_F(PlayerAidsTest, SeveralStepsBackToTheStartAndRestartClearsTheHistory) {
@@ -120,10 +120,10 @@ TEST_F(PlayerAidsTest, SeveralStepsBackToTheStartAndRestartClearsTheHistory) {
     move(4);
     EXPECT_EQ(aids->moves, 2);
     EXPECT_TRUE(aids->undo());
-    EXPECT_EQ(currentMap->ball->x, 4);
+    EXPECT_EQ(currentMap->play.ball.x, 4);
     EXPECT_TRUE(aids->undo());
-    EXPECT_EQ(currentMap->ball->x, 1);
-    EXPECT_EQ(currentMap->ball->y, 1);
+    EXPECT_EQ(currentMap->play.ball.x, 1);
+    EXPECT_EQ(currentMap->play.ball.y, 1);
     move(3);
     EXPECT_EQ(aids->moves, 1);
     PlayInput::restart = 1;
@@ -143,8 +143,8 @@ TEST_F(PlayerAidsTest, HintShowsTheFirstMoveOfAShortestSolution) {
     step();
     EXPECT_EQ(currentMap->ball->hoverDirection, direction);
     // The search leaves the live board as it was.
-    EXPECT_EQ(currentMap->ball->x, 1);
-    EXPECT_EQ(currentMap->ball->y, 1);
+    EXPECT_EQ(currentMap->play.ball.x, 1);
+    EXPECT_EQ(currentMap->play.ball.y, 1);
     EXPECT_EQ(aids->moves, 0);
     for (int i = 0; i < PlayerAids::kHintTicks; i++) step();
     EXPECT_EQ(aids->hintTicks, 0);
@@ -203,13 +203,13 @@ TEST_F(PlayerAidsTest, BounceOffAnAngleBlockIsOneMove) {
     step();
     move(2);
     move(3);
-    EXPECT_EQ(currentMap->ball->x, 4);
-    EXPECT_EQ(currentMap->ball->y, 1);
+    EXPECT_EQ(currentMap->play.ball.x, 4);
+    EXPECT_EQ(currentMap->play.ball.y, 1);
     EXPECT_EQ(aids->moves, 2);
     EXPECT_EQ(aids->history.size(), 2u);
     EXPECT_TRUE(aids->undo());
-    EXPECT_EQ(currentMap->ball->x, 4);
-    EXPECT_EQ(currentMap->ball->y, 1);
+    EXPECT_EQ(currentMap->play.ball.x, 4);
+    EXPECT_EQ(currentMap->play.ball.y, 1);
 }
 
 }  // namespace

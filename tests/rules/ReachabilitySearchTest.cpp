@@ -179,12 +179,4 @@ TEST_F(ReachabilitySearchTest, RestingCellsMatchTheCellsTheBallCanRestOnInPlay) 
     }
 }
 
-TEST(BoardTest, NearestEdgeWeighsBothBoardSidesAlikeAndTiesGoSideways) {
-    EXPECT_EQ(Board::nearestEdge(10, 0), 1);
-    EXPECT_EQ(Board::nearestEdge(10, 13), 3);
-    EXPECT_EQ(Board::nearestEdge(19, 7), 2);  // right 14 beats bottom 140
-    EXPECT_EQ(Board::nearestEdge(9, 6), 4);   // 140 = 140: left, 140 < 154
-    EXPECT_EQ(Board::nearestEdge(0, 0), 4);   // top 20 vs left 14
-}
-
 }  // namespace
