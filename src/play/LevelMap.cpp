@@ -1,6 +1,5 @@
 // The board the game plays: level files, one tick of play with its sights and
-// sounds, the level start effects, the end of a level, the editor's brush,
-// and the drawing of the board.
+// sounds, the level start effects, the end of a level, the editor's brush.
 #include "play/LevelMap.h"
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 
 #include "audio/AudioManager.h"
 #include "play/AssetCatalogue.h"
+#include "play/BoardPainter.h"
 #include "play/BoardTransition.h"
 #include "play/Globals.h"
 #include "play/GroupProgress.h"
@@ -309,159 +309,6 @@ void LevelMap::decayGlow() {
             if (g > 0) --g;
 }
 
-namespace {
-
-// One board draw: knows the point of the cell being drawn and how to put the
-// catalogue's pictures there, resetting any tint or alpha it sets.
-struct CellPainter {
-    float px = 0, py = 0;
-
-    void frame(const ImagePtr& image, int n) const {
-        if (image && n >= 0 && n < image->frameCount()) drawImage(image, px, py, n);
-    }
-    void tintedFrame(int r, int g, int b, int n) const {
-        setColour(r, g, b);
-        frame(AssetCatalogue::currentTileSet, n);
-        setColour(255, 255, 255);
-    }
-    // "The tile": a tile-set frame with the border overlay of the richer art styles.
-    void tile(int n) const {
-        frame(AssetCatalogue::currentTileSet, n);
-        if (AssetCatalogue::drawTileBorders) frame(AssetCatalogue::tileBorderImage, 0);
-    }
-    void glowTile(int n, int glowLevel) const {
-        setBlend(BLEND_LIGHT);
-        setAlpha(float(glowLevel - 2) / 30.0f);
-        tile(n);
-        setBlend(BLEND_ALPHA);
-        setAlpha(1);
-    }
-};
-
-}  // namespace
-
-void LevelMap::draw(float originX, float originY, int withGlow) {
-    CellPainter paint;
-    const ImagePtr& gizmo = AssetCatalogue::gizmoImage;
-    for (int x = 0; x < kBoardWidth; ++x) {
-        for (int y = 0; y < kBoardHeight; ++y) {
-            paint.px = originX + float(32 * x + shiftX_);
-            paint.py = originY + float(32 * y + shiftY_);
-            int c = cells[x][y];
-            int state = play.gizmos.cellState(x, y);
-            int category = tileCategory(x, y);
-            bool glowMarked = false;
-            switch (category) {
-                case 0:
-                    if (c == 0) {
-                        paint.tintedFrame(50, 50, 255, 0);
-                    } else {
-                        paint.tile(c - firstWallCode);
-                        if (withGlow == 1 && glow[x][y] > 0) paint.glowTile(c - firstWallCode, glow[x][y]);
-                    }
-                    break;
-                case 1:
-                    if (editorOn) paint.tintedFrame(0, 255, 0, 3);
-                    break;
-                case 2:
-                    if (editorOn) paint.tintedFrame(255, 0, 0, 2);
-                    break;
-                case 3:
-                    if (state == 126 || state == 127) paint.tintedFrame(200, 223, 245, 2);
-                    break;
-                case 4:
-                    if (editorOn) paint.frame(AssetCatalogue::digitsImage, c - 16);
-                    break;
-                case 5: {
-                    int k = c - 31;
-                    if (k < 0 || k > 1) break;  // code 5 itself: no key to draw
-                    int lockState = play.gizmos.lockStates[k];
-                    if (editorOn || lockState == lockTypes[k]) paint.frame(gizmo, lockTypes[k] + 1);
-                    break;
-                }
-                case 6: {
-                    int k = c - 33;
-                    if (k < 0 || k > 1) break;  // code 6 itself: no lock to draw
-                    int lockState = play.gizmos.lockStates[k];
-                    float fade = float(play.lockTimers[k]) / 40.0f;
-                    if (lockTypes[k] == 0) {
-                        if (editorOn || lockState == 0) {
-                            paint.frame(AssetCatalogue::currentTileSet, 0);
-                            paint.frame(gizmo, 0);
-                            glowMarked = true;
-                        } else if (lockState == 2) {
-                            setAlpha(1 - fade);
-                            paint.frame(AssetCatalogue::currentTileSet, 0);
-                            paint.frame(gizmo, 0);
-                            setAlpha(1);
-                            glowMarked = true;
-                        }
-                    } else {
-                        glowMarked = true;
-                        if (editorOn) {
-                            setAlpha(0.5f);
-                            paint.tile(0);
-                            setAlpha(1);
-                        } else if (lockState == 0) {
-                            paint.tile(0);
-                        } else if (lockState == 2) {
-                            setAlpha(fade);
-                            paint.tile(0);
-                            setAlpha(1);
-                        }
-                    }
-                    break;
-                }
-                case 7: {
-                    bool stored = play.gizmos.recallX() == x && play.gizmos.recallY() == y;
-                    paint.frame(gizmo, stored ? 7 : 6);
-                    break;
-                }
-                case 8:
-                    paint.frame(gizmo, 8);
-                    break;
-                case 9:
-                    paint.tintedFrame(123, 50, 75, 2);
-                    break;
-                case 113:
-                    if (state == 1) paint.tintedFrame(79, 123, 45, 2);
-                    else paint.tintedFrame(29, 83, 35, 2);
-                    glowMarked = true;
-                    break;
-                case 114:
-                    paint.frame(gizmo, c == 118 ? 13 : c == 117 ? 14 : c == 116 ? 15 : 16);
-                    break;
-                case 119: paint.frame(gizmo, 11); break;
-                case 120: paint.frame(gizmo, 12); break;
-                case 121: paint.frame(gizmo, 10); break;
-                case 122: paint.frame(gizmo, 9); break;
-                case 126:
-                    if (editorOn) {
-                        paint.frame(gizmo, c == 126 ? 3 : 4);
-                        glowMarked = true;
-                    } else if (state >= 0 && state <= 2) {
-                        paint.frame(gizmo, 3 + state);
-                        glowMarked = state <= 1;
-                    }
-                    break;
-                case 252: case 253: case 254: case 255:
-                    if (editorOn) paint.frame(editorTilesImage, category - 252);
-                    break;
-                default:
-                    drawText("Bad " + str(c), paint.px, paint.py);
-                    break;
-            }
-            if (editorOn && !isOutsideProtected(x, y)) {
-                setBlend(BLEND_LIGHT);
-                setAlpha(0.1f);
-                paint.frame(AssetCatalogue::currentTileSet, 0);
-                setBlend(BLEND_ALPHA);
-                setAlpha(1);
-            }
-            if (glowMarked && withGlow == 1 && glow[x][y] > 0) paint.glowTile(0, glow[x][y]);
-        }
-    }
-    if (ball) ball->draw(originX, originY);
-}
+void LevelMap::draw(float originX, float originY, int withGlow) const { BoardPainter::draw(*this, originX, originY, withGlow); }
 
 }  // namespace qm

@@ -49,7 +49,7 @@ public:
     void clearProtected();
     void clearAll();
     void randomize(int n);
-    void draw(float originX, float originY, int withGlow);
+    void draw(float originX, float originY, int withGlow) const;
     void setEntry(int x, int y) { entryX = x; entryY = y; }
     int entryPixelX() const { return -32 * entryX; }
     int entryPixelY() const { return -32 * entryY; }
