@@ -48,13 +48,13 @@ void BirdVoices::tone(StereoBuffer& s, double at, const Tone& t, const Perch& p)
 
 void BirdVoices::wheeze(StereoBuffer& s, double at, double length, double centre, double buzz, const Perch& p, Rng& rng) {
     const size_t a = size_t(at * S::rate), n = size_t(length * S::rate);
-    S::BandPass band(centre, 0.25);
+    S::BandPass band(centre, 0.15);
     S::OnePole air(muffleCutoff(p.muffle));
     for (size_t i = 0; i < n; ++i) {
         double u = double(i) / double(n), time = double(i) / S::rate;
         band.tune(centre * (1 + 0.15 * u));
         double env = std::sin(PI * u) * (0.55 + 0.45 * std::sin(2 * PI * buzz * time));
-        S::addLooped(s, a + i, air.low(band.run(rng.range(-1, 1)) * env) * p.gain * 0.5, p.pan);
+        S::addLooped(s, a + i, air.low(band.run(rng.range(-1, 1)) * env) * p.gain * 0.3, p.pan);
     }
 }
 

@@ -1,6 +1,6 @@
 // Spectrograms on a logarithmic frequency axis (50 Hz to 16 kHz), one
 // Hann-windowed FFT of 2048 samples per pixel column, coloured by level from
-// -100 dB (dark) to -10 dB (pale yellow).
+// -100 dB (dark) to -10 dB (pale yellow) in 5 dB steps.
 #include "SoundSheet.h"
 
 #include <algorithm>
@@ -44,7 +44,8 @@ void fft(std::vector<std::complex<double>>& a) {
 
 Rgb heat(double x) {
     static const Rgb stops[] = {Rgb::hex(0x0b0b1e), Rgb::hex(0x35206a), Rgb::hex(0xa33a6c), Rgb::hex(0xef8a3c), Rgb::hex(0xfbee9a)};
-    x = std::clamp(x, 0.0, 1.0) * 4;
+    // in 18 steps of 5 dB: plenty to read, and the picture packs small
+    x = std::round(std::clamp(x, 0.0, 1.0) * 18) / 18 * 4;
     int i = std::min(3, int(x));
     return stops[i].mix(stops[i + 1], x - i);
 }
