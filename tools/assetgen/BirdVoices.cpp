@@ -69,11 +69,11 @@ void BirdVoices::click(StereoBuffer& s, double at, double centre, const Perch& p
     }
 }
 
-double BirdVoices::tuiPhrase(StereoBuffer& s, double at, uint64_t seed, double variation, const Perch& p) {
+double BirdVoices::tuiPhrase(StereoBuffer& s, double at, uint64_t seed, int rendition, const Perch& p) {
     // The phrase's shape comes from `seed` alone, so a repeat is the same
-    // phrase; `variation` sways its pitches and timing a little, as a bird
-    // never sings a phrase quite the same twice.
-    Rng shape(seed), sway(seed ^ Rng::hash(std::to_string(variation)));
+    // phrase; each rendition sways its pitches and lengths a little, as a
+    // bird never sings a phrase quite the same twice.
+    Rng shape(seed), sway(seed ^ Rng::hash("rendition " + std::to_string(rendition)));
     auto near = [&](double v) { return v * (1 + sway.range(-0.025, 0.025)); };
     static const double bells[] = {1110, 1320, 1480, 1760, 1980, 2350, 2640, 2960};
     const int syllables = shape.integer(3, 7);

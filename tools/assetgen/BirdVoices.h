@@ -46,8 +46,9 @@ public:
     static void wheeze(StereoBuffer& s, double at, double length, double centre, double buzz, const Perch& p, Rng& rng);
     static void click(StereoBuffer& s, double at, double centre, const Perch& p, Rng& rng);
 
-    // Phrases; each returns its length in seconds.
-    static double tuiPhrase(StereoBuffer& s, double at, uint64_t seed, double variation, const Perch& p);
+    // Phrases; each returns its length in seconds. A tui phrase takes its
+    // shape from `seed`; each rendition of it sways a little.
+    static double tuiPhrase(StereoBuffer& s, double at, uint64_t seed, int rendition, const Perch& p);
     static double bellbirdPhrase(StereoBuffer& s, double at, const std::vector<double>& notes, Rng& rng, const Perch& p);
     static double warblerSong(StereoBuffer& s, double at, Rng& rng, const Perch& p);
     static double fantailChatter(StereoBuffer& s, double at, Rng& rng, const Perch& p);

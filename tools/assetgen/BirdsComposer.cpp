@@ -36,7 +36,7 @@ std::vector<Chord> harmony() {
     const Chord Cmaj7{48, {55, 59, 64, 67}, {48, 55, 64, 67, 71, 74}};
     const Chord Em7{40, {55, 59, 62, 64}, {52, 59, 62, 66, 67, 71}};
     const Chord Dsus4{38, {57, 62, 67}, {50, 57, 62, 64, 67, 69}};
-    const Chord Am7{45, {55, 60, 64, 67}, {45, 57, 64, 67, 71, 72}};
+    const Chord Am7{45, {55, 60, 64, 67}, {45, 57, 64, 67, 72, 76}};
     const Chord GoverB{47, {55, 62, 67}, {47, 55, 62, 67, 69, 71}};
     const Chord D7sus4{38, {57, 60, 67}, {50, 57, 60, 62, 67, 69}};
     return {Gmaj7, Cmaj7, Em7,   Dsus4, Gmaj7, Am7,    Cmaj7, D7sus4,         // A
