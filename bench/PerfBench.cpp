@@ -74,34 +74,48 @@ std::string scratchFolder(const std::string& gameDir) {
     return dir;
 }
 
+// Runs the real program headless in `dir` on its script.txt and waits for it;
+// false when it could not be started. `peakMb` takes its peak resident memory.
+bool runProgram(const std::string& gameDir, const std::string& dir, int maxFrames, double& peakMb) {
+    std::string program = gameDir + "/quillmere";
+    std::vector<std::string> args = {program, "--headless", "--script", dir + "/script.txt", "--log", "",
+                                     "--max-frames", std::to_string(maxFrames)};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+    pid_t pid = 0;
+    bool started = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0;
+    if (started) {
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        peakMb = double(usage.ru_maxrss) / 1024.0;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return started;
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
 // Start-up: from spawning the real program to the shot of flip 2, the first
 // frame after the splash (the shot is taken as that frame is presented).
 std::vector<double> startupTimes(const std::string& gameDir, int runs, double& peakMb) {
     std::vector<double> times;
     std::string dir = scratchFolder(gameDir);
-    std::FILE* script = std::fopen((dir + "/script.txt").c_str(), "w");
-    if (!script) return times;
-    std::fputs("2 shot first.png\n3 close\n", script);
-    std::fclose(script);
-    std::string program = gameDir + "/quillmere";
+    if (!writeFile(dir + "/script.txt", "2 shot first.png\n3 close\n")) return times;
     for (int i = 0; i < runs; ++i) {
         fs::remove(dir + "/first.png");
-        std::vector<std::string> args = {program, "--headless", "--script", dir + "/script.txt", "--log", "",
-                                         "--max-frames", "10"};
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-        double start = nowMs();
-        pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) break;
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        peakMb = std::max(peakMb, double(usage.ru_maxrss) / 1024.0);
-        posix_spawn_file_actions_destroy(&actions);
+        double start = nowMs(), runMb = 0;
+        if (!runProgram(gameDir, dir, 10, runMb)) break;
+        peakMb = std::max(peakMb, runMb);
         struct stat info{};
         if (stat((dir + "/first.png").c_str(), &info) != 0) continue;
         times.push_back(double(info.st_mtim.tv_sec) * 1000.0 + double(info.st_mtim.tv_nsec) / 1e6 - start);
@@ -118,30 +132,11 @@ double groupTwoPeakMb(const std::string& gameDir) {
     std::string profile(175, '\0');
     for (int i = 0; i < 10; ++i) profile[size_t(i)] = 1;
     for (int i = 165; i < 175; ++i) profile[size_t(i)] = 1;  // tutorial pages seen
-    std::FILE* save = std::fopen((dir + "/save0.dat").c_str(), "wb");
-    std::FILE* script = std::fopen((dir + "/script.txt").c_str(), "w");
-    if (!save || !script) return 0;
-    std::fwrite(profile.data(), 1, profile.size(), save);
-    std::fclose(save);
-    std::fputs("60 key 13 down\n61 key 13 up\n120 close\n", script);
-    std::fclose(script);
-    std::string program = gameDir + "/quillmere";
-    std::vector<std::string> args = {program, "--headless", "--script", dir + "/script.txt", "--log", "", "--max-frames", "200"};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-    pid_t pid = 0;
-    rusage usage{};
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        wait4(pid, &status, 0, &usage);
-    }
-    posix_spawn_file_actions_destroy(&actions);
+    double peakMb = 0;
+    if (writeFile(dir + "/save0.dat", profile) && writeFile(dir + "/script.txt", "60 key 13 down\n61 key 13 up\n120 close\n"))
+        runProgram(gameDir, dir, 200, peakMb);
     fs::remove_all(dir);
-    return double(usage.ru_maxrss) / 1024.0;
+    return peakMb;
 }
 
 // Decoding the birds' track, as the game does on the main thread when a
