@@ -46,9 +46,8 @@ void AudioManager::loadSounds(float effectsVolume, float optionMusicVolume) {
     teleportSound = loadSound("media\\tele.ogg");
     pageTurnSound = loadSound("media\\pageturn2.ogg");
 
-    // Every group past the first names a track the runtime cannot decode, so
-    // those groups play in silence.
-    for (auto& file : musicFiles) file = "media\\music\\tuibirds.mp3";
+    // Every group past the first plays the birds.
+    for (auto& file : musicFiles) file = "media\\music\\tuibirds.ogg";
     musicFiles[0] = firstTrackFile();
 
     // The music volume is still 0 here, so track 0 is loaded but not started.
@@ -70,7 +69,10 @@ void AudioManager::changeMusic(int index) {
     }
     debugLog("Music change - " + str(musicIndex) + " to" + str(index));
     // An index outside the table loads nothing and so plays a Null sound,
-    // like the undecodable tracks.
+    // like a missing file. The old track is let go before the new one is
+    // decoded (a channel still playing it keeps its own hold): two long
+    // tracks at once would be the most the game ever holds.
+    music = nullptr;
     music = (index >= 0 && index < kMusicTracks) ? loadSound(musicFiles[index], SOUND_LOOP) : nullptr;
     musicIndex = index;
     stopMusic();

@@ -64,7 +64,7 @@ TEST_F(AudioManagerTest, StartUpLoadsTrackZeroSilentlyAndTakesTheOptionVolumes) 
     auto manager = AudioManager::create(1.5f, 0.5f);
 
     EXPECT_EQ(manager->musicFiles[0], "media\\music\\tarn_flutedance.ogg");
-    for (int i = 1; i < AudioManager::kMusicTracks; ++i) EXPECT_EQ(manager->musicFiles[i], "media\\music\\tuibirds.mp3");
+    for (int i = 1; i < AudioManager::kMusicTracks; ++i) EXPECT_EQ(manager->musicFiles[i], "media\\music\\tuibirds.ogg");
     EXPECT_EQ(manager->musicIndex, 0);
     EXPECT_FLOAT_EQ(manager->soundVolume, 1.5f);
     EXPECT_FLOAT_EQ(manager->musicVolume, 0.5f);
@@ -84,7 +84,7 @@ TEST_F(AudioManagerTest, StartUpLoadsTrackZeroSilentlyAndTakesTheOptionVolumes) 
 TEST_F(AudioManagerTest, ChangingToTheSameTrackDoesNothing) {
     auto manager = managerWithSounds();
     manager->changeMusic(3);
-    // Track 3 is an MP3 the runtime cannot decode: a channel but no sound.
+    // No media folder here: track 3 loads nothing, a channel but no sound.
     EXPECT_EQ(manager->musicIndex, 3);
     EXPECT_EQ(manager->music, nullptr);
     ChannelPtr channel = manager->musicChannel;
