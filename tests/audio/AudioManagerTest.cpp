@@ -98,6 +98,23 @@ TEST_F(AudioManagerTest, ChangingToTheSameTrackDoesNothing) {
     EXPECT_EQ(manager->musicChannel, channel);
 }
 
+// Every group after the first names the same file: the next group restarts
+// the track already decoded, on a new channel, instead of decoding it again.
+TEST_F(AudioManagerTest, AGroupOfTheSameFileKeepsTheDecodedTrack) {
+    auto manager = managerWithSounds();
+    manager->changeMusic(4);
+    manager->music = testSound(true);  // as if the birds had been decoded
+    SoundPtr birds = manager->music;
+    ChannelPtr before = manager->musicChannel;
+    lines.clear();
+    manager->changeMusic(5);
+    EXPECT_EQ(manager->music, birds);
+    EXPECT_NE(manager->musicChannel, before) << "the track starts again";
+    EXPECT_EQ(count("Music change - 4 to5"), 1);
+    manager->changeMusic(0);
+    EXPECT_NE(manager->music, birds) << "another file is loaded";
+}
+
 TEST_F(AudioManagerTest, MusicStartsOnlyWhenTheVolumeRisesPastTheThresholdWithRestart) {
     auto manager = managerWithSounds();
     manager->setMusicVolume(0.02f, 1);
