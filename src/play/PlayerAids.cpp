@@ -109,8 +109,7 @@ void PlayerAids::afterBoardStep(const TickEvents& events) {
         moves++;
         hintTicks = 0;
     }
-    const BallState& ball = board->play.ball;
-    if (!solvedRecorded && levelIsEnding() && board->tileCategory(ball.x, ball.y) == Code::End) {
+    if (!solvedRecorded && events.solved) {
         solvedRecorded = true;
         if (personalBest) personalBest->record(board->levelNumber, moves);
     }
