@@ -255,8 +255,10 @@ void levelSelectType::drawCell(int level, int x, int y, float alpha) {
     int best = bestOf(level);
     int par = pars[size_t(level)];
     cream(alpha);
-    drawText(best > 0 ? str(best) : "-", float(x + 36), float(y + kCellH - 24));
     drawText(par >= 0 ? str(par) : "-", float(x + 82), float(y + kCellH - 24));
+    // A best that reaches par shines gold.
+    if (best > 0 && par >= 0 && best <= par) setColour(255, 214, 90);
+    drawText(best > 0 ? str(best) : "-", float(x + 36), float(y + kCellH - 24));
 }
 
 void levelSelectType::drawFooter(float alpha) {
