@@ -32,7 +32,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillmere: the runtime could not start\n");
         return 1;
     }
+#ifdef __EMSCRIPTEN__
+    // A page cannot close itself: quitting saves as always and the game
+    // starts again at its title.
+    for (;;) qm::App::run();
+#else
     int result = qm::App::run();
     qm::runtimeShutdown();
     return result;
+#endif
 }

@@ -108,6 +108,7 @@ public:
         if (!file) return !bad;
         if (std::fclose(file) != 0) bad = true;
         file = nullptr;
+        if (writing) Backend::persistWrites();
         return !bad;
     }
     size_t readBytes(void* dst, size_t n) override {
@@ -143,6 +144,7 @@ public:
         if (!bad && std::rename(tempPath.c_str(), targetPath.c_str()) == 0) {
             committed = true;
             syncFolder();
+            Backend::persistWrites();
         } else {
             bad = true;
             std::remove(tempPath.c_str());
@@ -188,7 +190,7 @@ private:
 std::string nativePath(const std::string& path) {
     std::string out = path;
     std::replace(out.begin(), out.end(), '\\', '/');
-    return out;
+    return Backend::pagePath(out);
 }
 
 StreamPtr readFile(const std::string& path) {
@@ -231,11 +233,17 @@ int64_t fileSize(const std::string& path) {
     return int64_t(st.st_size);
 }
 
-bool createDir(const std::string& path) { return mkdir(nativePath(path).c_str(), 0777) == 0; }
+bool createDir(const std::string& path) {
+    if (mkdir(nativePath(path).c_str(), 0777) != 0) return false;
+    Backend::persistWrites();
+    return true;
+}
 
 bool deleteFile(const std::string& path) {
     std::string p = nativePath(path);
-    return fileType(p) == FILE_REGULAR && unlink(p.c_str()) == 0;
+    if (fileType(p) != FILE_REGULAR || unlink(p.c_str()) != 0) return false;
+    Backend::persistWrites();
+    return true;
 }
 
 std::vector<std::string> listDir(const std::string& path) {
