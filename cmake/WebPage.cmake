@@ -17,7 +17,7 @@ set_target_properties(quillmere PROPERTIES
   OUTPUT_NAME index
   SUFFIX .html
   RUNTIME_OUTPUT_DIRECTORY ${QM_WEB_SITE_DIR}
-  LINK_DEPENDS "${QM_WEB_SHELL};${QM_WEB_DATA_FILES}")
+  LINK_DEPENDS "${QM_WEB_SHELL};${CMAKE_SOURCE_DIR}/src/runtime/web/library-functions.txt;${QM_WEB_DATA_FILES}")
 target_link_options(quillmere PRIVATE
   -O2
   # The frame loops block: the runtime's sleep, flip and file flush hand the
@@ -30,10 +30,10 @@ target_link_options(quillmere PRIVATE
   -sEXIT_RUNTIME=0
   -lidbfs.js
   # SDL's audio resumes the browser's audio context on the first gesture and
-  # calls the mixer from JavaScript.
-  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall"
+  # calls the mixer from JavaScript (a file: the names begin with a dollar).
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/src/runtime/web/library-functions.txt
   -sMINIFY_HTML=0
-  --shell-file ${QM_WEB_SHELL}
-  --preload-file ${QM_WEB_GAME_DIR}/media@/game/media
-  --preload-file ${QM_WEB_GAME_DIR}/levels@/game/levels
-  --preload-file ${QM_WEB_GAME_DIR}/system@/game/system)
+  "SHELL:--shell-file ${QM_WEB_SHELL}"
+  "SHELL:--preload-file ${QM_WEB_GAME_DIR}/media@/game/media"
+  "SHELL:--preload-file ${QM_WEB_GAME_DIR}/levels@/game/levels"
+  "SHELL:--preload-file ${QM_WEB_GAME_DIR}/system@/game/system")
