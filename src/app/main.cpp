@@ -32,13 +32,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillmere: the runtime could not start\n");
         return 1;
     }
-#ifdef __EMSCRIPTEN__
-    // A page cannot close itself: quitting saves as always and the game
-    // starts again at its title.
-    for (;;) qm::App::run();
-#else
     int result = qm::App::run();
     qm::runtimeShutdown();
+    // A page cannot close itself: after the quit has saved everything, the
+    // page starts the game afresh at its title.
+    qm::restartPage();
     return result;
-#endif
 }

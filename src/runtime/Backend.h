@@ -65,8 +65,9 @@ public:
     static void persistWrites();
     static void waitForDisplay();
     static void sleepInPage(int ms);
-    // Where a path lies in the page's file system: the game's data folders
-    // come with the page, everything else is in the working folder.
+    // Where a path lies in the page's file system once the storage is
+    // mounted: the game's data folders come with the page, everything else
+    // is in the working folder. (Headless, even in a page, paths stay as given.)
     static std::string pagePath(const std::string& path);
 
     // The font's glyph bitmaps: 16 bytes per glyph, codes 32..127, bit 7 is

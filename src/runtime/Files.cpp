@@ -108,7 +108,7 @@ public:
         if (!file) return !bad;
         if (std::fclose(file) != 0) bad = true;
         file = nullptr;
-        if (writing) Backend::persistWrites();
+        if (writing) Backend::persistWrites();  // no fsync here; the page still stores it
         return !bad;
     }
     size_t readBytes(void* dst, size_t n) override {
@@ -130,7 +130,9 @@ protected:
 };
 
 // Writes beside the target and renames over it only when every byte reached
-// the disk, so the old file survives a crash or a full disk.
+// the disk, so the old file survives a crash or a full disk. In the browser
+// each fsync writes the working folder through to the browser's database and
+// waits for it, so the rename is stored before the game goes on.
 class SafeFileStream : public FileStream {
 public:
     SafeFileStream(FILE* f, std::string temp, std::string target)
@@ -144,7 +146,6 @@ public:
         if (!bad && std::rename(tempPath.c_str(), targetPath.c_str()) == 0) {
             committed = true;
             syncFolder();
-            Backend::persistWrites();
         } else {
             bad = true;
             std::remove(tempPath.c_str());

@@ -115,7 +115,7 @@ bool runtimeInit(const RuntimeOptions& options) {
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
 #endif
     // The page's working folder is its storage, loaded before anything reads it.
-    if (!Backend::mountStorage())
+    if (!headlessMode && !Backend::mountStorage())
         std::fprintf(stderr, "quillmere: saved files are unavailable; progress will not be kept\n");
 
     // Headless needs no SDL subsystem: the software renderer draws on a surface.

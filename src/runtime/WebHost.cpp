@@ -6,6 +6,7 @@
 #include "Backend.h"
 
 #include "Files.h"
+#include "Runtime.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -20,6 +21,7 @@ namespace {
 constexpr const char* kWorkingFolder = "/save";
 constexpr const char* kDataFolder = "/game";
 
+bool mounted = false;      // the page's file system is in use (not headless)
 double resumedAt = -1.0;  // when the last animation frame gave us the turn
 double sleptSince = 0.0;  // of the time since then, how much was spent asleep
 
@@ -55,12 +57,15 @@ EM_ASYNC_JS(void, qmNextAnimationFrame, (double busy), {
 });
 
 bool Backend::mountStorage() {
-    bool ok = qmMountStorage(kWorkingFolder) == 1;
+    bool ok = mounted || qmMountStorage(kWorkingFolder) == 1;
+    mounted = true;
     changeDir(kWorkingFolder);
     return ok;
 }
 
-void Backend::persistWrites() { qmPersist(); }
+void Backend::persistWrites() {
+    if (mounted) qmPersist();
+}
 
 void Backend::waitForDisplay() {
     qmNextAnimationFrame(resumedAt < 0 ? -1.0 : emscripten_get_now() - resumedAt - sleptSince);
@@ -75,15 +80,20 @@ void Backend::sleepInPage(int ms) {
 }
 
 std::string Backend::pagePath(const std::string& path) {
-    if (!path.empty() && path[0] != '/') {
+    if (mounted && !path.empty() && path[0] != '/') {
         std::string first = path.substr(0, path.find('/'));
         if (first == "media" || first == "levels" || first == "system") return std::string(kDataFolder) + "/" + path;
     }
     return path;
 }
 
+EM_JS(void, qmReloadPage, (), { location.reload(); });
+
+void restartPage() { qmReloadPage(); }
+
 #else
 
+void restartPage() {}
 bool Backend::mountStorage() { return true; }
 void Backend::persistWrites() {}
 void Backend::waitForDisplay() {}

@@ -3,7 +3,8 @@
 // play and solve level 0 with the solver's moves; the pictures are compared
 // with the desktop program's headless frames of the same moments; a reload
 // finds level 0 still solved in the browser's database and the game going on
-// at level 1. Prints the page's load and frame-time figures.
+// at level 1, played this time with a gamepad; Quit on the title leads back to
+// the title. Prints the page's load and frame-time figures.
 //
 // Environment: QM_WEB_SITE (the built page, build-web), QM_GAME_DIR (the
 // desktop game folder), QM_WEB_NODE_MODULES (where puppeteer-core is
@@ -45,7 +46,8 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // The level tool's shortest solution of level 0, as arrow keys.
 function solutionKeys() {
-  const out = execFileSync(path.join(gameDir, 'quillmere-levels'), ['solve', path.join(gameDir, 'levels', '0.lvl')]).toString();
+  const out = execFileSync(path.join(gameDir, 'quillmere-levels'), ['solve', path.join(gameDir, 'levels', '0.lvl')],
+    { stdio: ['ignore', 'pipe', 'ignore'] }).toString();
   const moves = out.trim().split('\n').pop().trim();
   assert.match(moves, /^[UDLR]+$/, `solver output: ${out}`);
   return [...moves];
@@ -108,9 +110,10 @@ async function compare(page, a, b) {
   }, a.toString('base64'), b.toString('base64'));
 }
 
-const median = (xs) => {
+// The 10th, 50th and 90th percentiles.
+const spread = (xs) => {
   const s = [...xs].sort((p, q) => p - q);
-  return s.length ? s[Math.floor(s.length / 2)] : NaN;
+  return [0.1, 0.5, 0.9].map((q) => (s.length ? s[Math.floor(q * (s.length - 1))] : NaN).toFixed(2)).join(', ');
 };
 
 test('the browser version plays level 0, keeps it solved across a reload and draws what the desktop draws', async (t) => {
@@ -131,6 +134,18 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
   try {
     const page = await browser.newPage();
     await page.setViewport({ width: 800, height: 600 });
+    // A standard-layout pad, as the browser's gamepad interface shows one;
+    // the test presses its buttons.
+    await page.evaluateOnNewDocument(() => {
+      const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+      const pad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1, axes: [0, 0, 0, 0], buttons };
+      window.pressPad = (b, down) => {
+        buttons[b].pressed = buttons[b].touched = down;
+        buttons[b].value = down ? 1 : 0;
+        pad.timestamp += 1;
+      };
+      navigator.getGamepads = () => [pad];
+    });
     let lines = [];
     let started = 0;
     page.on('console', (m) => lines.push({ text: m.text(), at: Date.now() - started }));
@@ -146,6 +161,12 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
       await page.keyboard.down(key);
       await sleep(60);
       await page.keyboard.up(key);
+    };
+    const padButtonA = 0;
+    const pressPad = async (button) => {
+      await page.evaluate((b) => window.pressPad(b, true), button);
+      await sleep(100);
+      await page.evaluate((b) => window.pressPad(b, false), button);
     };
     const pictures = {};
     const shoot = async (name) => {
@@ -200,17 +221,35 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await shoot('next');
     await sameAsDesktop('next');
 
+    const firstId = lines.find((l) => l.text.startsWith('game log - first run - unique ID '));
+    assert.ok(firstId, 'the first visit made a new player number');
+
     // A reload reads the profile back from the database.
     lines = [];
     started = Date.now();
     await page.reload();
     await waitForLine('start at level 1');
     assert.ok(!lines.some((l) => l.text === 'start at level 0'), 'the reload went on at level 1');
+    await waitForLine(firstId.text.replace('first run - unique ID', 'unique ID') + ', log number 1');
     await sleep(1500);
-    await press('Enter');
+    await pressPad(padButtonA);  // Play, with the pad this time
     await sleep(1500);
     await shoot('resumed');
     await sameAsDesktop('resumed', 'next');
+
+    // Quit on the title: everything saved, and the page starts the game afresh.
+    await press('Escape');
+    await sleep(1500);
+    await press('ArrowUp');  // from Play round to Quit
+    await sleep(300);
+    lines = [];
+    await press('Enter');
+    await waitForLine('-- End of program --');
+    await waitForLine('-- Start of program --');
+    await waitForLine('start at level 1');
+    await sleep(1500);
+    await shoot('restarted');
+    await sameAsDesktop('restarted', 'menu');
     assert.ok(!lines.some((l) => l.text.startsWith('page error')), lines.map((l) => l.text).join('\n'));
 
     const size = (name) => fs.statSync(path.join(site, name)).size;
@@ -218,7 +257,7 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     const mb = (n) => (n / 1048576).toFixed(2) + ' MB';
     t.diagnostic(`index.wasm ${mb(size('index.wasm'))} (${mb(gz('index.wasm'))} gzip), index.data ${mb(size('index.data'))} (${mb(gz('index.data'))} gzip), index.js ${mb(size('index.js'))} (${mb(gz('index.js'))} gzip)`);
     t.diagnostic(`page load to the game running ${running.at} ms, to the first menu frame ${menu.at} ms (the splash stays 2000 ms)`);
-    t.diagnostic(`menu and play frames: median work ${median(frameStats.busy).toFixed(2)} ms, median interval ${median(frameStats.interval).toFixed(2)} ms over ${frameStats.busy.length} frames`);
+    t.diagnostic(`menu and play frames: work ${spread(frameStats.busy)} ms, interval ${spread(frameStats.interval)} ms (10th, 50th, 90th percentiles of ${frameStats.busy.length} frames)`);
   } finally {
     await browser.close();
     server.close();
