@@ -3,8 +3,9 @@
 # libjpeg-turbo, libogg, libvorbis) for WebAssembly from Debian's own source
 # packages, into a prefix cached outside the clone, and prints that prefix.
 # Usage: scripts/web-deps.sh        (progress on stderr, the prefix on stdout)
-# The prefix is named after a hash of this script and the compiler's version,
-# so a changed recipe builds a new one and every later run reuses it. The
+# The prefix is named after a hash of this script's commands (comments left
+# out) and the compiler's version, so a changed recipe builds a new one and
+# every later run reuses it. The
 # Emscripten ports cannot be used: their cache is frozen and their sources
 # would come from outside.
 set -euo pipefail
@@ -12,8 +13,12 @@ cd "$(dirname "$0")/.."
 script="$PWD/scripts/web-deps.sh"
 
 cache_root="${QM_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmere-web}"
-recipe="$( (cat "$script"; emcc --version 2>/dev/null | head -n 1) | sha256sum | cut -c1-12)"
+recipe="$( (grep -v '^ *#' "$script"; emcc --version 2>/dev/null | head -n 1) | sha256sum | cut -c1-12)"
 prefix="$cache_root/deps-$recipe"
+mkdir -p "$cache_root"
+# One build at a time: other clones on the machine wait for it and reuse it.
+exec 9>"$cache_root/.lock"
+flock 9
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0

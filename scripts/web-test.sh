@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/web --build-only
+# The desktop program and level tool, for the frames and moves to compare with.
+cmake --build build --target quillmere quillmere-levels
 
 cache_root="${QM_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmere-web}"
 lock_hash="$(cat tests/web/package.json tests/web/package-lock.json | sha256sum | cut -c1-12)"
