@@ -4,7 +4,8 @@
 // with the desktop program's headless frames of the same moments; a reload
 // finds level 0 still solved in the browser's database and the game going on
 // at level 1, played this time with a gamepad; Quit on the title leads back to
-// the title. Prints the page's load and frame-time figures.
+// the title, where a click on a scaled, letterboxed frame plays on. Prints
+// the page's load and frame-time figures.
 //
 // Environment: QM_WEB_SITE (the built page, build-web), QM_GAME_DIR (the
 // desktop game folder), QM_WEB_NODE_MODULES (where puppeteer-core is
@@ -191,6 +192,7 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await shoot('menu');
     await sameAsDesktop('menu');
 
+    assert.equal(await page.evaluate(() => Module.SDL2.audioContext.state), 'running', 'the sound is on');
     await press('Enter');  // Play: level 0 opens with its tutorial page
     await sleep(1500);
     await shoot('tutorial');
@@ -250,6 +252,21 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await sleep(1500);
     await shoot('restarted');
     await sameAsDesktop('restarted', 'menu');
+
+    // The mouse on a wider window: the frame is scaled by 1.25 and centred, and
+    // a click on Play still lands on Play.
+    await page.setViewport({ width: 1200, height: 750 });
+    await sleep(300);
+    await page.mouse.move(100 + 226 * 1.25, 241 * 1.25);
+    await sleep(300);  // the button lights under the pointer first
+    await page.mouse.down();
+    await sleep(100);
+    await page.mouse.up();
+    await sleep(1500);
+    await page.setViewport({ width: 800, height: 600 });
+    await sleep(300);
+    await shoot('clicked');
+    await sameAsDesktop('clicked', 'next');
     assert.ok(!lines.some((l) => l.text.startsWith('page error')), lines.map((l) => l.text).join('\n'));
 
     const size = (name) => fs.statSync(path.join(site, name)).size;
