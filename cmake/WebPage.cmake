@@ -24,6 +24,8 @@ target_link_options(quillmere PRIVATE
   # browser its turn and resume where they were.
   -sASYNCIFY
   -sASYNCIFY_STACK_SIZE=262144
+  # The game holds about 115 MB once the first level plays (decoded music
+  # and pictures); starting at 128 MB spares the copies of growing there.
   -sALLOW_MEMORY_GROWTH=1
   -sINITIAL_MEMORY=134217728
   -sENVIRONMENT=web

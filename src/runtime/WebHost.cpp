@@ -44,9 +44,11 @@ EM_ASYNC_JS(void, qmPersist, (), {
 });
 
 // Busy is a frame's own work (its sleeps left out), interval the time from
-// one animation frame to the next; the page keeps the last few thousand.
+// one animation frame to the next; the page keeps the last few thousand, and
+// when the first flips came (milliseconds since the page began to load).
 EM_ASYNC_JS(void, qmNextAnimationFrame, (double busy), {
-    const stats = Module.frameStats || (Module.frameStats = { busy: [], interval: [], last: 0 });
+    const stats = Module.frameStats || (Module.frameStats = { busy: [], interval: [], last: 0, firstFlips: [] });
+    if (stats.firstFlips.length < 10) stats.firstFlips.push(performance.now());
     if (busy >= 0) stats.busy.push(busy);
     await new Promise(requestAnimationFrame);
     const now = performance.now();
