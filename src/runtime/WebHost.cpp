@@ -43,6 +43,8 @@ EM_ASYNC_JS(void, qmPersist, (), {
     if (error) console.warn("quillmere: the saved files could not be written", error);
 });
 
+// A hidden page gets no animation frames; a timer then wakes the loop so it
+// sees that the window lost its focus and stops the music, as on the desktop.
 // Busy is a frame's own work (its sleeps left out), interval the time from
 // one animation frame to the next; the page keeps the last few thousand, and
 // when the first flips came (milliseconds since the page began to load).
@@ -50,7 +52,10 @@ EM_ASYNC_JS(void, qmNextAnimationFrame, (double busy), {
     const stats = Module.frameStats || (Module.frameStats = { busy: [], interval: [], last: 0, firstFlips: [] });
     if (stats.firstFlips.length < 10) stats.firstFlips.push(performance.now());
     if (busy >= 0) stats.busy.push(busy);
-    await new Promise(requestAnimationFrame);
+    await new Promise(wake => {
+        const timer = setTimeout(wake, 100);
+        requestAnimationFrame(() => { clearTimeout(timer); wake(); });
+    });
     const now = performance.now();
     if (stats.last) stats.interval.push(now - stats.last);
     stats.last = now;
