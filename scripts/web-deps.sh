@@ -13,7 +13,8 @@ cd "$(dirname "$0")/.."
 script="$PWD/scripts/web-deps.sh"
 
 cache_root="${QM_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmere-web}"
-recipe="$( (grep -v '^ *#' "$script"; emcc --version 2>/dev/null | head -n 1) | sha256sum | cut -c1-12)"
+# (sed, not head: an early-closed pipe would fail the version command.)
+recipe="$( (grep -v '^ *#' "$script"; emcc --version 2>/dev/null | sed -n 1p) | sha256sum | cut -c1-12)"
 prefix="$cache_root/deps-$recipe"
 mkdir -p "$cache_root"
 # One build at a time: other clones on the machine wait for it and reuse it.
@@ -50,7 +51,7 @@ apt-get source -qq --download-only libsdl2 libjpeg-turbo libogg libvorbis zlib/b
 for dsc in *.dsc; do
   dpkg-source -x -q "$dsc" >/dev/null 2>&1
 done
-src() { find "$work" -maxdepth 1 -type d -name "$1-*" | head -n 1; }
+src() { find "$work" -maxdepth 1 -type d -name "$1-*" | sed -n 1p; }
 
 export NODE_PATH=/usr/share/nodejs
 jobs="$(nproc)"
