@@ -174,6 +174,22 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
       pictures[name] = Buffer.from(await page.screenshot({ type: 'png', clip: { x: 0, y: 0, width: 800, height: 600 } }));
       fs.writeFileSync(path.join(shots, `browser-${name}.png`), pictures[name]);
     };
+    // The working folder's files as the browser's database holds them.
+    const storedFiles = () => page.evaluate(() => new Promise((resolve, reject) => {
+      const open = indexedDB.open('/save');
+      open.onerror = () => reject(open.error);
+      open.onsuccess = () => {
+        const files = {};
+        const walk = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').openCursor();
+        walk.onerror = () => reject(walk.error);
+        walk.onsuccess = () => {
+          const at = walk.result;
+          if (!at) return resolve(files);
+          if (at.value.contents) files[at.key.replace('/save/', '')] = Array.from(at.value.contents);
+          at.continue();
+        };
+      };
+    }));
     const sameAsDesktop = async (name, desktopName = name) => {
       const result = await compare(page, pictures[name], desktop(`${desktopName}.png`));
       if (result.diff) fs.writeFileSync(path.join(shots, `diff-${name}.png`), Buffer.from(result.diff, 'base64'));
@@ -216,16 +232,10 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     const frameStats = await page.evaluate(() => ({ busy: [...Module.frameStats.busy], interval: [...Module.frameStats.interval] }));
     await waitForLine('Loading map 1.lvl', 10000);
     // The solved level is in the browser's database as soon as the game goes on.
-    const stored = await page.evaluate(() => new Promise((resolve, reject) => {
-      const open = indexedDB.open('/save');
-      open.onerror = () => reject(open.error);
-      open.onsuccess = () => {
-        const get = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').get('/save/save0.dat');
-        get.onerror = () => reject(get.error);
-        get.onsuccess = () => resolve(get.result ? Array.from(get.result.contents.slice(0, 2)) : null);
-      };
-    }));
-    assert.deepEqual(stored, [1, 3], 'save0.dat in the database: level 0 solved, level 1 open');
+    let stored = await storedFiles();
+    assert.ok(['best0.dat', 'uniqueID.idn'].every((n) => n in stored), `in the database: ${Object.keys(stored)}`);
+    assert.ok(!('options.dat' in stored), 'the options wait for a quit, as on the desktop');
+    assert.deepEqual(stored['save0.dat'].slice(0, 2), [1, 3], 'save0.dat in the database: level 0 solved, level 1 open');
     await sleep(3000);  // the slide to level 1 ends
     await shoot('next');
     await sameAsDesktop('next');
@@ -256,6 +266,8 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await waitForLine('-- End of program --');
     await waitForLine('-- Start of program --');
     await waitForLine('start at level 1');
+    stored = await storedFiles();
+    assert.equal(stored['options.dat'].length, 12, 'the quit saved the options');
     await sleep(1500);
     await shoot('restarted');
     await sameAsDesktop('restarted', 'menu');
