@@ -18,17 +18,19 @@
 #include <string>
 #include <vector>
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "app/GameController.h"
-#include "app/PlayerAids.h"
-#include "app/PlayerProfile.h"
-#include "app/Globals.h"
-#include "editor/HoverButtonBar.h"
-#include "editor/ReachabilitySearch.h"
-#include "puzzle/LevelMap.h"
-#include "puzzle/Particle.h"
-#include "puzzle/ParticleNode.h"
-#include "puzzle/Solver.h"
+#include "play/PlayInput.h"
+#include "play/PlayerAids.h"
+#include "play/Session.h"
+#include "play/PlayerProfile.h"
+#include "play/Globals.h"
+#include "play/HoverButtonBar.h"
+#include "editor/ReachabilityView.h"
+#include "play/LevelMap.h"
+#include "play/Particle.h"
+#include "play/ParticleNode.h"
+#include "rules/Solver.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Random.h"
@@ -127,6 +129,7 @@ struct FrameFigures {
 // button bar, player aids and the first level, then the rolling board.
 void setUpPlay() {
     gameController = GameController::create();
+    session = gameController;
     playerProfile = PlayerProfile::create(0);
     gameController->createScreens();
     buttonBar = HoverButtonBar::create();
@@ -148,13 +151,14 @@ FrameFigures playFrames(int frames, int fullLayer) {
     int going = 0;
     for (int f = 0; f < frames + 150; ++f) {
         double start = nowMs(), cpuStart = cpuMs();
-        if (currentMap->ball && currentMap->ball->isStopped()) {
-            if (going++ % 2 == 0) currentMap->ball->moveRight(); else currentMap->ball->moveLeft();
+        PlayInput::resetInput();
+        if (currentMap->play.ball.isStopped()) {
+            if (going++ % 2 == 0) PlayInput::right = 1; else PlayInput::left = 1;
         }
         int missing = fullLayer - particleLayer->count();
         if (missing > 0 && currentMap->ball)
-            spawnParticles(3, float(currentMap->ball->pixelX()), float(currentMap->ball->pixelY()), float(missing), 0, 0,
-                           nullptr);
+            spawnParticles(3, float(currentMap->play.ball.pixelX()), float(currentMap->play.ball.pixelY()),
+                           float(missing), 0, 0, nullptr);
         gameController->playStep();
         gameController->drawPlayFrame();
         flipFrame(1);
@@ -173,7 +177,7 @@ FrameFigures playFrames(int frames, int fullLayer) {
 void reachability(int& boards, double& medianMs, double& worstMs, int& worstLevel, bool& campaign) {
     std::vector<double> times;
     std::vector<int> numbers;
-    reachabilityView = ReachabilitySearch::create();
+    reachabilityView = ReachabilityView::create();
     for (int n = 0; n <= kLastLevel; ++n)
         if (fs::exists("levels/" + std::to_string(n) + ".lvl")) numbers.push_back(n);
     campaign = !numbers.empty();
@@ -212,13 +216,13 @@ void solverTimes(int& levels, int& unsolved, double& solveMs, double& worstMs, i
         LevelMapPtr board = LevelMap::create(n);
         ++levels;
         double start = cpuMs();
-        SolveResult shortest = Solver::create(board)->solve();
+        SolveResult shortest = Solver(*board).solve();
         double ms = cpuMs() - start;
         if (!shortest.solved) ++unsolved;
         solveMs += ms;
         if (ms > worstMs) worstMs = ms, worstLevel = n;
         start = cpuMs();
-        Solver::create(board)->explore();
+        Solver(*board).explore();
         exploreMs += cpuMs() - start;
     }
     currentMap = nullptr;

@@ -2,7 +2,6 @@
 // keeps the two volumes, and decides which channel plays what.
 #include "audio/AudioManager.h"
 
-#include "app/OptionsFile.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Random.h"
@@ -27,13 +26,13 @@ float nextVolumeStep(float v) {
 
 }  // namespace
 
-std::shared_ptr<AudioManager> AudioManager::create() {
+std::shared_ptr<AudioManager> AudioManager::create(float effectsVolume, float musicVolume) {
     auto manager = std::make_shared<AudioManager>();
-    manager->loadSounds();
+    manager->loadSounds(effectsVolume, musicVolume);
     return manager;
 }
 
-void AudioManager::loadSounds() {
+void AudioManager::loadSounds(float effectsVolume, float optionMusicVolume) {
     effectChannels[0] = allocChannel();
     effectChannels[1] = allocChannel();
 
@@ -60,8 +59,8 @@ void AudioManager::loadSounds() {
     // suspension, a change of track, or the options screen raising it.
     musicVolume = 0.0f;
     soundVolume = 0.0f;
-    setMusicVolume(OptionsFile::optionMusicVolume, 0);
-    setSoundVolume(OptionsFile::optionSoundVolume);
+    setMusicVolume(optionMusicVolume, 0);
+    setSoundVolume(effectsVolume);
 }
 
 void AudioManager::changeMusic(int index) {

@@ -30,10 +30,11 @@ public:
     float ballVolumeMax = 1.5f;
     float ballVolumeMin = 0.5f;
 
-    static std::shared_ptr<AudioManager> create();
+    // With the volumes the options file gave (both 0 until it is read).
+    static std::shared_ptr<AudioManager> create(float effectsVolume = 0.0f, float musicVolume = 0.0f);
     // The track the game starts with (the first group's), for decoding ahead.
     static std::string firstTrackFile() { return "media\\music\\tarn_flutedance.ogg"; }
-    void loadSounds();
+    void loadSounds(float effectsVolume, float musicVolume);
     void changeMusic(int index);
     void setSoundVolume(float v);
     void setMusicVolume(float v, int restart);

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/OptionsFile.h"
+#include "play/Globals.h"
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
@@ -34,14 +33,10 @@ protected:
         options.headless = true;
         ASSERT_TRUE(runtimeInit(options));
         setDebugLogHook([this](const std::string& line) { lines.push_back(line); });
-        OptionsFile::optionSoundVolume = 1.0f;
-        OptionsFile::optionMusicVolume = 1.0f;
     }
     void TearDown() override {
         setDebugLogHook(nullptr);
         runtimeShutdown();
-        OptionsFile::optionSoundVolume = 0.0f;
-        OptionsFile::optionMusicVolume = 0.0f;
         resetGlobals();
     }
     int count(const std::string& line) const { return int(std::count(lines.begin(), lines.end(), line)); }
@@ -49,7 +44,7 @@ protected:
     // A manager whose track and effects are real samples, so a channel that
     // was asked to play shows it.
     std::shared_ptr<AudioManager> managerWithSounds() {
-        auto manager = AudioManager::create();
+        auto manager = AudioManager::create(1.0f, 1.0f);
         manager->music = testSound(true);
         manager->ballSound = testSound(true);
         manager->oohSound = testSound();
@@ -66,9 +61,7 @@ protected:
 };
 
 TEST_F(AudioManagerTest, StartUpLoadsTrackZeroSilentlyAndTakesTheOptionVolumes) {
-    OptionsFile::optionSoundVolume = 1.5f;
-    OptionsFile::optionMusicVolume = 0.5f;
-    auto manager = AudioManager::create();
+    auto manager = AudioManager::create(1.5f, 0.5f);
 
     EXPECT_EQ(manager->musicFiles[0], "media\\music\\tarn_flutedance.ogg");
     for (int i = 1; i < AudioManager::kMusicTracks; ++i) EXPECT_EQ(manager->musicFiles[i], "media\\music\\tuibirds.mp3");

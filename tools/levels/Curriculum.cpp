@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "puzzle/Solver.h"
+#include "rules/Solver.h"
 
 namespace qm {
 

@@ -235,7 +235,7 @@ bool LevelGenerator::mutate(LevelMap& board) {
 LevelGenerator::Score LevelGenerator::evaluate(const LevelMapPtr& board, bool strict) {
     Score score;
     LevelFile::settle(*board);
-    auto solver = Solver::create(board);
+    auto solver = Solver::create(*board);
     solver->stateCap = stateCap;
     SolveResult r = solver->solve();
     score.solved = r.solved;
@@ -270,7 +270,7 @@ bool LevelGenerator::essential(const LevelMapPtr& board, int moves) {
                 if (without->cells[x][y] >= probe.codeLow && without->cells[x][y] <= probe.codeHigh)
                     without->cells[x][y] = probe.replacement;
         LevelFile::settle(*without);
-        auto solver = Solver::create(without);
+        auto solver = Solver::create(*without);
         solver->stateCap = stateCap;
         SolveResult r = solver->solve();
         if (r.solved && int(r.moves.size()) <= moves) return false;
@@ -282,7 +282,7 @@ bool LevelGenerator::essential(const LevelMapPtr& board, int moves) {
 // so the board shows only what matters; undone if it changed the solution.
 void LevelGenerator::clearUnreached(LevelMapPtr& board, const Score& score) {
     LevelFile::settle(*board);
-    auto solver = Solver::create(board);
+    auto solver = Solver::create(*board);
     solver->stateCap = stateCap * 5;
     SolveResult all = solver->explore();
     if (all.capped || !all.solved) return;
@@ -346,7 +346,7 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& levelPlan, GenerationRepor
     if (bestScore.solved) clearUnreached(best, bestScore);
     LevelFile::settle(*best);
     if (report) {
-        auto solver = Solver::create(best);
+        auto solver = Solver::create(*best);
         solver->stateCap = stateCap * 5;
         SolveResult all = solver->explore();
         report->moves = int(all.moves.size());

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 #include "Curriculum.h"
-#include "puzzle/LevelMap.h"
-#include "puzzle/Solver.h"
+#include "play/LevelMap.h"
+#include "rules/Solver.h"
 
 namespace qm {
 

@@ -9,11 +9,13 @@
 //   tidy [--from A] [--to B] [--dir DIR]
 //                                    generate's last step again: unreachable floor and gizmos become rock
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BoardJoin.h"
@@ -21,8 +23,8 @@
 #include "Curriculum.h"
 #include "LevelFile.h"
 #include "LevelGenerator.h"
-#include "app/Globals.h"
-#include "puzzle/Solver.h"
+#include "play/Globals.h"
+#include "rules/Solver.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -58,7 +60,7 @@ int solveCommand(const std::string& path) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
     }
-    SolveResult result = Solver::create(board)->solve();
+    SolveResult result = Solver::create(*board)->solve();
     if (!result.solved) {
         std::fprintf(stderr, "no solution (%d states%s)\n", result.states, result.capped ? ", search capped" : "");
         return 1;
@@ -76,15 +78,36 @@ struct LevelLine {
     int uses = 0;
 };
 
+// Every level's exhaustive exploration, worked out on every processor; the
+// rules hold no globals, so the levels are independent of each other.
+std::vector<SolveResult> exploreAll(const std::vector<LevelMapPtr>& boards) {
+    std::vector<SolveResult> results(boards.size());
+    std::atomic<size_t> next{0};
+    std::vector<std::thread> workers;
+    unsigned count = std::max(2u, std::thread::hardware_concurrency());
+    for (unsigned t = 0; t < count; ++t)
+        workers.emplace_back([&] {
+            for (size_t i; (i = next++) < boards.size();)
+                if (boards[i]) results[i] = Solver(*boards[i]).explore();
+        });
+    for (auto& worker : workers) worker.join();
+    return results;
+}
+
 int verifyCommand(const std::string& dir, const std::string& tablePath, const std::string& plotPath) {
     auto began = std::chrono::steady_clock::now();
     int failures = 0;
     LevelMapPtr previous;
     std::vector<LevelLine> lines;
+    std::vector<LevelMapPtr> boards(Curriculum::kLevels);
+    std::vector<std::string> problems(Curriculum::kLevels);
+    for (int level = 0; level < Curriculum::kLevels; ++level)
+        boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), level, &problems[size_t(level)]);
+    std::vector<SolveResult> explored = exploreAll(boards);
     for (int level = 0; level < Curriculum::kLevels; ++level) {
         std::string path = LevelFile::pathFor(dir, level);
-        std::string problem;
-        auto board = LevelFile::read(path, level, &problem);
+        const std::string& problem = problems[size_t(level)];
+        const LevelMapPtr& board = boards[size_t(level)];
         auto fail = [&](const std::string& why) {
             std::printf("level %d: FAILED: %s\n", level, why.c_str());
             ++failures;
@@ -98,8 +121,7 @@ int verifyCommand(const std::string& dir, const std::string& tablePath, const st
         std::string joinProblem;
         if (level > 0 && previous && !BoardJoin::check(*previous, *board, &joinProblem))
             fail("not joined to level " + std::to_string(level - 1) + ": " + joinProblem);
-        auto solver = Solver::create(board);
-        SolveResult result = solver->explore();
+        const SolveResult& result = explored[size_t(level)];
         if (!result.solved) {
             fail(result.capped ? "no solution found within the state cap" : "cannot be solved");
         } else {
@@ -185,7 +207,7 @@ int generateCommand(int seed, int from, int to, const std::string& dir) {
             for (int before = level - 4; before < level; ++before) {
                 std::string problem;
                 auto board = LevelFile::read(LevelFile::pathFor(dir, before), before, &problem);
-                if (board) most = std::max(most, int(Solver::create(board)->solve().moves.size()));
+                if (board) most = std::max(most, int(Solver::create(*board)->solve().moves.size()));
             }
             plan.low = std::max(plan.low, most + 1);
             plan.high = std::max(plan.high, plan.low + 3);
