@@ -1,6 +1,7 @@
 // The browser version in a real browser: the page is served on 127.0.0.1 and
 // loaded in Debian's headless Chromium; keys pressed through the page reach
-// play and solve level 0 with the solver's moves; the pictures are compared
+// play, ask for a hint, take a roll back and solve level 0 with the solver's
+// moves; the pictures are compared
 // with the desktop program's headless frames of the same moments; a reload
 // finds level 0 still solved in the browser's database and the game going on
 // at level 1, played this time with a gamepad; Quit on the title leads back to
@@ -63,12 +64,16 @@ function desktopFrames(keys, folder) {
     if (!fs.existsSync(link)) fs.symlinkSync(path.join(gameDir, d), link);
   }
   const vk = { U: 38, D: 40, L: 37, R: 39 };
+  // Menu, Play, the tutorial page closed, H for a hint, a roll right taken
+  // back with U, then the solution.
   let script = '200 shot menu.png\n210 key 13 down\n212 key 13 up\n260 shot tutorial.png\n' +
-    '300 key 13 down\n302 key 13 up\n360 shot board.png\n';
-  keys.forEach((k, i) => { script += `${370 + 90 * i} key ${vk[k]} down\n${372 + 90 * i} key ${vk[k]} up\n`; });
-  script += '800 shot next.png\n820 close\n';
+    '300 key 13 down\n302 key 13 up\n360 shot board.png\n365 key 72 down\n367 key 72 up\n395 shot hint.png\n' +
+    '400 key 39 down\n402 key 39 up\n490 key 85 down\n492 key 85 up\n520 shot undone.png\n';
+  keys.forEach((k, i) => { script += `${530 + 90 * i} key ${vk[k]} down\n${532 + 90 * i} key ${vk[k]} up\n`; });
+  const last = 530 + 90 * (keys.length - 1);
+  script += `${last + 250} shot next.png\n${last + 270} close\n`;
   fs.writeFileSync(path.join(folder, 'script.txt'), script);
-  execFileSync(path.join(gameDir, 'quillmere'), ['--headless', '--script', 'script.txt', '--log', 'log.txt', '--max-frames', '900'], { cwd: folder });
+  execFileSync(path.join(gameDir, 'quillmere'), ['--headless', '--script', 'script.txt', '--log', 'log.txt', '--max-frames', String(last + 400)], { cwd: folder });
   const log = fs.readFileSync(path.join(folder, 'log.txt'), 'utf8');
   assert.match(log, /Loading map 1\.lvl/, 'the desktop run solved level 0 too');
   return (name) => fs.readFileSync(path.join(folder, name));
@@ -214,6 +219,17 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await sleep(1500);
     await shoot('board');
     await sameAsDesktop('board');
+    // The aids: H shows the first move of a shortest way, U takes a roll back.
+    await press('h');
+    await sleep(500);
+    await shoot('hint');
+    await sameAsDesktop('hint');
+    await press('ArrowRight');
+    await sleep(1500);
+    await press('u');
+    await sleep(500);
+    await shoot('undone');
+    await sameAsDesktop('undone');
     // The splash is the first flip; the first menu frame the next, once the
     // splash's 2000 ms are over.
     const [splashAt, menuAt] = await page.evaluate(() => Module.frameStats.firstFlips);
@@ -229,7 +245,7 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     const frameStats = await page.evaluate(() => ({ busy: [...Module.frameStats.busy], interval: [...Module.frameStats.interval] }));
     await waitForLine('Loading map 1.lvl', 10000);
     const rolls = lines.filter((l) => l.startsWith('ball rolls '));
-    assert.deepEqual(rolls, keys.map((k) => 'ball rolls ' + { U: 1, R: 2, D: 3, L: 4 }[k]), 'one roll a key');
+    assert.deepEqual(rolls, ['R', ...keys].map((k) => 'ball rolls ' + { U: 1, R: 2, D: 3, L: 4 }[k]), 'one roll a key');
     // The solved level is in the browser's database as soon as the game goes on.
     let stored = await storedFiles();
     assert.ok(['best0.dat', 'uniqueID.idn'].every((n) => n in stored), `in the database: ${Object.keys(stored)}`);
