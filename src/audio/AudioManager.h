@@ -36,6 +36,11 @@ public:
     static std::string firstTrackFile() { return "media\\music\\tarn_flutedance.ogg"; }
     void loadSounds(float effectsVolume, float musicVolume);
     void changeMusic(int index);
+    // Starts decoding a track the game is about to change to, on a worker,
+    // so the change does not wait for it; nothing when it is the same file.
+    void prepareTrack(int index);
+    // The file of a track index; empty outside the table.
+    std::string trackFile(int index) const;
     void setSoundVolume(float v);
     void setMusicVolume(float v, int restart);
     void stepBallVolume(int n);

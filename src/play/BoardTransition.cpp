@@ -91,6 +91,9 @@ void BoardTransition::startLevel() {
         if (audioManager) audioManager->changeMusic(currentMap->levelNumber / 5);
     }
     debugLog("start level");
+    // The last level of a group: the next group's music is decoded meanwhile,
+    // so the change of track after it does not hold the game up.
+    if (audioManager && currentMap->levelNumber % 5 == 4) audioManager->prepareTrack(currentMap->levelNumber / 5 + 1);
     currentMap->startEffects();
     currentMap->restart();
     targetX = currentMap->shiftX();
