@@ -104,7 +104,13 @@ void GameController::createScreens() {
     levelMenu = levelSelectType::create();
 }
 
-void GameController::startAtLevel(int n) { loadLevel(n, true); }
+void GameController::startAtLevel(int n) {
+    // Whatever starts a level this way (a reset, the editor's keys, the end
+    // of a replay) ends any replay that was left unfinished.
+    replayLevel = -1;
+    replayEndSteps = 0;
+    loadLevel(n, true);
+}
 
 void GameController::loadLevel(int n, bool open) {
     debugLog("start at level " + str(n));

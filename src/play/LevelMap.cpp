@@ -219,7 +219,7 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
 void LevelMap::finishLevel(int solved) {
     // A level played again from the level choice neither moves the player's
     // progress on nor slides to the next board: the session takes it back.
-    if (session && session->replayLevel == levelNumber) {
+    if (session && session->replayLevel >= 0 && session->replayLevel == levelNumber) {
         session->replayFinished(levelNumber, solved);
         return;
     }

@@ -62,7 +62,6 @@ void PlayerAids::startTracking(LevelMap& board) {
     trackedEditor = editorOn;
     startAttempt();
     solvedRecorded = false;
-    wasResting = false;
     par = -1;
     if (!board.ball || board.endX < 0) return;
     Solver solver(board, board.play);
@@ -79,7 +78,6 @@ void PlayerAids::beforeBoardStep(int boardActive) {
     if (messageTicks > 0) messageTicks--;
 
     LevelMap* board = currentMap.get();
-    wasResting = false;
     if (!board || editorOn == 1) {
         trackedEditor = editorOn;
         return;
@@ -92,8 +90,6 @@ void PlayerAids::beforeBoardStep(int boardActive) {
 
     if (boardActive == 1 && undoPressed) undo();
     if (boardActive == 1 && hintPressed) requestHint();
-    wasResting = true;
-    restingState = board->play;
 }
 
 void PlayerAids::afterBoardStep(const TickEvents& events) {
@@ -105,10 +101,17 @@ void PlayerAids::afterBoardStep(const TickEvents& events) {
         startAttempt();
         return;
     }
-    if (wasResting && board->play.ball.direction != 0) {
-        history.push_back(restingState);
-        moves++;
-        hintTicks = 0;
+    if (events.startedRolling) {
+        // The player's direction is taken at the end of a tick, where the ball
+        // stood: that rest, even when the ball only reached it this tick with
+        // the key already held. A halt that a gizmo overrules is no move.
+        PlayState rest = board->play;
+        rest.ball.direction = 0;
+        if (MoveSimulator::restsForGood(*board, rest)) {
+            history.push_back(rest);
+            moves++;
+            hintTicks = 0;
+        }
     }
     if (!solvedRecorded && events.solved) {
         solvedRecorded = true;

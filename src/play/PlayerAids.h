@@ -38,8 +38,9 @@ public:
     // ball stands, takes undo and hint.
     void beforeBoardStep(int boardActive);
     // Once per logic step, after the board's tick with what it did: a restart
-    // starts a fresh attempt; counts a move that began, keeps a solved
-    // level's count as the personal best, shows the hint arrow.
+    // starts a fresh attempt; a move the player began (from a rest, even one
+    // the ball reached this very tick) is counted and can be taken back; a
+    // solved level's count is kept as the personal best; the hint arrow shows.
     void afterBoardStep(const TickEvents& events);
     void draw() const;
 
@@ -59,10 +60,8 @@ public:
 private:
     const LevelMap* trackedBoard = nullptr;
     int trackedEditor = 0;
-    bool wasResting = false;
     bool solvedRecorded = false;
     bool restIsFinal = false;
-    PlayState restingState;
     std::future<SolveResult> pendingHint;
     PlayState hintFrom;  // where the ball rested when the hint was asked for
 

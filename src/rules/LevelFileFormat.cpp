@@ -20,7 +20,6 @@ void put(std::vector<uint8_t>& bytes, int32_t value) {
 
 LevelFileContents LevelFileFormat::decode(const std::vector<uint8_t>& bytes) {
     LevelFileContents file;
-    file.size = bytes.size();
     file.version = valueAt(bytes, 0, 0);
     size_t at = file.version == kVersion ? 12 : 4;
     for (auto& column : file.cells)

@@ -13,7 +13,6 @@ struct LevelFileContents {
     int32_t cells[20][14] = {};
     int32_t entryX = 0;
     int32_t entryY = 0;
-    size_t size = 0;  // bytes the file held (up to what was read)
 };
 
 class LevelFileFormat {

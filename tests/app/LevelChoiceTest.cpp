@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "playlog/LogEncoder.h"
 #include "support/GameRun.h"
 
 using namespace qm;
@@ -15,6 +16,19 @@ namespace {
 
 uint16_t bestOf(const std::string& bests, int level) {
     return uint16_t(uint8_t(bests[size_t(2 * level)]) | uint8_t(bests[size_t(2 * level + 1)]) << 8);
+}
+
+// The level records of the play log's upload line: "level:finish type" each.
+std::string levelRecords(const std::string& log) {
+    const std::string tag = "game log: uploading lvls ";
+    size_t at = log.find(tag);
+    if (at == std::string::npos) return "";
+    std::string bytes = LogEncoder::decode(log.substr(at + tag.size(), log.find('\n', at) - at - tag.size()));
+    // The text holds the array from its second byte: 'N', the player, the records.
+    std::string records;
+    for (size_t i = 5; i + 9 <= bytes.size() && bytes[i] == 0x02; i += 9)
+        records += std::to_string(int(uint8_t(bytes[i + 1]))) + ":" + std::to_string(int(bytes[i + 4])) + " ";
+    return records;
 }
 
 TEST(LevelChoiceTest, ReplaysImproveTheBestAndSolveASkippedLevel) {
@@ -60,8 +74,39 @@ TEST(LevelChoiceTest, ReplaysImproveTheBestAndSolveASkippedLevel) {
     EXPECT_EQ(bestOf(best, 0), 3) << "five moves before, three now";
     EXPECT_EQ(bestOf(best, 1), 3);
     EXPECT_EQ(bestOf(best, 2), 0);
-    // The play log records the replays like any level: both solved (type 1).
-    EXPECT_GE(test::countLines(run.log, "game log: uploading 3 level logs"), 1) << run.log;
+    // The play log records the replays like any level: both solved (type 1),
+    // then the level left in play at the close (type 0).
+    EXPECT_EQ(levelRecords(run.log), "0:1 1:1 2:0 ");
+}
+
+// A replay left unfinished ends with whatever starts a level next: after a
+// profile reset, the level solved in play slides on to the next one.
+TEST(LevelChoiceTest, AProfileResetEndsAReplayLeftUnfinished) {
+    test::TempFolder folder;
+    test::prepareGameFolder();
+    for (int level = 0; level <= 2; ++level)
+        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    test::writeBinary("save0.dat", test::profileBytes(1));
+    test::GameRun run = test::runGame(
+        "50 key 76 down\n51 key 76 up\n100 key 37 down\n101 key 37 up\n"  // the choice, level 0
+        "120 key 13 down\n121 key 13 up\n"                                    // replay it
+        "160 key 27 down\n161 key 27 up\n"                                    // back to the menus
+        "200 mouse 226 342\n210 button 1 down\n211 button 1 up\n"             // Options
+        "270 mouse 530 415\n280 button 1 down\n281 button 1 up\n"             // Reset profile
+        "340 mouse 330 295\n350 button 1 down\n351 button 1 up\n"             // Yes
+        "420 mouse 226 242\n430 button 1 down\n431 button 1 up\n"             // Play
+        "500 key 32 down\n501 key 32 up\n"                                    // the first tutorial page
+        "560 key 39 down\n561 key 39 up\n620 key 40 down\n621 key 40 up\n680 key 39 down\n681 key 39 up\n"
+        "850 close\n",
+        2000);
+    ASSERT_EQ(run.status, 0);
+    EXPECT_TRUE(test::hasLine(run.log, "replay level 0"));
+    EXPECT_EQ(test::countLines(run.log, "ball rolls "), 3) << run.log;
+    EXPECT_TRUE(test::hasLine(run.log, "Loading map 1.lvl")) << "the solve slid on to the next board";
+    std::string saved = test::readBinary("save0.dat");
+    ASSERT_EQ(saved.size(), 175u);
+    EXPECT_EQ(saved[0], 1);
+    EXPECT_EQ(saved[1], 3) << "level 1 is where Play goes on";
 }
 
 }  // namespace

@@ -125,6 +125,7 @@ TEST_F(LevelMapTickTest, RestartKeyFlushesTheKeysAndTheControllerFlashes) {
     currentMap = mapFromText({"S.........#"});
     press(*currentMap, 2);
     for (int i = 0; i < 7; ++i) currentMap->update(1);
+    ASSERT_GT(currentMap->play.ball.x, 0) << "the ball left the start";
     PlayInput::restart = 1;
     gameController->playStep();
     EXPECT_EQ(currentMap->play.ball.x, 0);

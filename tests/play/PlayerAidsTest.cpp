@@ -212,4 +212,25 @@ TEST_F(PlayerAidsTest, BounceOffAnAngleBlockIsOneMove) {
     EXPECT_EQ(currentMap->play.ball.y, 1);
 }
 
+// A key held while the ball still rolls is taken where it comes to rest:
+// that is a move of its own, counted and taken back like any other.
+TEST_F(PlayerAidsTest, AMoveTakenOnTheTickOfArrivalCounts) {
+    currentMap = test::mapFromText(test::kOpenLevel, 50, '#');
+    step();
+    PlayInput::right = 1;
+    step();
+    PlayInput::right = 0;
+    PlayInput::down = 1;  // held before the ball reaches (5, 3)
+    for (int i = 0; i < 40 && currentMap->play.ball.y < 4; i++) step();
+    PlayInput::down = 0;
+    ASSERT_EQ(currentMap->play.ball.x, 5) << "the ball turned down at its rest";
+    EXPECT_EQ(aids->moves, 2);
+    for (int i = 0; i < 40 && !MoveSimulator::restsForGood(*currentMap, currentMap->play); i++) step();
+    move(2);
+    EXPECT_EQ(aids->personalBest->best(50), 3) << "never below par";
+    EXPECT_EQ(aids->history.size(), 3u);
+    EXPECT_EQ(aids->history[1].ball.x, 5);
+    EXPECT_EQ(aids->history[1].ball.y, 3);
+}
+
 }  // namespace
