@@ -8,6 +8,9 @@
 //                                    the seed first, so any range can be remade on its own
 //   tidy [--from A] [--to B] [--dir DIR]
 //                                    generate's last step again: unreachable floor and gizmos become rock
+//   stats [FILES | --dir DIR] [--check]
+//                                    the puzzle measures per level and the campaign's targets
+//                                    (--check: exit 1 when a target is missed)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +24,7 @@
 #include "Curriculum.h"
 #include "LevelFile.h"
 #include "LevelGenerator.h"
+#include "LevelStats.h"
 #include "app/Globals.h"
 #include "puzzle/Solver.h"
 #include "runtime/Diagnostics.h"
@@ -37,7 +41,8 @@ int usage() {
                  "       quillmere-levels verify [DIR] [--table FILE.md] [--plot FILE.png]\n"
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
                  "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR]\n"
-                 "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n");
+                 "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
+                 "       quillmere-levels stats [FILES...] [--dir DIR] [--check]\n");
     return 2;
 }
 
@@ -174,6 +179,28 @@ int tidyCommand(int seed, int from, int to, const std::string& dir) {
     return 0;
 }
 
+int statsCommand(std::vector<std::string> files, const std::string& dir, bool check) {
+    if (files.empty())
+        for (int level = 0; level < Curriculum::kLevels; ++level) files.push_back(LevelFile::pathFor(dir, level));
+    std::vector<LevelMeasures> all;
+    std::printf("%s\n", LevelStats::header().c_str());
+    for (const std::string& path : files) {
+        std::string problem;
+        auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+        if (!board) {
+            std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
+            return 2;
+        }
+        all.push_back(LevelStats::measure(*board));
+        std::printf("%s\n", LevelStats::line(all.back()).c_str());
+        std::fflush(stdout);
+    }
+    std::string summary;
+    bool met = LevelStats::summary(all, summary);
+    std::printf("%s", summary.c_str());
+    return check && !met ? 1 : 0;
+}
+
 int generateCommand(int seed, int from, int to, const std::string& dir) {
     auto generator = LevelGenerator::create(seed);
     int offTarget = 0;
@@ -219,6 +246,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> positional;
     std::string table, plot, dir = QM_LEVELS_DIR;
     int style = -1, seed = 1, from = 0, to = Curriculum::kLevels - 1;
+    bool check = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool hasValue = i + 1 < args.size();
@@ -229,6 +257,7 @@ int main(int argc, char** argv) {
         else if (a == "--from" && hasValue) from = std::atoi(args[++i].c_str());
         else if (a == "--to" && hasValue) to = std::atoi(args[++i].c_str());
         else if (a == "--dir" && hasValue) dir = args[++i];
+        else if (a == "--check") check = true;
         else if (a.rfind("--", 0) == 0) return usage();
         else positional.push_back(a);
     }
@@ -237,6 +266,7 @@ int main(int argc, char** argv) {
     else if (command == "verify" && positional.size() <= 1)
         status = verifyCommand(positional.empty() ? dir : positional[0], table, plot);
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
+    else if (command == "stats") status = statsCommand(positional, dir, check);
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = tidyCommand(seed, from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
