@@ -4,6 +4,7 @@
 #include "Curriculum.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "puzzle/Solver.h"
 
@@ -67,11 +68,18 @@ LevelPlan Curriculum::plan(int level) {
     if (level < 15) p.features = kOpening[level];
     else p.features = kMixes[(level - 15) % kMixCount];
 
+    p.teaching = level < kFirstPuzzle;
+    // Effort grows by a constant factor per level, eightfold over the campaign;
+    // the first group is gentler still, and the fifth level of a group stands out.
+    static const double effortRhythm[5] = {0.85, 0.95, 1.05, 0.95, 1.4};
+    p.effort = int(std::lround(10.0 * std::exp(std::log(8.0) * level / 155.0) * effortRhythm[index]));
     if (group == 0) {
         static const int firstGroup[5] = {3, 3, 4, 6, 7};
+        static const int firstEffort[5] = {3, 4, 5, 7, 9};
         p.target = firstGroup[index];
         p.low = level == 0 ? 2 : p.target - 1;
         p.high = level == 0 ? 3 : p.target + 2;
+        p.effort = firstEffort[index];
         return p;
     }
     // The base climbs from 4 moves in group 1 to 17 in the last group; within a

@@ -151,7 +151,7 @@ LevelMeasures LevelStats::measureGraph(const LevelMap& board, const StateGraph& 
     // One shortest path (the first direction in U R D L order at each step),
     // and what each of its steps offers.
     std::vector<uint8_t> onPath(size_t(graph.size()), 0);
-    int s = 0;
+    int s = 0, before = -1;
     while (true) {
         onPath[size_t(s)] = 1;
         int here = dist[size_t(s)];
@@ -181,6 +181,9 @@ LevelMeasures LevelStats::measureGraph(const LevelMap& board, const StateGraph& 
         m.forcedSteps += onward == 1;
         m.solution += StateGraph::kLetters[chosen];
         if (next < 0) break;
+        if (before >= 0 && graph.ballX(before) == graph.ballX(next) && graph.ballY(before) == graph.ballY(next))
+            ++m.backAndForth;
+        before = s;
         s = next;
     }
     return m;
@@ -236,6 +239,7 @@ bool LevelStats::summary(const std::vector<LevelMeasures>& levels, std::string& 
     int measured = 0, costly = 0, roomy = 0, trapped = 0, unique = 0, nonEssential = 0, inert = 0, solvable = 0;
     int gizmoLevels = 0, allEssential = 0, noDead = 0, noCostly = 0, cheapTurns = 0, turns = 0;
     std::vector<std::vector<int>> effortByGroup;
+    std::vector<int> shatterBumps;  // per mille of the solution's moves
     for (const LevelMeasures& m : levels) {
         solvable += m.solvable;
         unique += m.shortestSolutions == 1;
@@ -246,6 +250,7 @@ bool LevelStats::summary(const std::vector<LevelMeasures>& levels, std::string& 
             allEssential += m.nonEssential() == 0;
         }
         noDead += m.deadStates == 0;
+        if ((m.kinds & FEATURE_SHATTER) && m.moves) shatterBumps.push_back(1000 * m.backAndForth / m.moves);
         noCostly += m.costlyChoices == 0;
         for (int extra : m.wrongTurns) {
             ++turns;
@@ -293,9 +298,10 @@ bool LevelStats::summary(const std::vector<LevelMeasures>& levels, std::string& 
                   " (%s, last %.1f times the first; target rising, 5 times)\n"
                   "wrong turns costing at most 2 extra moves: %.0f%% of %d; levels with no costly choice: %d; "
                   "with no dead state: %d\n"
+                  "back-and-forth moves in the solutions of shatter levels: median %.0f%%\n"
                   "%s\n",
                   rising ? "rising" : "not rising", ratio, turns ? 100.0 * cheapTurns / turns : 0.0, turns, noCostly,
-                  noDead, met ? "all targets met" : "targets not met");
+                  noDead, median(shatterBumps) / 10, met ? "all targets met" : "targets not met");
     text += buffer;
     return met;
 }

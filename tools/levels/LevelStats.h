@@ -27,6 +27,7 @@ struct LevelMeasures {
     bool trap = false;       // some path step offers a dead state
     int effort = 0;          // states nearer the start than the solution's length
     int shortestSolutions = 0;  // fewest-move solutions, counted up to kManySolutions
+    int backAndForth = 0;    // solution moves that rest where the ball rested two moves before
     int openCells = 0;       // cells that are not wall codes
     int kinds = 0;           // Feature bits of the gizmo kinds on the board
     int essential = 0;       // those the level cannot be solved without

@@ -202,8 +202,9 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
 }
 
 int generateCommand(int seed, int from, int to, const std::string& dir) {
+    auto began = std::chrono::steady_clock::now();
     auto generator = LevelGenerator::create(seed);
-    int offTarget = 0;
+    int notKept = 0, notAimed = 0;
     for (int level = from; level <= to; ++level) {
         LevelPlan plan = Curriculum::plan(level);
         if (level % 5 == 4) {
@@ -212,7 +213,7 @@ int generateCommand(int seed, int from, int to, const std::string& dir) {
             for (int before = level - 4; before < level; ++before) {
                 std::string problem;
                 auto board = LevelFile::read(LevelFile::pathFor(dir, before), before, &problem);
-                if (board) most = std::max(most, int(Solver::create(board)->solve().moves.size()));
+                if (board) most = std::max(most, LevelStats::measureGraph(*board, StateGraph::explore(*board, LevelStats::kStateCap)).moves);
             }
             plan.low = std::max(plan.low, most + 1);
             plan.high = std::max(plan.high, plan.low + 3);
@@ -223,14 +224,22 @@ int generateCommand(int seed, int from, int to, const std::string& dir) {
             std::fprintf(stderr, "level %d could not be written\n", level);
             return 1;
         }
-        offTarget += report.onTarget ? 0 : 1;
-        std::printf("level %d [%s, %d-%d]: %d moves, %d states, gizmos: %s, %d tries%s\n", level,
-                    Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, report.moves, report.states,
-                    gizmoUseNames(report.uses).c_str(), report.evaluations, report.onTarget ? "" : "  (off target)");
+        const Candidate& c = report.result;
+        notKept += c.kept ? 0 : 1;
+        notAimed += c.aimed ? 0 : 1;
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        std::printf("level %d [%s; moves %d-%d, effort %d]: %d moves, effort %d, %d states, %d costly, dead %.0f%%%s, "
+                    "forced %.0f%%, open %.0f%%%s, %d tries, %.0f s%s\n",
+                    level, Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, plan.effort,
+                    c.measures.moves, c.measures.effort, c.measures.states, c.measures.costlyChoices,
+                    100 * c.measures.deadShare(), c.measures.trap ? " (trap)" : "", 100 * c.measures.forcedShare(),
+                    100.0 * c.openAfterTidy / (kBoardWidth * kBoardHeight),
+                    c.measures.shortestSolutions == 1 ? "" : ", not unique", report.evaluations, seconds,
+                    !c.kept ? "  (NOT KEPT: a must is missing)" : c.aimed ? "" : "  (short of an aim)");
         std::fflush(stdout);
     }
-    std::printf("%d level%s off target\n", offTarget, offTarget == 1 ? "" : "s");
-    return 0;
+    std::printf("%d level%s short of an aim, %d missing a must\n", notAimed, notAimed == 1 ? "" : "s", notKept);
+    return notKept == 0 ? 0 : 1;
 }
 
 }  // namespace

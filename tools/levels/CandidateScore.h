@@ -1,0 +1,33 @@
+// How good a generated board is for its place in the campaign. Some things a
+// board must have, or it is never kept: it solves, every gizmo kind on it is
+// essential, no piece is inert, the level's gizmos are all there and, from
+// level 20 on, a player has choices (forced share at most 40%) on open floor
+// (at least 30% once unreached floor is rock). Beyond those the value rewards
+// costly choices, a trap with dead states, a unique shortest solution, effort
+// and moves near the level's aim, open rooms, and few back-and-forth moves.
+// A pure function of the board: it may run on any thread the rules allow.
+#pragma once
+#include "Curriculum.h"
+#include "LevelStats.h"
+#include "puzzle/LevelMap.h"
+
+namespace qm {
+
+struct Candidate {
+    LevelMeasures measures;
+    int openAfterTidy = 0;   // cells still open once unreached floor and unused gizmos are rock
+    double value = -1e18;
+    bool kept = false;       // has everything a board must have
+    bool aimed = false;      // and meets every aim, so the search may stop
+};
+
+class CandidateScore {
+public:
+    static Candidate evaluate(const LevelMap& board, const LevelPlan& plan, int stateCap);
+
+    static constexpr double kMostForced = 0.40;
+    static constexpr double kLeastOpen = 0.30;
+    static constexpr double kLeastDead = 0.10;
+};
+
+}  // namespace qm
