@@ -11,10 +11,12 @@
 #include "playlog/GameLog.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
 #include "runtime/Prefetch.h"
 #include "runtime/Random.h"
+#include "runtime/TextConv.h"
 
 namespace qm {
 
@@ -29,10 +31,13 @@ int App::run() {
     auto splash = SplashScreen::create("media\\logo.png", developerMode == 1 ? 30 : 2000);
     setWindowTitle("Quillmere");
     programStartSeconds = millisecs() / 1000;
+    // A crash in the middle of a save leaves its temporary file behind.
+    int stale = removeStaleTemporaries({"options.dat", "save0.dat", "best0.dat", "uniqueID.idn"});
+    if (stale > 0) debugLog("removed " + str(stale) + " stale temporary files");
     OptionsFile::loadOptions();
     AssetCatalogue::openWindow();
     splash->show();
-    seedRandom(millisecs());
+    seedRandom(startupSeed());
     setAutoMidHandle(1);
     for (auto& image : effectImages) image = nullptr;
     audioManager = AudioManager::create();

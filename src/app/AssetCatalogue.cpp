@@ -7,6 +7,7 @@
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
 #include "runtime/TextConv.h"
@@ -43,13 +44,24 @@ std::string styleFile(const char* folder, int style, const char* extension) {
     return std::string("media\\") + folder + "\\" + (folder[0] == 'b' ? "back" : "tiles") + nn + extension;
 }
 
+// A style's .png wins over its .jpg. Most styles have only the .jpg, so a
+// .png that is not there is expected and is not tried (nor logged as missing).
+template <typename Load>
+ImagePtr loadStyleImage(const char* folder, int style, Load load) {
+    std::string png = styleFile(folder, style, ".png");
+    ImagePtr image = fileType(png) == FILE_REGULAR ? load(png) : nullptr;
+    return image ? image : load(styleFile(folder, style, ".jpg"));
+}
+
 }  // namespace
 
 std::vector<std::string> AssetCatalogue::assetFiles() {
     std::vector<std::string> files = {kBallFile, kTileBorderFile, kGizmoFile, kBorderFile, kDigitsFile};
     for (int i = 0; i <= 32; i++)
-        for (const char* folder : {"back", "tiles"})
-            for (const char* extension : {".png", ".jpg"}) files.push_back(styleFile(folder, i, extension));
+        for (const char* folder : {"back", "tiles"}) {
+            if (fileType(styleFile(folder, i, ".png")) == FILE_REGULAR) files.push_back(styleFile(folder, i, ".png"));
+            files.push_back(styleFile(folder, i, ".jpg"));
+        }
     return files;
 }
 
@@ -65,15 +77,14 @@ void AssetCatalogue::loadAssets() {
     digitsImage = loadAnimImage(kDigitsFile, 40, 74, 0, 10, -1);
     for (int i = 0; i <= 32; i++) {
         setAutoMidHandle(0);
-        backgrounds[i] = loadImage(styleFile("back", i, ".png"), -1);
-        if (!backgrounds[i]) backgrounds[i] = loadImage(styleFile("back", i, ".jpg"), -1);
+        backgrounds[i] = loadStyleImage("back", i, [](const std::string& path) { return loadImage(path, -1); });
         if (!backgrounds[i]) {
             debugLog("Missing back image " + str(i));
             backgrounds[i] = loadImage("media\\back\\back00.jpg", -1);
         }
         setAutoMidHandle(1);
-        tileSets[i] = loadAnimImage(styleFile("tiles", i, ".png"), 32, 32, 0, 6, -1);
-        if (!tileSets[i]) tileSets[i] = loadAnimImage(styleFile("tiles", i, ".jpg"), 32, 32, 0, 6, -1);
+        tileSets[i] = loadStyleImage("tiles", i,
+                                     [](const std::string& path) { return loadAnimImage(path, 32, 32, 0, 6, -1); });
         if (!tileSets[i]) {
             debugLog("Missing tiles image " + str(i));
             tileSets[i] = loadAnimImage("media\\tiles\\tiles00.jpg", 32, 32, 0, 6, -1);

@@ -36,6 +36,23 @@ namespace qm {
 
 std::shared_ptr<GameController> GameController::create() { return std::make_shared<GameController>(); }
 
+namespace {
+
+// Each loader has left such a file alone for the whole run; the player hears
+// of it once, here, and not at every save that is skipped.
+void noticeUnreadableFiles() {
+    const std::vector<std::string>& files = unreadableKeptFiles();
+    if (files.empty()) return;
+    std::string list;
+    for (const std::string& file : files) list += (list.empty() ? "" : ", ") + file;
+    notify("Quillmere cannot read " + list + " in " + currentDir() +
+               ".\n\nYou can play, but your progress will not be saved this time. The file is left "
+               "as it is, so nothing in it is lost: make it readable again and restart the game.",
+           1);
+}
+
+}  // namespace
+
 void GameController::runGame() {
     for (;;) {
         if (state == 0) {
@@ -67,6 +84,7 @@ void GameController::startGame() {
     buttonBar = HoverButtonBar::create();
     Particle::initStyles();
     playerAids = PlayerAids::create(0);
+    noticeUnreadableFiles();
     startAtLevel(playerProfile->playableLevel());
     reachabilityView = ReachabilitySearch::create();
     afterStartHook();
@@ -122,13 +140,16 @@ void GameController::playLoop() {
         timer.measure();
         PlayInput::pollInput();
         while (timer.takeStep()) playStep();
+        // While minimised only this redraw runs; a close request still ends it.
+        bool closing = false;
         do {
             drawPlayFrame();
             flipFrame(1);
             AssetCatalogue::checkSuspended(1);
-        } while (AssetCatalogue::suspended == 1);
+            closing = appTerminate() != 0;
+        } while (AssetCatalogue::suspended == 1 && !closing);
 
-        if (appTerminate()) state = 2;
+        if (closing) state = 2;
 
         bool printScreenIsDown = printScreenDown() != 0;
         if (printScreenIsDown && !printScreenWasDown) {
@@ -152,7 +173,10 @@ void GameController::playStep() {
     if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
     if (currentMap) currentMap->update(boardActive ? 1 : 0);
     if (playerAids) playerAids->afterBoardStep();
-    if (PlayInput::skip && boardActive) skipLevel();
+    // Skip waits for the slide: during it the board that is current is the
+    // one just solved, and skipping it would record it as skipped.
+    bool sliding = mapTransition && mapTransition->isAdvancing();
+    if (PlayInput::skip && boardActive && !sliding) skipLevel();
     if (particleLayer) particleLayer->update();
 }
 
@@ -217,6 +241,7 @@ void GameController::menuLoop() {
             if (instructionsMenu) instructionsMenu->updateMenu(0);
             if (resetProfileMenu) resetProfileMenu->updateMenu(0);
         }
+        bool closing = false;
         do {
             clearFrame();
             setOrigin(0, 0);
@@ -227,8 +252,9 @@ void GameController::menuLoop() {
             if (resetProfileMenu) resetProfileMenu->drawMenu();
             flipFrame(1);
             AssetCatalogue::checkSuspended(0);
-        } while (AssetCatalogue::suspended == 1);
-        if (appTerminate()) state = 2;
+            closing = appTerminate() != 0;
+        } while (AssetCatalogue::suspended == 1 && !closing);
+        if (closing) state = 2;
     }
 }
 

@@ -16,6 +16,7 @@ namespace qm {
 float OptionsFile::optionSoundVolume = 0;
 float OptionsFile::optionMusicVolume = 0;
 int OptionsFile::fullscreenWanted = 0;
+int OptionsFile::saveBlocked = 0;
 
 namespace {
 
@@ -32,11 +33,16 @@ float saneVolume(float v) {
 }  // namespace
 
 void OptionsFile::loadOptions() {
-    StreamPtr file = readFile("options.dat");
-    if (!file) {
+    KeptFile kept = readKeptFile("options.dat", 12);
+    if (kept.outcome == KeptFileOutcome::Unreadable) {
+        saveBlocked = 1;
+        debugLog("options.dat cannot be read (" + kept.reason + "): default options, and the file is left as it is");
+    }
+    if (kept.outcome != KeptFileOutcome::Read) {
         defaultOptions();
         return;
     }
+    StreamPtr file = memoryStream(std::move(kept.bytes));
     if (!file->eof()) optionSoundVolume = saneVolume(file->readFloat());
     debugLog("fileVolume " + floatText(optionSoundVolume));
     if (!file->eof()) optionMusicVolume = saneVolume(file->readFloat());
@@ -47,7 +53,7 @@ void OptionsFile::loadOptions() {
 void OptionsFile::saveOptions() {
     float effects = audioManager ? audioManager->soundVolume : optionSoundVolume;
     float music = audioManager ? audioManager->musicVolume : optionMusicVolume;
-    StreamPtr file = writeFileSafely("options.dat");
+    StreamPtr file = saveBlocked == 1 ? nullptr : writeFileSafely("options.dat");
     if (!file) {
         debugLog("Could not save options");
         return;
@@ -69,6 +75,7 @@ void OptionsFile::resetAll() {
     optionSoundVolume = 0;
     optionMusicVolume = 0;
     fullscreenWanted = 0;
+    saveBlocked = 0;
 }
 
 }  // namespace qm

@@ -9,6 +9,8 @@ public:
     static float optionSoundVolume;
     static float optionMusicVolume;
     static int fullscreenWanted;
+    // 1 when "options.dat" exists but could not be read: it is not written over at exit.
+    static int saveBlocked;
 
     static void loadOptions();
     static void saveOptions();

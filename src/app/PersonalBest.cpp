@@ -1,5 +1,6 @@
 #include "app/PersonalBest.h"
 
+#include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/TextConv.h"
 
@@ -25,8 +26,14 @@ bool PersonalBest::record(int level, int moves) {
 }
 
 void PersonalBest::load() {
-    StreamPtr file = readFile(fileName());
-    if (!file) return;
+    KeptFile kept = readKeptFile(fileName(), 2 * kLevels);
+    if (kept.outcome == KeptFileOutcome::Unreadable) {
+        saveBlocked = 1;
+        debugLog(fileName() + " cannot be read (" + kept.reason +
+                 "): personal bests are kept in memory only and the file is left as it is");
+    }
+    if (kept.outcome != KeptFileOutcome::Read) return;
+    StreamPtr file = memoryStream(std::move(kept.bytes));
     for (int& count : counts) {
         if (file->eof()) break;
         count = file->readShort() & 0xFFFF;
@@ -35,6 +42,7 @@ void PersonalBest::load() {
 }
 
 void PersonalBest::save() const {
+    if (saveBlocked == 1) return;
     // Temporary file renamed over the old one: a crash never leaves half a file.
     StreamPtr file = writeFileSafely(fileName());
     if (!file) return;

@@ -17,6 +17,8 @@ public:
     // Keeps the smaller count and writes the file; true when it improved.
     bool record(int level, int moves);
     std::string fileName() const;
+    // 1 when the file exists but could not be read: it is never written over.
+    int saveBlocked = 0;
 
 private:
     int profileNumber = 0;

@@ -1,7 +1,5 @@
 #include "app/PlayerAids.h"
 
-#include <cstring>
-
 #include "app/Globals.h"
 #include "app/PersonalBest.h"
 #include "editor/BoardTransition.h"
@@ -31,19 +29,13 @@ int directionOfLetter(char letter) {
 bool levelIsEnding() { return mapTransition && mapTransition->isAdvancing(); }
 
 // Runs the solver from the board's present resting state and puts everything
-// the search touched back exactly as it was (fading locks, glow, the ball's spin).
+// the search touched back exactly as it was (fading locks, glow, the ball's
+// spin, and the restart count, which a searched move off the board raises).
 SolveResult solveFromHere(LevelMap& board, int stateCap) {
-    RestState before = MoveSimulator::save(board);
-    int glow[20][14];
-    std::memcpy(glow, board.glow, sizeof glow);
-    int age = board.ball ? board.ball->age : 0;
+    LiveBoardGuard guard(board);
     auto solver = Solver::create(std::shared_ptr<LevelMap>(&board, [](LevelMap*) {}));
     solver->stateCap = stateCap;
-    SolveResult result = solver->solve();
-    MoveSimulator::restore(board, before);
-    std::memcpy(board.glow, glow, sizeof glow);
-    if (board.ball) board.ball->age = age;
-    return result;
+    return solver->solve();
 }
 
 }  // namespace
@@ -54,18 +46,31 @@ std::shared_ptr<PlayerAids> PlayerAids::create(int profileNumber) {
     return aids;
 }
 
-bool PlayerAids::ballRests(const LevelMap& board) {
-    return board.ball && board.ball->direction == 0 && board.ball->stepX == 0 && board.ball->stepY == 0;
+bool PlayerAids::ballRests(LevelMap& board) {
+    bool still = board.ball && board.ball->direction == 0 && board.ball->stepX == 0 && board.ball->stepY == 0;
+    if (!still) {
+        restIsFinal = false;
+        return false;
+    }
+    // A halt on a booster or angle block that rolls on by itself is part of
+    // the move; only a rest the player must end counts, as for the solver.
+    if (!restIsFinal) restIsFinal = MoveSimulator::restsForGood(board);
+    return restIsFinal;
 }
 
-void PlayerAids::startTracking(LevelMap& board) {
-    trackedBoard = &board;
+void PlayerAids::startAttempt(const LevelMap& board) {
     trackedRestarts = board.restartCount;
-    trackedEditor = editorOn;
     history.clear();
     moves = 0;
     hintTicks = 0;
     messageTicks = 0;
+    restIsFinal = false;
+}
+
+void PlayerAids::startTracking(LevelMap& board) {
+    trackedBoard = &board;
+    trackedEditor = editorOn;
+    startAttempt(board);
     solvedRecorded = false;
     wasResting = false;
     par = -1;
@@ -90,11 +95,7 @@ void PlayerAids::beforeBoardStep(int boardActive) {
     // A new board, a board that left the editor (it may have changed), or a
     // restart: a fresh attempt with no history.
     if (board != trackedBoard || trackedEditor == 1) startTracking(*board);
-    if (board->restartCount != trackedRestarts) {
-        trackedRestarts = board->restartCount;
-        history.clear();
-        moves = 0;
-    }
+    if (board->restartCount != trackedRestarts) startAttempt(*board);
     if (levelIsEnding() || !ballRests(*board)) return;
 
     if (boardActive == 1 && undoPressed) undo();
@@ -106,7 +107,12 @@ void PlayerAids::beforeBoardStep(int boardActive) {
 void PlayerAids::afterBoardStep() {
     LevelMap* board = currentMap.get();
     if (!board || board != trackedBoard || editorOn == 1) return;
-    if (board->restartCount != trackedRestarts) return;  // handled next step
+    if (board->restartCount != trackedRestarts) {
+        // A restart (R or rolling off): a fresh attempt, and the hint or the
+        // "no way" notice of the last one no longer applies.
+        startAttempt(*board);
+        return;
+    }
     if (wasResting && board->ball && board->ball->direction != 0) {
         history.push_back(restingState);
         moves++;

@@ -54,7 +54,9 @@ private:
     RestState restingState;
 
     void startTracking(LevelMap& board);
-    static bool ballRests(const LevelMap& board);
+    void startAttempt(const LevelMap& board);
+    bool restIsFinal = false;
+    bool ballRests(LevelMap& board);
 };
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include "app/PlayerProfile.h"
 
 #include "puzzle/LevelMap.h"
+#include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/TextConv.h"
 
@@ -32,11 +33,17 @@ int PlayerProfile::markOnce(int index) {
 }
 
 void PlayerProfile::load() {
-    StreamPtr file = readFile(fileName());
-    if (!file) {
+    KeptFile kept = readKeptFile(fileName(), kProfileLevels + 10);
+    if (kept.outcome == KeptFileOutcome::Unreadable) {
+        saveBlocked = 1;
+        debugLog(fileName() + " cannot be read (" + kept.reason +
+                 "): playing from level 0, progress is kept in memory only and the file is left as it is");
+    }
+    if (kept.outcome != KeptFileOutcome::Read) {
         reset();
         return;
     }
+    StreamPtr file = memoryStream(std::move(kept.bytes));
     bool found = false;
     for (int i = 0; i < kProfileLevels; i++) {
         if (!file->eof()) levelStates[i] = file->readByte();
@@ -66,6 +73,7 @@ void PlayerProfile::reset() {
 }
 
 void PlayerProfile::save() {
+    if (saveBlocked == 1) return;
     // Written beside the old file and renamed over it, so progress is never
     // left half-written by a crash or a full disk.
     StreamPtr file = writeFileSafely(fileName());

@@ -18,6 +18,9 @@ public:
     int currentGroup = 0;
     int onceFlags[10] = {};
     int tutorialPages[285];
+    // 1 when the profile file exists but could not be read: it may hold the
+    // player's progress, so it is never written over during this run.
+    int saveBlocked = 0;
 
     static std::shared_ptr<PlayerProfile> create(int n);
     int markOnce(int index);

@@ -7,6 +7,7 @@
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
 #include "runtime/TextConv.h"
@@ -46,7 +47,9 @@ menuScreenType* menuScreenType::setupMenu(int x, int y, int buttonCount, int lef
     int mid = autoMidHandle();
     setAutoMidHandle(1);
     buttonStrip = nullptr;
-    if (buttonCount > 0) buttonStrip = loadAnimImage("media\\" + stripName, buttonW, buttonH, 0, buttonCount * 2, -1);
+    std::string stripPath = "media\\" + stripName;
+    bool stripWanted = buttonCount > 0 && (stripMayBeAbsent == 0 || fileType(stripPath) == FILE_REGULAR);
+    if (stripWanted) buttonStrip = loadAnimImage(stripPath, buttonW, buttonH, 0, buttonCount * 2, -1);
 
     // Panels and fore pictures are anchored at their top-left corner.
     setAutoMidHandle(0);

@@ -32,6 +32,9 @@ public:
     ImagePtr panel;
     ImagePtr fore;
     ImagePtr buttonStrip;
+    // 1 for a screen that names a strip it does not expect to find (the
+    // tutorial page puts its picture in the strip's place): no "missing" line.
+    int stripMayBeAbsent = 0;
     int noHighlight = 0;
     int leftTarget = -1, rightTarget = -1;
     int fade = 0;

@@ -19,6 +19,7 @@ void tutorialPageType::loadTutorialImages() {
 
 std::shared_ptr<tutorialPageType> tutorialPageType::createPage(int index) {
     auto page = std::make_shared<tutorialPageType>();
+    page->stripMayBeAbsent = 1;
     // The strip name names no file on purpose: the page's one "button" is
     // the tutorial picture, put in its place below.
     page->setupMenu(64, 64, 1, -1, -1, 0, 0, 325, 402, 30, "blank.png", "thisIntentionallyFails.png", 1, "", 0, 0);

@@ -41,32 +41,41 @@ bool startsWithSuccess(const std::string& reply) { return lowerCase(reply).rfind
 std::shared_ptr<GameLog> GameLog::create() {
     int32_t id = 0;
     uint16_t number = 0;
-    std::vector<uint8_t> bytes;
-    if (fileType(kIdFile) == FILE_MISSING) {
+    KeptFile kept = readKeptFile(kIdFile, 6);
+    const std::vector<uint8_t>& bytes = kept.bytes;
+    if (kept.outcome == KeptFileOutcome::Missing) {
         id = randomInt(INT32_MIN, INT32_MAX);
         debugLog("game log - first run - unique ID " + str(id));
-    } else if (readWholeFile(kIdFile, bytes) && bytes.size() >= 6) {
+    } else if (kept.outcome == KeptFileOutcome::Unreadable) {
+        // It may still name this player: this session gets a number of its
+        // own and the file is left as it is.
+        id = randomInt(INT32_MIN, INT32_MAX);
+        debugLog("game log - " + std::string(kIdFile) + " cannot be read (" + kept.reason +
+                 ") - left as it is, unique ID " + str(id) + " for this session");
+    } else if (bytes.size() >= 6) {
         id = static_cast<int32_t>(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
                                   uint32_t(bytes[3]) << 24);
         number = static_cast<uint16_t>(bytes[4] | bytes[5] << 8);
         debugLog("game log - unique ID " + str(id) + ", log number " + str(int(number)));
     } else {
-        // A truncated or unreadable file cannot be trusted to name this
-        // player: start afresh as on a first run, and rewrite it below so the
-        // next run reads a whole file and counts on from there.
+        // A truncated file cannot be trusted to name this player: start
+        // afresh as on a first run, and rewrite it below so the next run reads
+        // a whole file and counts on from there.
         id = randomInt(INT32_MIN, INT32_MAX);
         debugLog("game log - damaged " + std::string(kIdFile) + " - new unique ID " + str(id));
     }
 
-    // Written beside the old file and renamed over it, so a failed write
-    // leaves the previous file whole.
-    bool written = false;
-    if (StreamPtr out = writeFileSafely(kIdFile)) {
-        out->writeInt(id);
-        out->writeShort(static_cast<uint16_t>(number + 1));
-        written = out->close();
+    if (kept.outcome != KeptFileOutcome::Unreadable) {
+        // Written beside the old file and renamed over it, so a failed write
+        // leaves the previous file whole.
+        bool written = false;
+        if (StreamPtr out = writeFileSafely(kIdFile)) {
+            out->writeInt(id);
+            out->writeShort(static_cast<uint16_t>(number + 1));
+            written = out->close();
+        }
+        if (!written) debugLog("game log - could not write " + std::string(kIdFile));
     }
-    if (!written) debugLog("game log - could not write " + std::string(kIdFile));
 
     auto log = std::make_shared<GameLog>();
     log->uniqueID = id;

@@ -15,6 +15,7 @@
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Random.h"
+#include "runtime/TextConv.h"
 
 namespace qm {
 
@@ -186,8 +187,10 @@ void Ball::update(int inputAllowed) {
         else if (PlayInput::right) moveRight();
         else if (PlayInput::down) moveDown();
     }
-    if (direction != 0) {
-        if (auto* sound = soundFor(board)) sound->rollStartHook();
+    if (direction != 0 && !simulating(board)) {
+        // One line a move: a log then tells where the player rolled.
+        debugLog("ball rolls " + str(direction));
+        if (audioManager) audioManager->rollStartHook();
     }
 }
 

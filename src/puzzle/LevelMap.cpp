@@ -18,6 +18,7 @@
 #include "editor/HoverButtonBar.h"
 #include "editor/ReachabilitySearch.h"
 #include "menus/tutorialPageType.h"
+#include "puzzle/LevelFileFormat.h"
 #include "puzzle/ParticleNode.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -31,7 +32,6 @@ namespace {
 
 bool onBoard(int x, int y) { return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight; }
 
-constexpr int kFileVersion = 2;
 
 }  // namespace
 
@@ -82,11 +82,12 @@ void LevelMap::load() {
     endY = -1;
     StreamPtr in = readFile(levelPath(levelNumber));
     if (in) {
-        int32_t version = in->readInt();
-        if (version == kFileVersion) {
-            in->readInt();  // tile-set index: follows from the level number instead
-            in->readInt();  // reserved
-        }
+        // Nothing past the layout's length matters, so nothing more is read.
+        std::vector<uint8_t> bytes(LevelFileFormat::kFileSize);
+        bytes.resize(in->readBytes(bytes.data(), bytes.size()));
+        in->close();
+        LevelFileContents file = LevelFileFormat::decode(bytes);
+        // The tile set follows from the level number, whatever the file says.
         if (levelNumber >= 0) tileSet = levelNumber / 5;
         if (!editorOn && levelNumber >= 0) {
             int page = -1;
@@ -105,19 +106,13 @@ void LevelMap::load() {
         }
         for (int x = 0; x < kBoardWidth; ++x) {
             for (int y = 0; y < kBoardHeight; ++y) {
-                if (!in->eof()) cells[x][y] = in->readInt();
+                cells[x][y] = file.cells[x][y];
                 if (cells[x][y] == 1) { startX = x; startY = y; }
                 if (cells[x][y] == 2) { endX = x; endY = y; }
             }
         }
-        entryX = in->eof() ? 0 : in->readInt();
-        entryY = in->eof() ? 0 : in->readInt();
-        // The entry is where the board lies beside the one before, at most a
-        // board away; a damaged file's far-off value would overflow the
-        // slide's pixel offset.
-        if (entryX < -kBoardWidth || entryX > kBoardWidth) entryX = 0;
-        if (entryY < -kBoardHeight || entryY > kBoardHeight) entryY = 0;
-        in->close();
+        entryX = file.entryX;
+        entryY = file.entryY;
     }
     clearProtected();
     lockTypes[0] = 0;
@@ -146,13 +141,8 @@ void LevelMap::save(int mode) {
         notify("could not open file", 0);
         return;
     }
-    out->writeInt(kFileVersion);
-    out->writeInt(tileSet);
-    out->writeInt(-1);
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) out->writeInt(cells[x][y]);
-    out->writeInt(entryX);
-    out->writeInt(entryY);
+    std::vector<uint8_t> bytes = LevelFileFormat::encode(cells, tileSet, entryX, entryY);
+    out->writeBytes(bytes.data(), bytes.size());
     // A failed write (full disk) leaves the old file in place and must not
     // pass for a save.
     if (!out->close()) {

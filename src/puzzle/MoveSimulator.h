@@ -35,6 +35,25 @@ struct MoveResult {
     int ticks = 0;
 };
 
+// Puts a live board back exactly as it was when the guard goes: the resting
+// state, the glow, the ball's spin and arrival flag, the restart count. The
+// hint searches the board the player is on through this.
+class LiveBoardGuard {
+public:
+    explicit LiveBoardGuard(LevelMap& board);
+    ~LiveBoardGuard();
+    LiveBoardGuard(const LiveBoardGuard&) = delete;
+    LiveBoardGuard& operator=(const LiveBoardGuard&) = delete;
+
+    LevelMap& board;
+    RestState state;
+    int restarts = 0;
+    int glow[20][14] = {};
+    int age = 0;
+    int justArrived = 0;
+    int hoverDirection = 0;
+};
+
 class MoveSimulator {
 public:
     static constexpr int kDefaultTickCap = 20000;
@@ -45,9 +64,11 @@ public:
     static MoveResult play(LevelMap& board, int direction, int tickCap = kDefaultTickCap,
                            const TickObserver& observer = nullptr);
 
-    // Ticks a resting ball with no input until it rests again (a booster or
-    // angle block under it can start it by itself); Rested when it never moved.
-    static MoveResult settle(LevelMap& board, int tickCap = kDefaultTickCap);
+    // Whether a still ball is at rest for good: a tick without input would
+    // change nothing, so the next move is the player's. False for a ball
+    // halted on a booster or angle block that moves on by itself. The board
+    // is left exactly as it was.
+    static bool restsForGood(LevelMap& board);
 
     static RestState save(const LevelMap& board);
     static void restore(LevelMap& board, const RestState& state);

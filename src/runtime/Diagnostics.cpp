@@ -48,7 +48,11 @@ void debugLog(const std::string& text) {
 
 void notify(const std::string& text, int serious) {
     ++notices;
-    if (Backend::headless()) return;  // a test run must never wait for a click
+    if (Backend::headless()) {
+        // A scripted run must never wait for a click; its log shows the box.
+        debugLog("notice: " + text);
+        return;
+    }
     Uint32 flags = serious == 1 ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
     SDL_ShowSimpleMessageBox(flags, currentWindowTitle().c_str(), text.c_str(), Backend::window());
 }

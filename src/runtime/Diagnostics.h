@@ -11,8 +11,9 @@ void notify(const std::string& text, int serious);
 void setDebugLogTarget(const std::string& target);
 // Tests can capture lines; nullptr restores the file/stderr target.
 void setDebugLogHook(std::function<void(const std::string&)> hook);
-// How many notices were asked for (headless mode counts them and shows none,
-// so a scripted run never waits for a click).
+// How many notices were asked for (headless mode counts them and writes them
+// to the debug log instead of showing them, so a scripted run never waits for
+// a click).
 int notifyCount();
 
 }  // namespace qm

@@ -5,10 +5,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -290,6 +292,81 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     size_t n;
     while ((n = in->readBytes(block, sizeof block)) > 0) out.insert(out.end(), block, block + n);
     return !in->failed();
+}
+
+namespace {
+
+std::vector<std::string> unreadableKept;
+
+KeptFile unreadable(const std::string& path, const std::string& reason) {
+    KeptFile result;
+    result.outcome = KeptFileOutcome::Unreadable;
+    result.reason = reason;
+    unreadableKept.push_back(path + " (" + reason + ")");
+    return result;
+}
+
+}  // namespace
+
+const std::vector<std::string>& unreadableKeptFiles() { return unreadableKept; }
+
+void forgetUnreadableKeptFiles() { unreadableKept.clear(); }
+
+KeptFile readKeptFile(const std::string& path, size_t limit) {
+    KeptFile result;
+    std::string p = nativePath(path);
+    // Non-blocking, so that opening a pipe does not wait for a writer.
+    int fd = open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return result;
+        return unreadable(path, std::strerror(errno));
+    }
+    struct stat st;
+    bool statted = fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        std::string reason = !statted ? std::strerror(errno) : S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+        ::close(fd);
+        return unreadable(path, reason);
+    }
+    result.bytes.resize(limit);
+    size_t got = 0;
+    while (got < limit) {
+        ssize_t n = ::read(fd, result.bytes.data() + got, limit - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            std::string reason = std::strerror(errno);
+            ::close(fd);
+            return unreadable(path, reason);
+        }
+        if (n == 0) break;
+        got += size_t(n);
+    }
+    ::close(fd);
+    result.bytes.resize(got);
+    result.outcome = KeptFileOutcome::Read;
+    return result;
+}
+
+int removeStaleTemporaries(const std::vector<std::string>& names) {
+    int removed = 0;
+    for (const std::string& name : names) {
+        std::string p = nativePath(name);
+        size_t slash = p.rfind('/');
+        std::string folder = slash == std::string::npos ? "." : p.substr(0, slash);
+        std::string prefix = (slash == std::string::npos ? p : p.substr(slash + 1)) + ".tmp";
+        for (const std::string& entry : listDir(folder)) {
+            if (entry.size() <= prefix.size() || entry.compare(0, prefix.size(), prefix) != 0) continue;
+            std::string digits = entry.substr(prefix.size());
+            if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+            pid_t writer = pid_t(std::stol(digits));
+            // A writer that still runs may be about to rename its file.
+            if (writer == getpid() || (writer > 0 && (kill(writer, 0) == 0 || errno == EPERM))) continue;
+            std::string full = folder + "/" + entry;
+            struct stat st;
+            if (lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && unlink(full.c_str()) == 0) ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace qm

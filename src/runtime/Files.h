@@ -56,6 +56,30 @@ bool changeDir(const std::string& path);
 std::string programFolder();
 int copyFile(const std::string& source, const std::string& target);
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
+
+// The small files the game keeps for the player (options, profile, bests,
+// the anonymous id). One that exists but cannot be read (no permission, an
+// I/O error, a folder, a pipe or a device under its name) is Unreadable,
+// never Missing: it may still hold the player's progress, so the game must
+// not write a fresh one over it. At most `limit` bytes are read, and a pipe
+// or device is never read at all, so a strange file cannot hang start-up or
+// fill memory.
+enum class KeptFileOutcome { Read, Missing, Unreadable };
+struct KeptFile {
+    KeptFileOutcome outcome = KeptFileOutcome::Missing;
+    std::vector<uint8_t> bytes;
+    std::string reason;  // why an Unreadable file could not be read
+};
+KeptFile readKeptFile(const std::string& path, size_t limit);
+// Every kept file found Unreadable since the runtime started, as
+// "name (reason)", so the game can tell the player once.
+const std::vector<std::string>& unreadableKeptFiles();
+void forgetUnreadableKeptFiles();
+
+// Removes "<name>.tmp<pid>" files that a safe write left beside one of
+// `names` when its program died before the rename. A temporary of a program
+// still running is left alone. Returns how many were removed.
+int removeStaleTemporaries(const std::vector<std::string>& names);
 // The system's file dialog (zenity when installed); "" when cancelled or
 // unavailable.
 std::string requestFile(const std::string& title, const std::string& filter, bool save,

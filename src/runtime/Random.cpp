@@ -4,7 +4,12 @@
 #include "Random.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <random>
+
+#include "Backend.h"
+#include "Clock.h"
 
 namespace qm {
 
@@ -36,6 +41,21 @@ void seedRandom(int32_t seed) {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
     state = z ? z : 0x9E3779B97F4A7C15ull;  // xorshift must not hold 0
+}
+
+int32_t startupSeed() {
+    if (Backend::headless()) return millisecs();
+    uint64_t mixed = uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+    try {
+        std::random_device entropy;
+        mixed ^= (uint64_t(entropy()) << 32) ^ entropy();
+    } catch (...) {
+        // No entropy source: the clock's nanoseconds still differ between runs.
+    }
+    mixed ^= mixed >> 33;
+    mixed *= 0xFF51AFD7ED558CCDull;
+    mixed ^= mixed >> 33;
+    return int32_t(uint32_t(mixed));
 }
 
 float randomFloat(float a, float b) {

@@ -91,6 +91,7 @@ bool runtimeInit(const RuntimeOptions& options) {
     Backend::resetInput();
     Backend::resetScript();
     Backend::resetGraphicsState();
+    forgetUnreadableKeptFiles();
     setDebugLogTarget(options.logTarget);
     frameCap = options.maxFrames;
 

@@ -12,6 +12,8 @@
 #include "puzzle/LevelMap.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
+#include "puzzle/BoardText.h"
+#include "support/GameRun.h"
 #include "support/PlayRig.h"
 #include "support/TempFolder.h"
 
@@ -60,7 +62,8 @@ protected:
         currentMap->update(1);
         aids->afterBoardStep();
     }
-    // Pushes a direction for one step, then lets the ball roll to rest.
+    // Pushes a direction for one step, then lets the ball roll to a rest the
+    // player must end.
     void move(int direction) {
         PlayInput::resetInput();
         if (direction == 1) PlayInput::up = 1;
@@ -69,7 +72,7 @@ protected:
         if (direction == 4) PlayInput::left = 1;
         step();
         PlayInput::resetInput();
-        for (int i = 0; i < 400 && currentMap->ball->direction != 0; i++) step();
+        for (int i = 0; i < 400 && !MoveSimulator::restsForGood(*currentMap); i++) step();
         step();
     }
     void pressUndo() {
@@ -170,6 +173,43 @@ TEST_F(PlayerAidsTest, SolvingKeepsTheSmallerCountAsPersonalBest) {
     EXPECT_TRUE(aids->personalBest->record(50, 1));
     EXPECT_EQ(PersonalBest::create(0)->best(50), 1);
     EXPECT_EQ(PersonalBest::create(0)->best(49), 0);
+}
+
+// On a board open to the top, the hint's search rolls off the edge; that is
+// not the player's restart. A real restart drops the shown hint.
+TEST_F(PlayerAidsTest, HintOnAnOpenBoardKeepsTheCountAndARestartDropsIt) {
+    currentMap = test::boardFromText(test::kOpenLevel, 50, '#');
+    step();
+    EXPECT_EQ(aids->par, 3);
+    move(2);
+    ASSERT_EQ(aids->moves, 1);
+    EXPECT_EQ(aids->hint(), 3);
+    step();
+    EXPECT_EQ(aids->moves, 1);
+    EXPECT_EQ(aids->history.size(), 1u);
+    EXPECT_EQ(currentMap->ball->hoverDirection, 3);
+    PlayInput::restart = 1;
+    step();
+    PlayInput::resetInput();
+    step();
+    EXPECT_EQ(aids->hintTicks, 0);
+    EXPECT_EQ(aids->moves, 0);
+}
+
+// One push that bounces off an angle block and comes back is one move, as
+// the solver counts it: the halt on the block is no rest.
+TEST_F(PlayerAidsTest, BounceOffAnAngleBlockIsOneMove) {
+    currentMap = test::boardFromText({"######", "#S...#", "####.#", "####C#", "####E#"}, 50, '#');
+    step();
+    move(2);
+    move(3);
+    EXPECT_EQ(currentMap->ball->x, 4);
+    EXPECT_EQ(currentMap->ball->y, 1);
+    EXPECT_EQ(aids->moves, 2);
+    EXPECT_EQ(aids->history.size(), 2u);
+    EXPECT_TRUE(aids->undo());
+    EXPECT_EQ(currentMap->ball->x, 4);
+    EXPECT_EQ(currentMap->ball->y, 1);
 }
 
 }  // namespace

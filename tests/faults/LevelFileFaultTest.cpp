@@ -57,6 +57,7 @@ TEST_P(LevelFileFaultTest, GameGoesOn) {
     EXPECT_EQ(test::runGameIn(folder.path(), folder.file("out"), log), 0)
         << test::readText(folder.file("out/stderr.txt"));
     EXPECT_TRUE(test::endedNormally(log)) << log;
+    EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     EXPECT_GT(test::readBinary(folder.file("out/shot.png")).size(), 8u);
 }

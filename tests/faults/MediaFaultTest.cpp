@@ -35,6 +35,7 @@ TEST_F(MediaFaultTest, NoMediaFolderAtAll) {
         fs::create_directory_symlink(std::string(QM_GAME_DIR) + "/" + name, folder.file("game/") + name);
     EXPECT_EQ(test::runGameIn(folder.file("game"), folder.path(), log, folder.file("game/quillmere")), 0);
     EXPECT_TRUE(test::endedNormally(log)) << log;
+    EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("image missing: media\\ball.png"), std::string::npos);
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     expectShot();
@@ -72,6 +73,7 @@ TEST_F(MediaFaultTest, EveryMediaFileDamaged) {
     fs::create_directories(folder.file("out"));
     EXPECT_EQ(test::runGameIn(folder.path(), folder.file("out"), log), 0);
     EXPECT_TRUE(test::endedNormally(log)) << log;
+    EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     std::string shot = test::readBinary(folder.file("out/shot.png"));
     ASSERT_GT(shot.size(), 8u);

@@ -31,6 +31,7 @@ protected:
         std::string log;
         ASSERT_EQ(test::runGameIn(disk, outside, log), 0);
         ASSERT_TRUE(test::endedNormally(log));
+        ASSERT_TRUE(test::playedTheLevel(log)) << log;
         for (const char* name : {"save0.dat", "options.dat", "uniqueID.idn"}) {
             good[name] = test::readBinary(disk + "/" + name);
             ASSERT_FALSE(good[name].empty()) << name;
@@ -59,6 +60,7 @@ TEST_F(WorkingFolderFaultTest, FullFolderKeepsTheLastGoodFiles) {
     std::string log;
     EXPECT_EQ(test::runGameIn(disk, outside, log), 0);
     EXPECT_TRUE(test::endedNormally(log)) << log;
+    EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     // The run wanted to count one more session: the old count must survive.
     expectFailedWritesAndFilesUnharmed(log);
@@ -69,6 +71,7 @@ TEST_F(WorkingFolderFaultTest, ReadOnlyFolderKeepsTheLastGoodFiles) {
     std::string log;
     EXPECT_EQ(test::runGameIn(disk, outside, log), 0);
     EXPECT_TRUE(test::endedNormally(log)) << log;
+    EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     expectFailedWritesAndFilesUnharmed(log);
 }

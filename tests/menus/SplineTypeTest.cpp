@@ -88,5 +88,18 @@ TEST_F(RouteTest, TheRouteIsAClosedChainOf28MeasuredSegments) {
     EXPECT_GT(map->route[15]->length, 5.0f);
 }
 
+// Continuity says nothing of the control points: the middles of three curves
+// lie where the world map's path runs (worked out by hand from the Bezier
+// sums of their start, controls and end).
+TEST_F(RouteTest, TheRoutePassesThroughThePicturesPath) {
+    auto middle = [&](int segment) { return segmentPoint(0.5f, *map->route[size_t(segment)]); };
+    EXPECT_EQ(middle(0).x, 123);
+    EXPECT_EQ(middle(0).y, 345);
+    EXPECT_EQ(middle(4).x, 463);
+    EXPECT_EQ(middle(4).y, 297);
+    EXPECT_EQ(middle(26).x, 255);
+    EXPECT_EQ(middle(26).y, 206);
+}
+
 }  // namespace
 }  // namespace qm

@@ -139,13 +139,16 @@ TEST_F(GameLogTest, DamagedPlayerFileIsReplacedSoLaterRunsCountOn) {
     EXPECT_EQ(fileBytes("uniqueID.idn"), idFile(123456, 41));
 }
 
-TEST_F(GameLogTest, UnwritablePlayerFileLetsTheGameGoOn) {
-    // A folder in the file's place can be neither read nor replaced.
+TEST_F(GameLogTest, UnreadablePlayerFileIsLeftAloneAndTheGameGoesOn) {
+    // A folder in the file's place cannot be read: it is not replaced either.
     ASSERT_EQ(mkdir("uniqueID.idn", 0777), 0);
     auto log = GameLog::create();
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->logNumber, 0);
-    EXPECT_TRUE(logged("game log - could not write uniqueID.idn"));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("game log - uniqueID.idn cannot be read (it is a folder)", 0) == 0;
+    }));
+    EXPECT_FALSE(logged("game log - could not write uniqueID.idn"));
     EXPECT_EQ(fileType("uniqueID.idn"), FILE_DIRECTORY);
     // The session still records and builds its arrays.
     log->sessionStarted(0);

@@ -1,5 +1,6 @@
 // Builds boards for tests from rows of text, one character a cell, so a test
-// shows the board it plays on. Rows are y 0.. downward; missing cells are floor.
+// shows the board it plays on. Rows are y 0.. downward; missing cells are floor
+// unless another fill is given.
 #pragma once
 #include <memory>
 #include <string>
@@ -52,11 +53,12 @@ inline int codeForChar(char c) {
 
 // The board is built in code (no file), its gizmos built from it, and the
 // ball placed on the start by a restart, as when a level starts.
-inline std::shared_ptr<LevelMap> boardFromText(const std::vector<std::string>& rows, int levelNumber = 0) {
+inline std::shared_ptr<LevelMap> boardFromText(const std::vector<std::string>& rows, int levelNumber = 0,
+                                               char fill = '.') {
     auto board = LevelMap::createEmpty(levelNumber);
     for (int x = 0; x < kBoardWidth; ++x) {
         for (int y = 0; y < kBoardHeight; ++y) {
-            char c = y < int(rows.size()) && x < int(rows[y].size()) ? rows[y][x] : '.';
+            char c = y < int(rows.size()) && x < int(rows[y].size()) ? rows[y][x] : fill;
             int code = codeForChar(c);
             board->cells[x][y] = code;
             if (code == 1) { board->startX = x; board->startY = y; }

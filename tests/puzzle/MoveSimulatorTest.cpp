@@ -159,19 +159,43 @@ TEST_F(MoveSimulatorTest, RestoringASavedStateReplaysTheSameMove) {
     EXPECT_EQ(saved.gizmos->equals(*afterFirst), 1);
 }
 
-TEST_F(MoveSimulatorTest, SettleStartsABallRestingOnABooster) {
-    auto board = boardFromText({
-        ".#",
-        "..",
-        "S>...#",
+// A move ends only where the player must press a key: a ball that halts on a
+// booster or angle block and rolls on by itself is still in the same move.
+TEST_F(MoveSimulatorTest, HaltsThatGoOnByThemselvesAreNoRest) {
+    // Down into the angle block: it turns the ball right into the wall, the
+    // ball halts a tick, is turned up and rolls back to where it began.
+    auto bounce = boardFromText({
+        "######",
+        "#S...#",
+        "####.#",
+        "####C#",
+        "######",
     });
-    board->ball->placeAt(1, 2);
-    MoveResult r = MoveSimulator::settle(*board);
+    ASSERT_EQ(MoveSimulator::play(*bounce, 2).outcome, MoveOutcome::Rested);
+    expectAt(*bounce, {4, 1});
+    MoveResult r = MoveSimulator::play(*bounce, 3);
     EXPECT_EQ(r.outcome, MoveOutcome::Rested);
-    expectAt(*board, {4, 2});
-    r = MoveSimulator::settle(*board);
+    expectAt(*bounce, {4, 1});
+    EXPECT_EQ(r.ticks, 1 + 2 * 3 + 1 + 2 * 3 + 1);  // down two cells, the halt, up two, the stop
+    // Put in the halt by hand, the ball is not at rest for good.
+    bounce->ball->placeAt(4, 3);
+    EXPECT_FALSE(MoveSimulator::restsForGood(*bounce));
+    expectAt(*bounce, {4, 3});  // and the probe left it there
+    bounce->ball->placeAt(1, 1);
+    EXPECT_TRUE(MoveSimulator::restsForGood(*bounce));
+
+    // A booster facing a shatter block hits it once a tick until it breaks,
+    // then the ball rolls through: one move, with the block gone.
+    auto crack = boardFromText({"S..>x..#"});
+    r = MoveSimulator::play(*crack, 2);
     EXPECT_EQ(r.outcome, MoveOutcome::Rested);
-    EXPECT_EQ(r.ticks, 1);
+    expectAt(*crack, {6, 0});
+    EXPECT_EQ(crack->gizmos->cellState(4, 0), 3);
+    // A booster facing a wall is a rest: the ball stays however long it waits.
+    auto wall = boardFromText({"S.>#"});
+    EXPECT_EQ(MoveSimulator::play(*wall, 2).outcome, MoveOutcome::Rested);
+    expectAt(*wall, {2, 0});
+    EXPECT_TRUE(MoveSimulator::restsForGood(*wall));
 }
 
 }  // namespace

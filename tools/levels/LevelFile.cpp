@@ -3,27 +3,12 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "puzzle/LevelFileFormat.h"
+#include "runtime/Files.h"
+
 namespace qm {
-
-namespace {
-
-constexpr size_t kFileSize = 1140;
-
-int32_t intAt(const std::vector<uint8_t>& bytes, size_t offset) {
-    uint32_t v = uint32_t(bytes[offset]) | uint32_t(bytes[offset + 1]) << 8 | uint32_t(bytes[offset + 2]) << 16 |
-                 uint32_t(bytes[offset + 3]) << 24;
-    return int32_t(v);
-}
-
-void putInt(std::vector<uint8_t>& bytes, int32_t value) {
-    uint32_t v = uint32_t(value);
-    for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(v >> (8 * i)));
-}
-
-}  // namespace
 
 std::string LevelFile::pathFor(const std::string& dir, int level) {
     return (dir.empty() ? std::string(".") : dir) + "/" + std::to_string(level) + ".lvl";
@@ -56,30 +41,27 @@ LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::strin
         if (problem) *problem = "cannot be read";
         return nullptr;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One byte past the layout is enough to tell a file that is too long.
+    std::vector<uint8_t> bytes(LevelFileFormat::kFileSize + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(size_t(in.gcount()));
     std::string fault;
-    if (bytes.size() != kFileSize) fault = "is " + std::to_string(bytes.size()) + " bytes, not 1140";
-    size_t offset = 0;
-    if (bytes.size() >= 4 && intAt(bytes, 0) == 2) {
-        offset = 12;
-    } else {
-        offset = 4;
-        if (fault.empty()) fault = "is not a version-2 file";
-    }
+    if (bytes.size() != LevelFileFormat::kFileSize)
+        fault = bytes.size() > LevelFileFormat::kFileSize ? "is more than 1140 bytes"
+                                                          : "is " + std::to_string(bytes.size()) + " bytes, not 1140";
+    LevelFileContents file = LevelFileFormat::decode(bytes);
+    if (fault.empty() && file.version != LevelFileFormat::kVersion) fault = "is not a version-2 file";
     auto board = LevelMap::createEmpty(levelNumber);
     board->tileSet = levelNumber >= 0 ? levelNumber / 5 : 0;
     int starts = 0, ends = 0;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) {
-            size_t at = offset + 4 * size_t(x * kBoardHeight + y);
-            int code = at + 4 <= bytes.size() ? intAt(bytes, at) : 0;
-            board->cells[x][y] = code;
-            starts += code == 1;
-            ends += code == 2;
+            board->cells[x][y] = file.cells[x][y];
+            starts += file.cells[x][y] == 1;
+            ends += file.cells[x][y] == 2;
         }
-    size_t entryAt = offset + 4 * size_t(kBoardWidth * kBoardHeight);
-    board->entryX = entryAt + 4 <= bytes.size() ? intAt(bytes, entryAt) : 0;
-    board->entryY = entryAt + 8 <= bytes.size() ? intAt(bytes, entryAt + 4) : 0;
+    board->entryX = file.entryX;
+    board->entryY = file.entryY;
     if (fault.empty() && starts != 1) fault = "has " + std::to_string(starts) + " starts";
     if (fault.empty() && ends != 1) fault = "has " + std::to_string(ends) + " ends";
     settle(*board);
@@ -88,25 +70,13 @@ LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::strin
 }
 
 bool LevelFile::write(const LevelMap& board, const std::string& path) {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(kFileSize);
-    putInt(bytes, 2);
-    putInt(bytes, board.tileSet);
-    putInt(bytes, -1);
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) putInt(bytes, board.cells[x][y]);
-    putInt(bytes, board.entryX);
-    putInt(bytes, board.entryY);
+    std::vector<uint8_t> bytes = LevelFileFormat::encode(board.cells, board.tileSet, board.entryX, board.entryY);
     // Written beside the target and renamed over it, so a failed write never
     // leaves half a level behind.
-    std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out) return false;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    StreamPtr out = writeFileSafely(path);
+    if (!out) return false;
+    out->writeBytes(bytes.data(), bytes.size());
+    return out->close();
 }
 
 }  // namespace qm

@@ -41,4 +41,10 @@ ex=$((end / 14)); ey=$((end % 14))
 [ "$ey" -gt 0 ] && put "$work/12.lvl" $((end - 1)) 10
 "$tool" solve "$work/12.lvl" > /dev/null 2>&1
 [ $? -eq 1 ] || fail "a walled-in end did not give status 1"
+
+# A file cut in the middle of its end's value has no end, for the tool as
+# for the game: half a value is no value.
+head -c $((12 + 4 * end + 2)) "$levels/12.lvl" > "$work/12.lvl"
+"$tool" solve "$work/12.lvl" > /dev/null 2>&1
+[ $? -eq 1 ] || fail "an end value cut short still counted"
 echo "level tool fault checks passed"

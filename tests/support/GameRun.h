@@ -1,0 +1,83 @@
+// Scenarios through the real program: level files drawn as text rows, a run
+// of the headless game in the current folder with a script, and questions
+// about the debug log it wrote.
+#pragma once
+#include <cstdint>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "puzzle/BoardText.h"
+#include "puzzle/LevelFileFormat.h"
+#include "support/TempFolder.h"
+
+namespace qm::test {
+
+// A level file from rows in the characters of BoardText.h; cells the rows do
+// not reach are wall.
+inline std::string levelFile(const std::vector<std::string>& rows, int entryX = 0, int entryY = 0) {
+    int32_t cells[20][14];
+    for (int x = 0; x < 20; x++)
+        for (int y = 0; y < 14; y++)
+            cells[x][y] = y < int(rows.size()) && x < int(rows[size_t(y)].size()) ? codeForChar(rows[size_t(y)][size_t(x)])
+                                                                                 : 10;
+    std::vector<uint8_t> bytes = LevelFileFormat::encode(cells, 0, entryX, entryY);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A board open to the top edge, as campaign boards are: Right, Down, Right
+// solves it (par 3); Up from where Right stops rolls off the top.
+inline const std::vector<std::string> kOpenLevel = {
+    "#####.##############",
+    "#####.##############",
+    "#####.##############",
+    "##S...##############",
+    "#####.##############",
+    "#####.##############",
+    "#####....E##########",
+};
+
+// A profile whose first `solved` levels are solved and every tutorial page
+// seen, so no page covers the board.
+inline std::string profileBytes(int solved) {
+    std::string bytes(175, '\0');
+    for (int i = 0; i < solved; i++) bytes[size_t(i)] = 1;
+    for (int i = 165; i < 175; i++) bytes[size_t(i)] = 1;
+    return bytes;
+}
+
+struct GameRun {
+    int status = -1;
+    std::string log;
+};
+
+// Runs the game in the current folder, which holds levels/ and links to the
+// media; `wrapper` goes before the program (another user, a time limit).
+inline GameRun runGame(const std::string& script, int maxFrames, const std::string& wrapper = "timeout 120") {
+    writeBinary("script.txt", script);
+    GameRun run;
+    run.status = runCommand(wrapper + " " + std::string(QM_GAME_DIR) + "/quillmere --headless --script script.txt " +
+                            "--log log.txt --max-frames " + std::to_string(maxFrames) + " >stderr.txt 2>&1");
+    run.log = readText("log.txt");
+    return run;
+}
+
+// Links the built game's media and system folders and makes levels/.
+inline void prepareGameFolder() {
+    runCommand("mkdir -p levels && ln -s " + std::string(QM_GAME_DIR) + "/media media && ln -s " +
+               std::string(QM_GAME_DIR) + "/system system");
+}
+
+inline bool hasLine(const std::string& log, const std::string& line) {
+    return ("\n" + log).find("\n" + line + "\n") != std::string::npos;
+}
+
+inline int countLines(const std::string& log, const std::string& prefix) {
+    std::istringstream in(log);
+    int count = 0;
+    for (std::string line; std::getline(in, line);) count += line.rfind(prefix, 0) == 0;
+    return count;
+}
+
+}  // namespace qm::test
