@@ -46,17 +46,24 @@ Candidate CandidateScore::evaluate(const LevelMap& board, const LevelPlan& plan,
     const int faults = std::popcount(unsigned(m.nonEssential())) + std::popcount(unsigned(m.inert)) + missing;
     double value = -400.0 * faults;
     bool kept = faults == 0;
+    // Open rooms, not a maze of rock: every board keeps a good share of its
+    // floor once what the ball never reaches is rock.
+    if (open < kLeastLooks) value -= 3000 * (kLeastLooks - open) + 30;
+    kept = kept && open >= kLeastLooks;
+    value += 150 * std::min(open, 0.65);
     if (puzzle) {
-        if (open < kLeastOpen + 0.01) value -= 3000 * (kLeastOpen + 0.01 - open);
         if (m.forcedShare() > kMostForced) value -= 1000 * (m.forcedShare() - kMostForced) + 30;
-        kept = kept && open >= kLeastOpen + 0.01 && m.forcedShare() <= kMostForced;
+        kept = kept && m.forcedShare() <= kMostForced;
     }
-    value += 150 * std::min(open, 0.55);
 
     bool trapped = m.trap && m.deadShare() >= kLeastDead;
     if (puzzle) {
-        value += 50 * std::min(m.costlyChoices, 3);
-        value += trapped ? 80 : (m.trap ? 25 : 0) + 35 * std::min(1.0, m.deadShare() / kLeastDead);
+        static const int costlyValue[4] = {0, 90, 180, 210};
+        value += costlyValue[std::min(m.costlyChoices, 3)];
+        value += trapped ? 60 : (m.trap ? 20 : 0) + 25 * std::min(1.0, m.deadShare() / kLeastDead);
+    } else if (plan.level < 5) {
+        // The very first boards forgive: a wrong move never needs a restart.
+        value -= 200 * m.deadShare();
     } else {
         value += 10 * std::min(m.costlyChoices, 2);
     }

@@ -1,8 +1,8 @@
 // How good a generated board is for its place in the campaign. Some things a
 // board must have, or it is never kept: it solves, every gizmo kind on it is
 // essential, no piece is inert, the level's gizmos are all there and, from
-// level 20 on, a player has choices (forced share at most 40%) on open floor
-// (at least 30% once unreached floor is rock). Beyond those the value rewards
+// level 20 on, a player has choices (forced share at most 40%); and every
+// board keeps 40% open floor once unreached floor is rock. Beyond those the value rewards
 // costly choices, a trap with dead states, a unique shortest solution, effort
 // and moves near the level's aim, open rooms, and few back-and-forth moves.
 // A pure function of the board: it may run on any thread the rules allow.
@@ -27,6 +27,9 @@ public:
 
     static constexpr double kMostForced = 0.40;
     static constexpr double kLeastOpen = 0.30;
+    // What the generator asks of every board, teaching ones too: more open
+    // floor after tidying than the target's least, so no board is a maze of rock.
+    static constexpr double kLeastLooks = 0.40;
     static constexpr double kLeastDead = 0.10;
 };
 

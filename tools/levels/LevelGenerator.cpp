@@ -85,7 +85,9 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
     LevelMapPtr best;
     Candidate bestScore;
     int evaluations = 0;
-    for (int attempt = 0; attempt < attempts && !bestScore.aimed; ++attempt) {
+    // A level whose boards all lack a must gets more attempts, up to three times as many.
+    for (int attempt = 0; attempt < 3 * attempts && !bestScore.aimed && (attempt < attempts || !bestScore.kept);
+         ++attempt) {
         BoardShaper shaper(plan);
         LevelMapPtr current;
         Candidate score;

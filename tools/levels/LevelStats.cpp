@@ -131,39 +131,46 @@ LevelMeasures LevelStats::measureGraph(const LevelMap& board, const StateGraph& 
     for (int s = 0; s < graph.size(); ++s) m.effort += graph.depth(s) < m.moves;
 
     // Fewest-move solutions step down the distances one at a time; count them
-    // from the goal back, nearest states first (the count saturates).
+    // from the goal back, nearest states first (the count saturates), and
+    // find the quickest of them in ticks, as the game's solver answers.
     std::vector<int> order;
     for (int s = 0; s < graph.size(); ++s)
         if (dist[size_t(s)] != kUnsolvable) order.push_back(s);
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return dist[size_t(a)] < dist[size_t(b)]; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return dist[size_t(a)] < dist[size_t(b)]; });
     std::vector<long long> ways(size_t(graph.size()), 0);
+    std::vector<int> ticks(size_t(graph.size()), INT_MAX), quickest(size_t(graph.size()), -1);
     for (int s : order) {
         long long w = 0;
         for (int d = 0; d < StateGraph::kDirections; ++d) {
             const StateGraph::Edge& e = graph.edge(s, d);
-            if (e.end == MoveEnd::Solved && dist[size_t(s)] == 1) ++w;
-            if (e.end == MoveEnd::Rested && dist[size_t(e.to)] == dist[size_t(s)] - 1) w += ways[size_t(e.to)];
+            int after = -1;
+            if (e.end == MoveEnd::Solved && dist[size_t(s)] == 1) {
+                ++w;
+                after = 0;
+            }
+            if (e.end == MoveEnd::Rested && dist[size_t(e.to)] == dist[size_t(s)] - 1) {
+                w += ways[size_t(e.to)];
+                after = ticks[size_t(e.to)];
+            }
+            if (after >= 0 && e.ticks + after < ticks[size_t(s)]) {
+                ticks[size_t(s)] = e.ticks + after;
+                quickest[size_t(s)] = d;
+            }
         }
         ways[size_t(s)] = std::min<long long>(w, LevelMeasures::kManySolutions);
     }
     m.shortestSolutions = int(ways[0]);
+    m.ticks = ticks[0];
 
-    // One shortest path (the first direction in U R D L order at each step),
-    // and what each of its steps offers.
+    // The quickest shortest path, and what each of its steps offers.
     std::vector<uint8_t> onPath(size_t(graph.size()), 0);
     int s = 0, before = -1;
     while (true) {
         onPath[size_t(s)] = 1;
         int here = dist[size_t(s)];
-        int chosen = -1, next = -1;
-        for (int d = 0; d < StateGraph::kDirections && chosen < 0; ++d) {
-            const StateGraph::Edge& e = graph.edge(s, d);
-            if ((e.end == MoveEnd::Solved && here == 1) ||
-                (e.end == MoveEnd::Rested && dist[size_t(e.to)] == here - 1)) {
-                chosen = d;
-                next = e.end == MoveEnd::Rested ? e.to : -1;
-            }
-        }
+        int chosen = quickest[size_t(s)];
+        const StateGraph::Edge& step = graph.edge(s, chosen);
+        int next = step.end == MoveEnd::Rested ? step.to : -1;
         int onward = 0;
         bool costly = false;
         for (int d = 0; d < StateGraph::kDirections; ++d) {

@@ -18,7 +18,8 @@ struct LevelMeasures {
     int level = -1;
     bool solvable = false;
     bool capped = false;
-    std::string solution;    // one fewest-move solution, as letters
+    std::string solution;    // the quickest fewest-move solution, as letters
+    int ticks = 0;           // ticks it takes
     int moves = 0;
     int states = 0;          // reachable resting states
     int deadStates = 0;      // states from which no line of moves solves

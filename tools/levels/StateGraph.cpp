@@ -44,10 +44,11 @@ public:
 
     // Plays `direction` (0 up, 1 right, 2 down, 3 left) from `state`; a rest
     // leaves its key in `next`. Cells crossed are marked in `cells`.
-    MoveEnd play(const std::string& state, int direction, std::string& next, std::vector<uint8_t>& cells) {
+    MoveEnd play(const std::string& state, int direction, std::string& next, std::vector<uint8_t>& cells, int& ticks) {
         Solver::restoreState(*board, state);
         crossed = &cells;
         MoveResult move = MoveSimulator::play(*board, direction + 1, kTickCap, observer);
+        ticks = move.ticks;
         switch (move.outcome) {
             case MoveOutcome::Solved: return MoveEnd::Solved;
             case MoveOutcome::Restarted: return MoveEnd::Restarted;
@@ -92,7 +93,7 @@ StateGraph StateGraph::explore(const LevelMap& board, int stateCap, Reach reach)
         if (reach == Reach::FirstSolve && graph.solvable && depth > 0 && graph.depths[s - 1] < depth) break;
         for (int d = 0; d < kDirections; ++d) {
             Edge edge;
-            edge.end = rules.play(keys[s], d, next, graph.crossed);
+            edge.end = rules.play(keys[s], d, next, graph.crossed, edge.ticks);
             if (edge.end == MoveEnd::Solved) graph.solvable = true;
             if (edge.end == MoveEnd::Rested) {
                 auto found = index.find(next);

@@ -24,6 +24,7 @@ public:
     struct Edge {
         MoveEnd end = MoveEnd::Blocked;
         int to = -1;  // the state it rests in, when it rests
+        int ticks = 0;  // how long the move takes, for the quickest of equally short solutions
     };
 
     // How far to go: every reachable state, or only until the first layer
