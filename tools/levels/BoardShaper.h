@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Curriculum.h"
+#include "StateGraph.h"
 #include "puzzle/LevelMap.h"
 
 namespace qm {
@@ -27,6 +28,13 @@ public:
     // A board with the same cells, start, end, entry and tile set, settled
     // afresh (no ball, gizmos in their initial state).
     static LevelMapPtr copyOf(const LevelMap& board);
+
+    // What tidying leaves of a board whose graph is `graph`: gizmos the ball
+    // never meets become floor (angle blocks and shatter blocks that only ever
+    // stopped it become rock), then every pocket of floor the ball never
+    // enters becomes rock. Floor the ball cannot reach inside its rooms stays
+    // floor: a room is not to look like a maze of rock.
+    static LevelMapPtr tidied(const LevelMap& board, const StateGraph& graph);
 
     static constexpr int kFloor = 3;
     static bool isWall(int code) { return code >= 10 && code <= 15; }

@@ -5,27 +5,33 @@
 #include <bit>
 #include <cmath>
 
+#include "BoardShaper.h"
+
 namespace qm {
 
 namespace {
 
-// Cells that stay open when the generator turns unreached floor and gizmos
-// the ball never meets into rock.
+// Cells that stay open once the board is tidied.
 int openAfterTidy(const LevelMap& board, const StateGraph& graph) {
+    auto tidied = BoardShaper::tidied(board, graph);
     int open = 0;
     for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            int code = board.cells[x][y];
-            size_t at = size_t(x * kBoardHeight + y);
-            if (code >= 10 && code <= 15) continue;
-            bool shatter = code == 125 || code == 126;
-            bool loose = code == 3 || (code >= 16 && code <= 25) || code == 31 || code == 32 || code == 7 ||
-                         code == 8 || code == 9 || (code >= 115 && code <= 122);
-            if (shatter && !graph.changed[at] && !graph.crossed[at]) continue;
-            if (loose && !graph.crossed[at]) continue;
-            ++open;
-        }
+        for (int y = 0; y < kBoardHeight; ++y) open += !BoardShaper::isWall(tidied->cells[x][y]);
     return open;
+}
+
+// Stones standing alone, no wall beside them: a few make a puzzle, many a
+// room of clutter.
+int loneStones(const LevelMap& board) {
+    int lone = 0;
+    for (int x = 1; x < kBoardWidth - 1; ++x)
+        for (int y = 1; y < kBoardHeight - 1; ++y) {
+            if (!BoardShaper::isWall(board.cells[x][y])) continue;
+            bool beside = BoardShaper::isWall(board.cells[x - 1][y]) || BoardShaper::isWall(board.cells[x + 1][y]) ||
+                          BoardShaper::isWall(board.cells[x][y - 1]) || BoardShaper::isWall(board.cells[x][y + 1]);
+            lone += !beside;
+        }
+    return lone;
 }
 
 }  // namespace
@@ -51,6 +57,7 @@ Candidate CandidateScore::evaluate(const LevelMap& board, const LevelPlan& plan,
     if (open < kLeastLooks) value -= 3000 * (kLeastLooks - open) + 30;
     kept = kept && open >= kLeastLooks;
     value += 150 * std::min(open, 0.65);
+    value -= 4 * std::max(0, loneStones(board) - kLoneStones);
     if (puzzle) {
         if (m.forcedShare() > kMostForced) value -= 1000 * (m.forcedShare() - kMostForced) + 30;
         kept = kept && m.forcedShare() <= kMostForced;

@@ -4,7 +4,8 @@
 // level 20 on, a player has choices (forced share at most 40%); and every
 // board keeps 40% open floor once unreached floor is rock. Beyond those the value rewards
 // costly choices, a trap with dead states, a unique shortest solution, effort
-// and moves near the level's aim, open rooms, and few back-and-forth moves.
+// and moves near the level's aim, open rooms without clutter, and few
+// back-and-forth moves.
 // A pure function of the board: it may run on any thread the rules allow.
 #pragma once
 #include "Curriculum.h"
@@ -30,6 +31,7 @@ public:
     // What the generator asks of every board, teaching ones too: more open
     // floor after tidying than the target's least, so no board is a maze of rock.
     static constexpr double kLeastLooks = 0.40;
+    static constexpr int kLoneStones = 10;  // more than this many stones standing alone is clutter
     static constexpr double kLeastDead = 0.10;
 };
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "puzzle/Solver.h"
 
 namespace qm {
 
@@ -87,26 +86,14 @@ LevelPlan Curriculum::plan(int level) {
     static const int rhythm[5] = {-1, 0, 1, 0, 3};
     int base = 4 + (group - 1) * 13 / 31;
     p.target = std::max(2, base + rhythm[index]);
-    // A shatter block costs at least four moves of going back and forth, a
-    // recall pad usually one more; the range leaves room for that.
+    // A shatter block takes three hits (a cracked one two), each from a rest
+    // in front of it, and a recall point must be passed before its pad; the
+    // range leaves room for those moves.
     if (p.features & FEATURE_SHATTER) p.target += 3;
     if (p.features & FEATURE_RECALL) p.target += 1;
     p.low = std::max(2, p.target - 1);
     p.high = p.target + 3;
     return p;
-}
-
-int Curriculum::requiredUses(int features) {
-    int uses = 0;
-    if (features & FEATURE_SHATTER) uses |= USE_SHATTER;
-    if (features & FEATURE_TELEPORT) uses |= USE_TELEPORT;
-    if (features & FEATURE_KEY1) uses |= USE_KEY | USE_LOCK;
-    if (features & FEATURE_KEY2) uses |= USE_KEY;
-    if (features & FEATURE_RECALL) uses |= USE_RECALL_PAD;
-    if (features & FEATURE_ANGLE) uses |= USE_ANGLE;
-    if (features & FEATURE_BOOSTER) uses |= USE_BOOSTER;
-    if (features & FEATURE_BEAM) uses |= USE_SWITCH;
-    return uses;
 }
 
 std::string Curriculum::featureNames(int features) {

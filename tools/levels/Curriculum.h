@@ -34,8 +34,6 @@ public:
     static constexpr int kLevels = 161;
     static constexpr int kFirstPuzzle = 20;
     static LevelPlan plan(int level);
-    // The GizmoUse bits a solution must show for these features.
-    static int requiredUses(int features);
     static std::string featureNames(int features);
 };
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "BoardJoin.h"
 #include "BoardShaper.h"
@@ -72,6 +73,12 @@ void LevelGenerator::planRoute() {
     }
 }
 
+std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) const {
+    std::vector<Candidate> scores(boards.size());
+    for (size_t k = 0; k < boards.size(); ++k) scores[k] = CandidateScore::evaluate(*boards[k], plan, stateCap);
+    return scores;
+}
+
 LevelMapPtr LevelGenerator::skeleton(int level) {
     if (route.empty()) planRoute();
     if (level < 0 || level >= int(route.size())) return nullptr;
@@ -99,26 +106,38 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
         }
         LevelMapPtr attemptBest = current;
         Candidate attemptScore = score;
-        for (int i = 0; i < evaluationsPerAttempt && !attemptScore.aimed; ++i) {
-            auto candidate = BoardShaper::copyOf(*current);
-            bool edited = shaper.mutate(*candidate);
-            if (randomInt(0, 2) == 0) edited = shaper.mutate(*candidate) || edited;
-            if (!edited) continue;
-            LevelFile::settle(*candidate);
-            Candidate s = CandidateScore::evaluate(*candidate, plan, stateCap);
-            ++evaluations;
+        for (int i = 0; i < evaluationsPerAttempt && !attemptScore.aimed; i += kBatch) {
+            // A batch of neighbours, drawn here in order so the search is the
+            // same however many threads judge them.
+            std::vector<LevelMapPtr> batch;
+            for (int k = 0; k < kBatch; ++k) {
+                auto candidate = BoardShaper::copyOf(*current);
+                bool edited = shaper.mutate(*candidate);
+                if (randomInt(0, 2) == 0) edited = shaper.mutate(*candidate) || edited;
+                if (!edited) continue;
+                LevelFile::settle(*candidate);
+                batch.push_back(candidate);
+            }
+            std::vector<Candidate> scores = evaluateAll(batch, plan);
+            evaluations += int(batch.size());
+            size_t pick = 0;
+            for (size_t k = 0; k < batch.size(); ++k) {
+                if (scores[k].value > scores[pick].value) pick = k;
+                if (better(scores[k], attemptScore)) {
+                    attemptBest = batch[k];
+                    attemptScore = scores[k];
+                }
+            }
+            if (batch.empty()) continue;
             // Annealing: a worse board is taken now and then, less often as the
             // search cools, so the climb can leave a dead end.
+            const Candidate& s = scores[pick];
             double temperature = 1.0 + 40.0 * (1.0 - double(i) / evaluationsPerAttempt);
             bool take = s.value >= score.value ||
                         (s.value > -1e17 && randomFloat(0, 1) < std::exp((s.value - score.value) / temperature));
             if (take) {
-                current = candidate;
+                current = batch[pick];
                 score = s;
-            }
-            if (better(s, attemptScore)) {
-                attemptBest = candidate;
-                attemptScore = s;
             }
         }
         if (!best || better(attemptScore, bestScore)) {
@@ -127,7 +146,7 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
         }
     }
     if (bestScore.value > -1e17) {
-        auto tidied = tidy(plan, best);
+        auto tidied = tidy(best);
         Candidate after = CandidateScore::evaluate(*tidied, plan, stateCap * 4);
         if (after.kept == bestScore.kept && after.measures.solution == bestScore.measures.solution) {
             best = tidied;
@@ -142,26 +161,13 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
     return best;
 }
 
-// Floor the ball can never reach, and gizmos it never meets, become rock, so
-// the board shows only what matters; undone if that changed the level's graph
-// (a beam that now stops short).
-LevelMapPtr LevelGenerator::tidy(const LevelPlan& plan, const LevelMapPtr& board) {
-    seedRandom(seed * 7919 + plan.level * 104729 + 23);
-    auto tidied = BoardShaper::copyOf(*board);
-    StateGraph all = StateGraph::explore(*tidied, LevelStats::kStateCap);
-    if (all.capped || !all.solvable) return tidied;
-    for (int x = 1; x < kBoardWidth - 1; ++x)
-        for (int y = 1; y < kBoardHeight - 1; ++y) {
-            size_t at = size_t(x * kBoardHeight + y);
-            if (all.crossed[at]) continue;
-            int& code = tidied->cells[x][y];
-            // A shatter block the ball can never crack is only a wall in disguise.
-            bool shatter = (code == 125 || code == 126) && !all.changed[at];
-            bool loose = code == BoardShaper::kFloor || (code >= 16 && code <= 25) || code == 31 || code == 32 ||
-                         code == 7 || code == 8 || code == 9 || (code >= 115 && code <= 122);
-            if (shatter || loose) code = randomInt(10, 11);
-        }
-    LevelFile::settle(*tidied);
+// Pockets the ball can never reach become rock and gizmos it never meets
+// go, so the board shows only what matters; undone if that changed the
+// level's graph (a beam that now runs further or stops short).
+LevelMapPtr LevelGenerator::tidy(const LevelMapPtr& board) {
+    StateGraph all = StateGraph::explore(*board, LevelStats::kStateCap);
+    if (all.capped || !all.solvable) return BoardShaper::copyOf(*board);
+    auto tidied = BoardShaper::tidied(*board, all);
     StateGraph after = StateGraph::explore(*tidied, LevelStats::kStateCap);
     LevelMeasures was = LevelStats::measureGraph(*board, all), now = LevelStats::measureGraph(*tidied, after);
     bool same = now.solvable && now.solution == was.solution && now.states == was.states &&

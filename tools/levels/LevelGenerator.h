@@ -36,13 +36,17 @@ public:
 
     // Level `plan.level` built on its skeleton.
     LevelMapPtr generate(const LevelPlan& plan, GenerationReport* report);
-    // The last step of `generate` on its own, for a level already made: floor
-    // and gizmos the ball can never reach become rock when nothing else changes.
-    LevelMapPtr tidy(const LevelPlan& plan, const LevelMapPtr& board);
+    // The last step of `generate` on its own, for a level already made:
+    // pockets the ball can never reach become rock and gizmos it never meets
+    // go, when nothing else changes.
+    static LevelMapPtr tidy(const LevelMapPtr& board);
 
 private:
+    // Neighbours judged together at each step of the annealing.
+    static constexpr int kBatch = 2;
     int seed = 1;
     std::vector<LevelMapPtr> route;
+    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) const;
     void planRoute();
 };
 

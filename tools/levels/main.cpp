@@ -127,13 +127,12 @@ int renderCommand(const std::string& path, const std::string& out, int style) {
     return 0;
 }
 
-int tidyCommand(int seed, int from, int to, const std::string& dir) {
-    auto generator = LevelGenerator::create(seed);
+int tidyCommand(int from, int to, const std::string& dir) {
     for (int level = from; level <= to; ++level) {
         std::string problem, path = LevelFile::pathFor(dir, level);
         auto board = LevelFile::read(path, level, &problem);
         if (!board) continue;
-        auto tidied = generator->tidy(Curriculum::plan(level), board);
+        auto tidied = LevelGenerator::tidy(board);
         int changed = 0;
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y) changed += tidied->cells[x][y] != board->cells[x][y];
@@ -173,10 +172,11 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "with rooms (partition walls with doorways), the level's gizmos and a few stones, and\n"
           "anneals them with small edits (a piece moved or turned, a stone added or lifted, a\n"
           "doorway opened or closed), judging every board by the measures above: a board where a\n"
-          "gizmo kind is not essential, a piece can do nothing, the floor is mostly rock or (from\n"
-          "level 20) most steps are forced is never kept; among the rest, costly choices, a trap\n"
-          "with dead states, a unique shortest solution and effort and moves near the level's aim\n"
-          "win. Floor and gizmos the ball can never reach become rock (`quillmere-levels tidy`).\n"
+          "gizmo kind is not essential, a piece can do nothing, less than 40% of the board is open\n"
+          "or (from level 20) more than 40% of the solution's steps are forced is never kept; among\n"
+          "the rest, costly choices, a trap with dead states, a unique shortest solution, effort\n"
+          "and moves near the level's aim and few stones standing alone win. Pockets of floor the\n"
+          "ball can never enter become rock, and gizmos it never meets go (`quillmere-levels tidy`).\n"
           "Gizmos arrive with their tutorial pages: shatter blocks on level 3, teleports on 4, keys\n"
           "and locks on 6, recall points and pads on 7, angle blocks and boosters on 9, beam blocks\n"
           "and switches on 13; later levels mix them. The first group forgives (no move needs a\n"
@@ -303,7 +303,7 @@ int main(int argc, char** argv) {
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
     else if (command == "stats") status = statsCommand(positional, dir, check, table, plot);
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
-        status = tidyCommand(seed, from, to, dir);
+        status = tidyCommand(from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = generateCommand(seed, from, to, dir);
     else status = usage();
