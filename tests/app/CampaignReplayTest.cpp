@@ -7,29 +7,16 @@
 #include <string>
 
 #include "LevelFile.h"
-#include "app/Globals.h"
 #include "puzzle/Solver.h"
-#include "runtime/Diagnostics.h"
-#include "runtime/Runtime.h"
 #include "support/GameRun.h"
+#include "support/PlayRig.h"
 
 using namespace qm;
 
 namespace {
 
-class CampaignReplayTest : public ::testing::TestWithParam<int> {
+class CampaignReplayTest : public test::PlayRig, public ::testing::WithParamInterface<int> {
 protected:
-    void SetUp() override {
-        resetGlobals();
-        RuntimeOptions o;
-        o.headless = true;
-        runtimeInit(o);
-        setDebugLogTarget("");
-    }
-    void TearDown() override {
-        resetGlobals();
-        runtimeShutdown();
-    }
     test::TempFolder folder;
 };
 

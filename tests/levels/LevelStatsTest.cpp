@@ -8,28 +8,15 @@
 #include <vector>
 
 #include "LevelStats.h"
-#include "app/Globals.h"
 #include "puzzle/BoardText.h"
-#include "runtime/Diagnostics.h"
-#include "runtime/Runtime.h"
+#include "support/PlayRig.h"
 
 using namespace qm;
 
 namespace {
 
-class LevelStatsTest : public ::testing::Test {
+class LevelStatsTest : public test::PlayRig {
 protected:
-    void SetUp() override {
-        resetGlobals();
-        RuntimeOptions o;
-        o.headless = true;
-        runtimeInit(o);
-        setDebugLogTarget("");
-    }
-    void TearDown() override {
-        resetGlobals();
-        runtimeShutdown();
-    }
     // Rows as drawn; every cell not drawn is wall.
     static LevelMapPtr board(std::vector<std::string> rows) {
         rows.resize(kBoardHeight);
