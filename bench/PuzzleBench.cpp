@@ -7,12 +7,12 @@
 #include <functional>
 #include <vector>
 
-#include "app/AssetCatalogue.h"
-#include "app/Globals.h"
-#include "puzzle/LevelMap.h"
-#include "puzzle/MoveSimulator.h"
-#include "puzzle/Particle.h"
-#include "puzzle/ParticleNode.h"
+#include "play/AssetCatalogue.h"
+#include "play/Globals.h"
+#include "play/LevelMap.h"
+#include "rules/MoveSimulator.h"
+#include "play/Particle.h"
+#include "play/ParticleNode.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
@@ -52,7 +52,6 @@ std::shared_ptr<LevelMap> benchBoard() {
             if (code == 1) { board->startX = x; board->startY = y; }
             if (code == 2) { board->endX = x; board->endY = y; }
         }
-    board->gizmos = GizmoStates::createFrom(board.get());
     board->restart();
     return board;
 }
@@ -67,19 +66,21 @@ int main() {
     openGraphics(800, 600, 0, 60, 0);
 
     auto board = benchBoard();
-    RestState start = MoveSimulator::save(*board);
+    const PlayState start = board->play;
+    PlayState state = start;
     int direction = 0;
     long ticks = 0, moves = 0;
     double move = medianMicros(21, 2000, [&] {
         direction = direction % 4 + 1;
-        MoveResult r = MoveSimulator::play(*board, direction);
+        MoveResult r = MoveSimulator::play(*board, state, direction);
         ticks += r.ticks;
         ++moves;
-        if (r.outcome == MoveOutcome::Solved) MoveSimulator::restore(*board, start);
+        if (r.outcome == MoveOutcome::Solved) state = start;
     });
-    double saveRestore = medianMicros(21, 20000, [&] { MoveSimulator::restore(*board, MoveSimulator::save(*board)); });
+    PlayState copy;
+    double saveRestore = medianMicros(21, 20000, [&] { copy = state; });
     std::printf("simulated move: median %.2f us (%.1f ticks a move on average)\n", move, double(ticks) / double(moves));
-    std::printf("save + restore of a resting state: median %.3f us\n", saveRestore);
+    std::printf("copy of a play state: median %.3f us\n", saveRestore);
 
     setAutoMidHandle(1);
     ImagePtr tiles = createImage(32, 32, 6, 0);

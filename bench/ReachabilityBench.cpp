@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "editor/ReachabilitySearch.h"
-#include "puzzle/GizmoStates.h"
-#include "puzzle/LevelMap.h"
+#include "play/Globals.h"
+#include "rules/ReachabilitySearch.h"
+#include "rules/GizmoStates.h"
+#include "play/LevelMap.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Random.h"
@@ -45,11 +45,10 @@ struct Sample {
 // Searches the board a few times and keeps the fastest run: on a shared
 // machine the slower runs measure the neighbours, not the search.
 Sample measure(ReachabilitySearch& search, const std::shared_ptr<LevelMap>& board, const std::string& name) {
-    currentMap = board;
     Sample best{1e30, 1e30, 0, 0, 0, 0, name};
     for (int run = 0; run < 3; ++run) {
         double c0 = cpuMs(), w0 = wallMs();
-        search.recomputeReachability();
+        search.search(*board);
         double c1 = cpuMs(), w1 = wallMs();
         best.cpu = std::min(best.cpu, c1 - c0);
         best.wall = std::min(best.wall, w1 - w0);
@@ -108,7 +107,6 @@ std::shared_ptr<LevelMap> randomBoard(int index) {
             if (board->cells[x][y] == 1) { board->startX = x; board->startY = y; }
             if (board->cells[x][y] == 2) { board->endX = x; board->endY = y; }
         }
-    board->gizmos = GizmoStates::createFrom(board.get());
     return board;
 }
 
@@ -122,7 +120,7 @@ int main(int argc, char** argv) {
     runtimeInit(options);
     setDebugLogTarget("");
     editorOn = 1;  // boards load as in the editor: no tutorial pages
-    auto search = ReachabilitySearch::create();
+    auto search = std::make_shared<ReachabilitySearch>();
 
     std::vector<Sample> shipped;
     if (changeDir(folder)) {
@@ -138,7 +136,6 @@ int main(int argc, char** argv) {
     for (int i = 0; i < boardCount; ++i) random.push_back(measure(*search, randomBoard(i), "random board " + str(i)));
     report("random boards with gizmos", random);
 
-    currentMap = nullptr;
     runtimeShutdown();
     return 0;
 }

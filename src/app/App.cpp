@@ -1,9 +1,9 @@
 #include "app/App.h"
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/OptionsFile.h"
+#include "play/Globals.h"
+#include "play/OptionsFile.h"
 #include "app/SplashScreen.h"
 #include "audio/AudioManager.h"
 #include "editor/EditorState.h"
@@ -40,7 +40,7 @@ int App::run() {
     seedRandom(startupSeed());
     setAutoMidHandle(1);
     for (auto& image : effectImages) image = nullptr;
-    audioManager = AudioManager::create();
+    audioManager = AudioManager::create(OptionsFile::optionSoundVolume, OptionsFile::optionMusicVolume);
     editorState = EditorState::create();
     setDefaultImageFlags(0);
     AssetCatalogue::loadAssets();
@@ -50,7 +50,9 @@ int App::run() {
     effectImages[2] = loadImage("media\\spark.png", -1);
     tutorialPageType::loadTutorialImages();
     gameController = GameController::create();
+    session = gameController;
     playLog = GameLog::create();
+    playLog->programStartSeconds = programStartSeconds;
     splash->waitDone();
     splash = nullptr;
     gameController->startGame();

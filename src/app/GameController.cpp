@@ -3,28 +3,29 @@
 // skips.
 #include "app/GameController.h"
 
-#include "app/AssetCatalogue.h"
 #include "app/FrameTimer.h"
-#include "app/Globals.h"
-#include "app/GroupProgress.h"
-#include "app/OptionsFile.h"
-#include "app/PlayInput.h"
-#include "app/PlayerAids.h"
-#include "app/PlayerProfile.h"
 #include "audio/AudioManager.h"
-#include "editor/BoardTransition.h"
 #include "editor/EditorState.h"
-#include "editor/HoverButtonBar.h"
-#include "editor/ReachabilitySearch.h"
-#include "editor/ScreenFlash.h"
+#include "editor/ReachabilityView.h"
 #include "menus/instructionsMenuType.h"
 #include "menus/mainMenuType.h"
 #include "menus/optionsMenuType.h"
 #include "menus/resetProfileMenuType.h"
+#include "menus/tutorialPageType.h"
 #include "menus/worldMapType.h"
+#include "play/AssetCatalogue.h"
+#include "play/BoardTransition.h"
+#include "play/Globals.h"
+#include "play/GroupProgress.h"
+#include "play/HoverButtonBar.h"
+#include "play/LevelMap.h"
+#include "play/OptionsFile.h"
+#include "play/Particle.h"
+#include "play/PlayInput.h"
+#include "play/PlayerAids.h"
+#include "play/PlayerProfile.h"
+#include "play/ScreenFlash.h"
 #include "playlog/GameLog.h"
-#include "puzzle/LevelMap.h"
-#include "puzzle/Particle.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -71,7 +72,7 @@ void GameController::runGame() {
 }
 
 void GameController::shutdown() {
-    if (playLog) playLog->sessionFinished();
+    if (playLog) playLog->sessionFinished(playerProfile ? playerProfile->currentLevel : 0);
     debugLog("normal: Saving options");
     OptionsFile::saveOptions();
 }
@@ -86,7 +87,7 @@ void GameController::startGame() {
     playerAids = PlayerAids::create(0);
     noticeUnreadableFiles();
     startAtLevel(playerProfile->playableLevel());
-    reachabilityView = ReachabilitySearch::create();
+    reachabilityView = ReachabilityView::create();
     afterStartHook();
     runGame();
 }
@@ -102,7 +103,7 @@ void GameController::createScreens() {
 void GameController::startAtLevel(int n) {
     debugLog("start at level " + str(n));
     currentMap = LevelMap::create(n);
-    if (playLog) playLog->levelStarted();
+    if (playLog) playLog->levelStarted(currentMap->levelNumber);
     nextMap = nullptr;
     particleLayer = ParticleNode::create();
     mapTransition = BoardTransition::create(0, 0, 0);
@@ -110,6 +111,23 @@ void GameController::startAtLevel(int n) {
     mapTransition->startLevel();
     if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->refresh();
     if (worldMap) worldMap->hideMenu();
+}
+
+void GameController::boardLoaded(int levelNumber) {
+    int page = -1;
+    if (playerProfile && levelNumber < int(std::size(playerProfile->tutorialPages)))
+        page = playerProfile->tutorialPages[levelNumber];
+    if (playerProfile && playerProfile->markOnce(page) == 1) {
+        debugLog("hint shown");
+        activeMenu = tutorialPageType::createPage(page);
+        if (activeMenu) activeMenu->openMenu();
+    } else {
+        activeMenu = nullptr;
+    }
+}
+
+void GameController::groupFinished() {
+    if (worldMap) worldMap->openMenu();
 }
 
 namespace {
@@ -171,8 +189,11 @@ void GameController::playStep() {
     if (worldMap) worldMap->updateMenu(overlay ? 1 : 0);
     bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
     if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
-    if (currentMap) currentMap->update(boardActive ? 1 : 0);
-    if (playerAids) playerAids->afterBoardStep();
+    TickEvents events;
+    if (currentMap) events = currentMap->update(boardActive ? 1 : 0);
+    if (events.restarted) flash = ScreenFlash::create(0.06f, 1.0f);
+    if (editorState) editorState->editorTick(boardActive ? 1 : 0);
+    if (playerAids) playerAids->afterBoardStep(events);
     // Skip waits for the slide: during it the board that is current is the
     // one just solved, and skipping it would record it as skipped.
     bool sliding = mapTransition && mapTransition->isAdvancing();

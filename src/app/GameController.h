@@ -1,28 +1,29 @@
 // The session controller: knows the mode (play, menus, quit) and the loaded
-// level, runs the top-level loop, the play loop and the menu loop.
+// level, runs the top-level loop, the play loop and the menu loop, and is
+// the session that the play screen, the editor and the menus ask of.
 #pragma once
 #include <memory>
+
+#include "play/Session.h"
 
 namespace qm {
 
 class menuScreenType;
 class ScreenFlash;
 
-class GameController {
+class GameController : public Session {
 public:
-    int state = 1;  // 0 play, 1 menus, 2 quit
-    int currentScreen = 0;
     std::shared_ptr<menuScreenType> activeMenu;
     std::shared_ptr<ScreenFlash> flash;
 
     static std::shared_ptr<GameController> create();
-    void setCurrentScreen(int n) { currentScreen = n; }
-    int getCurrentScreen() const { return currentScreen; }
     void runGame();
     void shutdown();
     void startGame();
     void createScreens();
-    void startAtLevel(int n);
+    void startAtLevel(int n) override;
+    void boardLoaded(int levelNumber) override;
+    void groupFinished() override;
     void playLoop();
     // One logic step of play, and the drawing of one play frame (which never
     // changes game state); the play loop and the benchmarks share them.

@@ -2,9 +2,9 @@
 // keeps the two volumes, and decides which channel plays what.
 #include "audio/AudioManager.h"
 
-#include "app/OptionsFile.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
+#include "runtime/Prefetch.h"
 #include "runtime/Random.h"
 #include "runtime/TextConv.h"
 
@@ -27,13 +27,13 @@ float nextVolumeStep(float v) {
 
 }  // namespace
 
-std::shared_ptr<AudioManager> AudioManager::create() {
+std::shared_ptr<AudioManager> AudioManager::create(float effectsVolume, float musicVolume) {
     auto manager = std::make_shared<AudioManager>();
-    manager->loadSounds();
+    manager->loadSounds(effectsVolume, musicVolume);
     return manager;
 }
 
-void AudioManager::loadSounds() {
+void AudioManager::loadSounds(float effectsVolume, float optionMusicVolume) {
     effectChannels[0] = allocChannel();
     effectChannels[1] = allocChannel();
 
@@ -47,9 +47,8 @@ void AudioManager::loadSounds() {
     teleportSound = loadSound("media\\tele.ogg");
     pageTurnSound = loadSound("media\\pageturn2.ogg");
 
-    // Every group past the first names a track the runtime cannot decode, so
-    // those groups play in silence.
-    for (auto& file : musicFiles) file = "media\\music\\tuibirds.mp3";
+    // Every group past the first plays the birds.
+    for (auto& file : musicFiles) file = "media\\music\\tuibirds.ogg";
     musicFiles[0] = firstTrackFile();
 
     // The music volume is still 0 here, so track 0 is loaded but not started.
@@ -60,8 +59,8 @@ void AudioManager::loadSounds() {
     // suspension, a change of track, or the options screen raising it.
     musicVolume = 0.0f;
     soundVolume = 0.0f;
-    setMusicVolume(OptionsFile::optionMusicVolume, 0);
-    setSoundVolume(OptionsFile::optionSoundVolume);
+    setMusicVolume(optionMusicVolume, 0);
+    setSoundVolume(effectsVolume);
 }
 
 void AudioManager::changeMusic(int index) {
@@ -70,12 +69,29 @@ void AudioManager::changeMusic(int index) {
         return;
     }
     debugLog("Music change - " + str(musicIndex) + " to" + str(index));
-    // An index outside the table loads nothing and so plays a Null sound,
-    // like the undecodable tracks.
-    music = (index >= 0 && index < kMusicTracks) ? loadSound(musicFiles[index], SOUND_LOOP) : nullptr;
+    // Groups that name the same file (every group after the first) keep the
+    // track already decoded: it restarts without a pause to decode it again.
+    bool sameFile = music && trackFile(index) == trackFile(musicIndex) && !trackFile(index).empty();
+    if (!sameFile) {
+        // An index outside the table loads nothing and so plays a Null sound,
+        // like a missing file. The old track is let go before the new one is
+        // decoded (a channel still playing it keeps its own hold): two long
+        // tracks at once would be the most the game ever holds.
+        music = nullptr;
+        music = trackFile(index).empty() ? nullptr : loadSound(trackFile(index), SOUND_LOOP);
+    }
     musicIndex = index;
     stopMusic();
     startMusic();
+}
+
+std::string AudioManager::trackFile(int index) const {
+    return index >= 0 && index < kMusicTracks ? musicFiles[index] : std::string();
+}
+
+void AudioManager::prepareTrack(int index) {
+    std::string file = trackFile(index);
+    if (!file.empty() && file != trackFile(musicIndex)) prefetchFiles({file});
 }
 
 void AudioManager::setSoundVolume(float v) {

@@ -30,11 +30,17 @@ public:
     float ballVolumeMax = 1.5f;
     float ballVolumeMin = 0.5f;
 
-    static std::shared_ptr<AudioManager> create();
+    // With the volumes the options file gave (both 0 until it is read).
+    static std::shared_ptr<AudioManager> create(float effectsVolume = 0.0f, float musicVolume = 0.0f);
     // The track the game starts with (the first group's), for decoding ahead.
     static std::string firstTrackFile() { return "media\\music\\tarn_flutedance.ogg"; }
-    void loadSounds();
+    void loadSounds(float effectsVolume, float musicVolume);
     void changeMusic(int index);
+    // Starts decoding a track the game is about to change to, on a worker,
+    // so the change does not wait for it; nothing when it is the same file.
+    void prepareTrack(int index);
+    // The file of a track index; empty outside the table.
+    std::string trackFile(int index) const;
     void setSoundVolume(float v);
     void setMusicVolume(float v, int restart);
     void stepBallVolume(int n);

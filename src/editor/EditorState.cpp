@@ -4,13 +4,13 @@
 // rows are not read, so their presses wait for the next step.
 #include "editor/EditorState.h"
 
-#include "app/AssetCatalogue.h"
-#include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayInput.h"
-#include "editor/HoverButtonBar.h"
-#include "editor/ReachabilitySearch.h"
-#include "puzzle/LevelMap.h"
+#include "play/AssetCatalogue.h"
+#include "play/Session.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
+#include "play/HoverButtonBar.h"
+#include "editor/ReachabilityView.h"
+#include "play/LevelMap.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
@@ -40,11 +40,26 @@ void recompute() {
     if (reachabilityView) reachabilityView->recomputeReachability();
 }
 
+// The brush: every cell painted is searched again at once, so the numbers
+// under the pointer follow the painting.
+int setTile(LevelMap& map, int x, int y, int code) {
+    int changed = map.setTile(x, y, code);
+    if (changed == 1) recompute();
+    return changed;
+}
+
+// A beam laid by the brush, with the lines the rules say about it.
+void layBeam(LevelMap& map, int x, int y, int orientation) {
+    RuleLog lines;
+    map.play.gizmos._setBeam(x, y, orientation, map, &lines);
+    for (const std::string& line : lines) debugLog(line);
+}
+
 void jumpToLevel(int n) {
     // The bracket keys must not walk off the campaign: there is no level -1
     // or 161, and the profile keeps one state per level 0..160.
     if (n < 0 || n > kLastLevel) return;
-    if (gameController) gameController->startAtLevel(n);
+    if (session) session->startAtLevel(n);
 }
 
 }  // namespace
@@ -93,6 +108,11 @@ void EditorState::editorTick(int inputAllowed) {
     // while its update is still running.
     std::shared_ptr<LevelMap> map = currentMap;
     if (!map) return;
+    // A level that started while editing (the slide, a jump) is searched anew.
+    if (map.get() != searchedBoard) {
+        recompute();
+        searchedBoard = map.get();
+    }
     runKeyTable(*map, inputAllowed);
 }
 
@@ -158,11 +178,11 @@ bool EditorState::runKeyTable(LevelMap& map, int inputAllowed) {
         return true;
     }
     if (keyHit(187)) {
-        map.setTile(cx, cy, 1);
+        setTile(map, cx, cy, 1);
         return true;
     }
     if (keyHit(189)) {
-        map.setTile(cx, cy, 2);
+        setTile(map, cx, cy, 2);
         return true;
     }
     if (keyHit(81)) {
@@ -171,16 +191,16 @@ bool EditorState::runKeyTable(LevelMap& map, int inputAllowed) {
     }
     for (int k = 0; k <= 7; ++k) {
         if (keyHit(96 + k)) {
-            map.setTile(cx, cy, 16 + k);
+            setTile(map, cx, cy, 16 + k);
             return true;
         }
     }
     if (keyHit(104)) {
-        map.setTile(cx, cy, 7);
+        setTile(map, cx, cy, 7);
         return true;
     }
     if (keyHit(105)) {
-        map.setTile(cx, cy, 8);
+        setTile(map, cx, cy, 8);
         return true;
     }
     if (keyHit(65)) {
@@ -201,24 +221,24 @@ void EditorState::paint(LevelMap& map, int x, int y) {
     }
     int tile = kModes[mode].tile;
     if (tile < 0) return;
-    int changed = map.setTile(x, y, tile);
+    int changed = setTile(map, x, y, tile);
     switch (mode) {
         case 9:
-            if (map.gizmos) map.gizmos->setCellState(x, y, 0);
+            map.play.gizmos.setCellState(x, y, 0);
             break;
         case 10:
-            if (map.gizmos) map.gizmos->setCellState(x, y, 1);
+            map.play.gizmos.setCellState(x, y, 1);
             break;
         case 17:
             if (changed == 1) {
                 debugLog("created Horizontal beam block");
-                if (map.gizmos) map.gizmos->_setBeam(x, y, 2, &map);
+                layBeam(map, x, y, 2);
             }
             break;
         case 18:
             if (changed == 1) {
                 debugLog("created vertical beam block");
-                if (map.gizmos) map.gizmos->_setBeam(x, y, 1, &map);
+                layBeam(map, x, y, 1);
             }
             break;
         default:
@@ -228,7 +248,7 @@ void EditorState::paint(LevelMap& map, int x, int y) {
 
 // The end may be cleared even inside the protected strip; nothing else there.
 void EditorState::clear(LevelMap& map, int x, int y) {
-    if (map.isOutsideProtected(x, y) == 1 || map.tileCategory(x, y) == 2) map.setTile(x, y, 3);
+    if (map.isOutsideProtected(x, y) == 1 || map.tileCategory(x, y) == 2) setTile(map, x, y, 3);
 }
 
 std::string EditorState::helpLine(int i) {
@@ -250,6 +270,5 @@ void EditorState::drawHelpLines() {
     drawText(helpLine(1), 0, 570);
     drawText(helpLine(2), 0, 584);
 }
-
 
 }  // namespace qm

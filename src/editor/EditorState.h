@@ -11,9 +11,11 @@ class LevelMap;
 class EditorState {
 public:
     int mode = 0;  // 0..24, the tile the left button paints
+    // The board the reachability overlay was last worked out for.
+    const LevelMap* searchedBoard = nullptr;
 
     static std::shared_ptr<EditorState> create();
-    // The last step of the board's update, once per logic step of play.
+    // Once per logic step of play, after the board's tick.
     // Answers V always, E in the developer build, and the rest while editing.
     void editorTick(int inputAllowed);
 

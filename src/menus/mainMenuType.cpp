@@ -1,7 +1,7 @@
 // The main menu: Play, Instructions, Options and Quit over the loaded level.
 #include "menus/mainMenuType.h"
-#include "app/GameController.h"
-#include "app/Globals.h"
+#include "play/Session.h"
+#include "play/Globals.h"
 #include "menus/instructionsMenuType.h"
 #include "menus/optionsMenuType.h"
 #include "menus/resetProfileMenuType.h"
@@ -53,7 +53,7 @@ void mainMenuType::activate(int byMouse) {
     switch (selected) {
         case SLOT_PLAY:
             closeSubmenus(1);
-            if (gameController) gameController->state = 0;
+            if (session) session->state = 0;
             break;
         case SLOT_INSTRUCTIONS:
             closeSubmenus(0);
@@ -65,7 +65,7 @@ void mainMenuType::activate(int byMouse) {
             break;
         case SLOT_QUIT:
             closeSubmenus(0);
-            if (gameController) gameController->state = 2;
+            if (session) session->state = 2;
             break;
         default:
             break;

@@ -2,8 +2,8 @@
 // drawing shared by every screen.
 #include "menus/menuScreenType.h"
 #include <cstdlib>
-#include "app/GameController.h"
-#include "app/Globals.h"
+#include "play/Session.h"
+#include "play/Globals.h"
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
@@ -78,21 +78,21 @@ void menuScreenType::openMenu() {
         state = OPENING;
         if (pageTurnOnOpen == 1 && audioManager) audioManager->playPageTurn();
     }
-    if (gameController) gameController->setCurrentScreen(screenNumber);
+    if (session) session->setCurrentScreen(screenNumber);
     blocked = 0;
 }
 
 void menuScreenType::closeMenu() {
     if (state == OPENING || state == OPEN) {
         state = CLOSING;
-        if (gameController) gameController->setCurrentScreen(0);
+        if (session) session->setCurrentScreen(0);
     }
 }
 
 void menuScreenType::hideMenu() {
     state = CLOSED;
     fade = 0;
-    if (gameController) gameController->setCurrentScreen(0);
+    if (session) session->setCurrentScreen(0);
 }
 
 void menuScreenType::updateMenu(int suppressInput) {
@@ -107,7 +107,7 @@ void menuScreenType::updateMenu(int suppressInput) {
 }
 
 void menuScreenType::handleInput() {
-    int current = gameController ? gameController->getCurrentScreen() : 0;
+    int current = session ? session->getCurrentScreen() : 0;
     if (current == screenNumber) {
         // keyHit clears what it reads, so only the keys up to the first
         // one that acts are consumed this update.

@@ -4,8 +4,8 @@
 #include "menus/optionsMenuType.h"
 #include <algorithm>
 #include <cmath>
-#include "app/AssetCatalogue.h"
-#include "app/Globals.h"
+#include "play/AssetCatalogue.h"
+#include "play/Globals.h"
 #include "audio/AudioManager.h"
 #include "menus/mainMenuType.h"
 #include "menus/menuSliderType.h"

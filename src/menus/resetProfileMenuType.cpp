@@ -1,8 +1,8 @@
 // The yes/no box over the options screen that confirms a profile reset.
 #include "menus/resetProfileMenuType.h"
-#include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
+#include "play/Session.h"
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
 #include "menus/mainMenuType.h"
 #include "menus/optionsMenuType.h"
 #include "playlog/GameLog.h"
@@ -24,7 +24,7 @@ void resetProfileMenuType::resetMenu() {
 void resetProfileMenuType::activate(int byMouse) {
     if (selected == SLOT_YES) {
         if (playerProfile) playerProfile->reset();
-        if (gameController) gameController->startAtLevel(0);
+        if (session) session->startAtLevel(0);
         if (playLog) playLog->optionChanged(3, logTime(), 0, 1);
     } else if (selected != SLOT_NO) {
         return;

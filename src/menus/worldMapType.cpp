@@ -2,10 +2,10 @@
 // traced in glowing dots up to the player's progress, the ball at its head.
 #include "menus/worldMapType.h"
 #include <cmath>
-#include "app/AssetCatalogue.h"
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
-#include "editor/BoardTransition.h"
+#include "play/AssetCatalogue.h"
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
+#include "play/BoardTransition.h"
 #include "runtime/Graphics.h"
 
 namespace qm {

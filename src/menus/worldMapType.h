@@ -4,7 +4,7 @@
 #include <vector>
 #include "menus/SplineType.h"
 #include "menus/menuPageType.h"
-#include "puzzle/ParticleNode.h"
+#include "play/ParticleNode.h"
 
 namespace qm {
 

@@ -4,12 +4,9 @@
 
 #include <cstdint>
 
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
 #include "playlog/LevelLogRecord.h"
 #include "playlog/LogEncoder.h"
 #include "playlog/OptionLogRecord.h"
-#include "puzzle/LevelMap.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -83,9 +80,8 @@ std::shared_ptr<GameLog> GameLog::create() {
     return log;
 }
 
-void GameLog::levelStarted() {
-    if (!currentMap) return;
-    currentLevel = static_cast<uint8_t>(currentMap->levelNumber);
+void GameLog::levelStarted(int level) {
+    currentLevel = static_cast<uint8_t>(level);
     levelStartSeconds = static_cast<uint16_t>(clockSeconds());
     moves = 0;
     resets = 0;
@@ -106,11 +102,11 @@ void GameLog::sessionStarted(int level) {
     sessionState = sessionState - 1;
 }
 
-void GameLog::sessionFinished() {
+void GameLog::sessionFinished(int level) {
     debugLog("game log: session finishing");
     if (sessionState == -1) sessionState = 1;
     sessionSeconds = static_cast<uint16_t>(clockSeconds() - programStartSeconds);
-    if (playerProfile) levelTo = static_cast<uint8_t>(playerProfile->currentLevel);
+    levelTo = static_cast<uint8_t>(level);
     uploadSession();
     uploadLevels();
 }

@@ -38,16 +38,20 @@ public:
     uint16_t levelStartSeconds = 0;
     uint16_t moves = 0;
     uint16_t resets = 0;
+    // The clock's whole seconds when the program started, which the session's
+    // length is counted from; the game sets it when it makes the log.
+    int programStartSeconds = 0;
 
-    // Starts timing the current map's level (again, without a record, when
-    // one was already being timed).
-    void levelStarted();
+    // Starts timing the level that starts (again, without a record, when one
+    // was already being timed).
+    void levelStarted(int level);
     // Records the level in progress; finishType 0 quit, 1 solved, 2 skipped.
     void levelFinished(int finishType);
     // Reads "uniqueID.idn" and writes it back with the next session number.
     static std::shared_ptr<GameLog> create();
     void sessionStarted(int level);
-    void sessionFinished();
+    // `levelTo` is the level the player's progress stands at now.
+    void sessionFinished(int levelTo);
     void uploadSession();
     void uploadLevels();
     std::vector<uint8_t> levelsToByteArray();

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "app/GameController.h"
 #include "app/SplashScreen.h"
 #include "audio/AudioManager.h"
-#include "editor/ScreenFlash.h"
+#include "play/ScreenFlash.h"
 #include "runtime/Clock.h"
 #include "runtime/Input.h"
 #include "runtime/Script.h"
@@ -109,6 +109,7 @@ TEST_F(SuspensionTest, SoundsFollowTheWindow) {
 // run while minimised, and coming back catches up 333 ms, not the 8 s away.
 TEST_F(SuspensionTest, NoStepsWhileMinimisedAndAClampedCatchUp) {
     gameController = GameController::create();
+    session = gameController;
     gameController->state = 0;
     gameController->flash = ScreenFlash::create(0.0001f, 1.0f);
     std::vector<ScriptEvent> events;

@@ -166,4 +166,26 @@ TEST_F(ScenarioTest, SolvingWithAHintWritesTheTruePersonalBest) {
     EXPECT_EQ(test::readBinary("save0.dat")[0], 1);
 }
 
+// Every group after the first plays the birds: play started in group 2 and
+// in the last group (level 160, on the campaign's own boards) loads the
+// group's track and starts it, with no silent stand-in, and the ball rolls
+// to it (up on level 10, left on level 160).
+TEST_F(ScenarioTest, PlayInALaterGroupStartsItsMusic) {
+    for (int level : {10, 160}) {
+        SCOPED_TRACE(level);
+        test::runCommand("cp " + std::string(QM_SOURCE_DIR) + "/levels/" + std::to_string(level) + ".lvl levels/");
+        writeProfile(level);
+        std::string log = run("60 key 13 down\n61 key 13 up\n90 key 38 down\n91 key 38 up\n"
+                              "150 key 37 down\n151 key 37 up\n220 close\n");
+        const std::string change = "Music change - 0 to" + std::to_string(level / 5);
+        ASSERT_TRUE(has(log, "Loading map " + std::to_string(level) + ".lvl"));
+        ASSERT_TRUE(has(log, change));
+        EXPECT_LT(lineIndex(log, change), lineIndex(log, "start level"));
+        EXPECT_GE(test::countLines(log, "ball rolls"), 1);
+        EXPECT_EQ(log.find("Attempted to play Null sound"), std::string::npos);
+        // the start-up's quiet track 0 is the only one left unstarted
+        EXPECT_EQ(log.find("Music started but is too quiet", log.find(change)), std::string::npos);
+    }
+}
+
 }  // namespace

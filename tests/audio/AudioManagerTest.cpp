@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/OptionsFile.h"
+#include "play/Globals.h"
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
@@ -34,14 +33,10 @@ protected:
         options.headless = true;
         ASSERT_TRUE(runtimeInit(options));
         setDebugLogHook([this](const std::string& line) { lines.push_back(line); });
-        OptionsFile::optionSoundVolume = 1.0f;
-        OptionsFile::optionMusicVolume = 1.0f;
     }
     void TearDown() override {
         setDebugLogHook(nullptr);
         runtimeShutdown();
-        OptionsFile::optionSoundVolume = 0.0f;
-        OptionsFile::optionMusicVolume = 0.0f;
         resetGlobals();
     }
     int count(const std::string& line) const { return int(std::count(lines.begin(), lines.end(), line)); }
@@ -49,7 +44,7 @@ protected:
     // A manager whose track and effects are real samples, so a channel that
     // was asked to play shows it.
     std::shared_ptr<AudioManager> managerWithSounds() {
-        auto manager = AudioManager::create();
+        auto manager = AudioManager::create(1.0f, 1.0f);
         manager->music = testSound(true);
         manager->ballSound = testSound(true);
         manager->oohSound = testSound();
@@ -66,12 +61,10 @@ protected:
 };
 
 TEST_F(AudioManagerTest, StartUpLoadsTrackZeroSilentlyAndTakesTheOptionVolumes) {
-    OptionsFile::optionSoundVolume = 1.5f;
-    OptionsFile::optionMusicVolume = 0.5f;
-    auto manager = AudioManager::create();
+    auto manager = AudioManager::create(1.5f, 0.5f);
 
     EXPECT_EQ(manager->musicFiles[0], "media\\music\\tarn_flutedance.ogg");
-    for (int i = 1; i < AudioManager::kMusicTracks; ++i) EXPECT_EQ(manager->musicFiles[i], "media\\music\\tuibirds.mp3");
+    for (int i = 1; i < AudioManager::kMusicTracks; ++i) EXPECT_EQ(manager->musicFiles[i], "media\\music\\tuibirds.ogg");
     EXPECT_EQ(manager->musicIndex, 0);
     EXPECT_FLOAT_EQ(manager->soundVolume, 1.5f);
     EXPECT_FLOAT_EQ(manager->musicVolume, 0.5f);
@@ -91,7 +84,7 @@ TEST_F(AudioManagerTest, StartUpLoadsTrackZeroSilentlyAndTakesTheOptionVolumes) 
 TEST_F(AudioManagerTest, ChangingToTheSameTrackDoesNothing) {
     auto manager = managerWithSounds();
     manager->changeMusic(3);
-    // Track 3 is an MP3 the runtime cannot decode: a channel but no sound.
+    // No media folder here: track 3 loads nothing, a channel but no sound.
     EXPECT_EQ(manager->musicIndex, 3);
     EXPECT_EQ(manager->music, nullptr);
     ChannelPtr channel = manager->musicChannel;
@@ -103,6 +96,23 @@ TEST_F(AudioManagerTest, ChangingToTheSameTrackDoesNothing) {
     manager->changeMusic(3);
     EXPECT_EQ(lines, std::vector<std::string>{"Music change - no change"});
     EXPECT_EQ(manager->musicChannel, channel);
+}
+
+// Every group after the first names the same file: the next group restarts
+// the track already decoded, on a new channel, instead of decoding it again.
+TEST_F(AudioManagerTest, AGroupOfTheSameFileKeepsTheDecodedTrack) {
+    auto manager = managerWithSounds();
+    manager->changeMusic(4);
+    manager->music = testSound(true);  // as if the birds had been decoded
+    SoundPtr birds = manager->music;
+    ChannelPtr before = manager->musicChannel;
+    lines.clear();
+    manager->changeMusic(5);
+    EXPECT_EQ(manager->music, birds);
+    EXPECT_NE(manager->musicChannel, before) << "the track starts again";
+    EXPECT_EQ(count("Music change - 4 to5"), 1);
+    manager->changeMusic(0);
+    EXPECT_NE(manager->music, birds) << "another file is loaded";
 }
 
 TEST_F(AudioManagerTest, MusicStartsOnlyWhenTheVolumeRisesPastTheThresholdWithRestart) {

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "app/GameController.h"
-#include "app/Globals.h"
-#include "app/PlayInput.h"
-#include "editor/BoardSketch.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
+#include "editor/MapSketch.h"
 #include "editor/EditorState.h"
-#include "editor/HoverButtonBar.h"
-#include "editor/ReachabilitySearch.h"
+#include "play/HoverButtonBar.h"
+#include "editor/ReachabilityView.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Input.h"
@@ -35,8 +35,8 @@ protected:
         developerMode = 1;
         editorState = EditorState::create();
         buttonBar = HoverButtonBar::create();
-        reachabilityView = ReachabilitySearch::create();
-        currentMap = test::sketchBoard(test::walledRows(), 12);
+        reachabilityView = ReachabilityView::create();
+        currentMap = test::sketchMap(test::walledRows(), 12);
         editor = editorState.get();
         press(69);  // E
         tick();
@@ -117,7 +117,7 @@ TEST_F(EditorStateTest, HeldLeftButtonPaintsTheModesTileOncePerStep) {
     pointAtCell(7, 4);
     tick();
     EXPECT_EQ(currentMap->cells[7][4], 125);
-    EXPECT_EQ(currentMap->gizmos->cellState(7, 4), 1);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(7, 4), 1);
     inputMouseButton(1, false);
 }
 
@@ -153,10 +153,10 @@ TEST_F(EditorStateTest, BeamBlocksCastOnlyWhenTheCellWasOnTheBoard) {
     tick();
     EXPECT_EQ(count("created Horizontal beam block"), 1);
     EXPECT_EQ(currentMap->cells[9][6], 124);
-    EXPECT_EQ(currentMap->gizmos->cellState(9, 6), 2);
-    EXPECT_EQ(currentMap->gizmos->cellState(1, 6), 126);   // the beam runs to the wall ring
-    EXPECT_EQ(currentMap->gizmos->cellState(18, 6), 126);
-    EXPECT_EQ(currentMap->gizmos->cellState(9, 5), 0);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(9, 6), 2);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(1, 6), 126);   // the beam runs to the wall ring
+    EXPECT_EQ(currentMap->play.gizmos.cellState(18, 6), 126);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(9, 5), 0);
     inputMouseButton(1, false);
 }
 
@@ -181,8 +181,8 @@ TEST_F(EditorStateTest, RightDragOverABuiltStripClearsOnlyItsEnd) {
     rows[0][10] = 'E';
     rows[0][4] = 'k';
     rows[5][5] = 'S';
-    currentMap = test::sketchBoard(rows, 12);
-    nextMap = test::sketchBoard(test::walledRows(), 13);
+    currentMap = test::sketchMap(rows, 12);
+    nextMap = test::sketchMap(test::walledRows(), 13);
     reachabilityView->buildNextMap();
     currentMap = nextMap;
     currentMap->cells[3][13] = 2;  // an end placed inside the strip
@@ -257,7 +257,7 @@ TEST_F(EditorStateTest, AFiringRowEndsTheStepAndLaterRowsKeepTheirHits) {
 TEST_F(EditorStateTest, LoadAndSaveHitTogetherReloadFirstAndSaveOnTheNextStep) {
     test::TempFolder folder;
     // The level file on disk: all floor with a start.
-    auto onDisk = test::sketchBoard(std::vector<std::string>(14, std::string(20, '.')), 12);
+    auto onDisk = test::sketchMap(std::vector<std::string>(14, std::string(20, '.')), 12);
     onDisk->cells[2][2] = 1;
     createDir("levels");
     {
@@ -308,6 +308,7 @@ TEST_F(EditorStateTest, RandomizeIsUsedUpWhileAnOverlayIsOpen) {
 
 TEST_F(EditorStateTest, NumberKeysJumpToTheirLevels) {
     gameController = GameController::create();
+    session = gameController;
     test::TempFolder folder;
     press(48);  // 0
     tick();

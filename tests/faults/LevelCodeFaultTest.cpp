@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "puzzle/LevelMap.h"
+#include "play/Globals.h"
+#include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 #include "runtime/Runtime.h"
 #include "support/TempFolder.h"
@@ -41,11 +41,11 @@ TEST_F(LevelCodeFaultTest, StrayCategoryCodesAreNeitherKeysNorLocks) {
     LevelMapPtr board = LevelMap::createEmpty(3);
     const int stray[] = {4, 5, 6, 113, 114, 126, -33, 1 << 30};
     for (int i = 0; i < 8; i++) board->cells[2 + i][5] = stray[i];
-    board->gizmos = GizmoStates::createFrom(board.get());
+    board->play.gizmos = GizmoStates::createFrom(*board);
     // Code 6 is not a lock: nothing to be shut against the ball.
-    for (int d = 1; d <= 4; d++) EXPECT_EQ(board->canEnter(4, 5, nullptr, d), 1) << "direction " << d;
+    for (int d = 1; d <= 4; d++) EXPECT_EQ(board->canEnter(4, 5, board->play.gizmos, d), 1) << "direction " << d;
     for (int x = 2; x < 10; x++)
-        for (int d = 1; d <= 4; d++) board->canEnter(x, 5, nullptr, d);
+        for (int d = 1; d <= 4; d++) board->canEnter(x, 5, board->play.gizmos, d);
     // Drawn in play and in the editor, where keys and locks always show.
     for (int editing : {0, 1}) {
         editorOn = editing;

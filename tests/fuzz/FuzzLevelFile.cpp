@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "FuzzSupport.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 
 using namespace qm;
@@ -24,15 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int x = -1; x <= kBoardWidth; ++x) {
         for (int y = -1; y <= kBoardHeight; ++y) {
             map->tileCategory(x, y);
-            for (int d = 0; d < 4; ++d) map->canEnter(x, y, map->gizmos.get(), d);
+            for (int d = 0; d < 4; ++d) map->canEnter(x, y, map->play.gizmos, d);
         }
     }
-    map->simulation = 1;
     map->restart();
-    for (int d = 1; d <= 4 && map->ball; ++d) {
-        map->ball->direction = d;
-        map->ball->tryMove();
-        for (int tick = 0; tick < 400 && !map->ball->isStopped(); ++tick) map->update(1);
+    for (int d = 1; d <= 4; ++d) {
+        TickInput input;
+        input.direction = d;
+        map->play.tick(*map, input);
+        for (int tick = 0; tick < 400 && !map->play.ball.isStopped(); ++tick) map->play.tick(*map, TickInput{});
     }
     for (int editing : {0, 1}) {
         editorOn = editing;

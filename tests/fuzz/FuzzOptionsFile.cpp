@@ -1,6 +1,6 @@
 // Fuzz target: "options.dat" as read at start-up.
 #include "FuzzSupport.h"
-#include "app/OptionsFile.h"
+#include "play/OptionsFile.h"
 
 using namespace qm;
 

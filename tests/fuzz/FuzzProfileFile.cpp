@@ -1,7 +1,7 @@
 // Fuzz target: a player's "save0.dat", loaded and then walked the way the
 // menus and the world map read it.
 #include "FuzzSupport.h"
-#include "app/PlayerProfile.h"
+#include "play/PlayerProfile.h"
 
 using namespace qm;
 

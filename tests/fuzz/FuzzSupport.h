@@ -9,7 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "runtime/Runtime.h"
 
 namespace qm::fuzz {

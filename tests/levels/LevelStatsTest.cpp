@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "LevelStats.h"
-#include "puzzle/BoardText.h"
+#include "rules/BoardText.h"
 #include "support/PlayRig.h"
 
 using namespace qm;

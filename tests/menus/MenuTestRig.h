@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/GameController.h"
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "runtime/Audio.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
@@ -31,6 +31,7 @@ protected:
         resetInputState();
         setDebugLogHook([this](const std::string& line) { log.push_back(line); });
         gameController = GameController::create();
+        session = gameController;
         // Well past the 600 ms guard of the shared activation time (0).
         delayMs(5000);
     }

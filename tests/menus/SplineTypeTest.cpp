@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "menus/worldMapType.h"
-#include "app/Globals.h"
+#include "play/Globals.h"
 #include "runtime/Runtime.h"
 
 namespace qm {

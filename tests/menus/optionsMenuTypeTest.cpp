@@ -3,8 +3,8 @@
 // log when the screen closes, and the profile reset.
 #include "menus/optionsMenuType.h"
 
-#include "app/AssetCatalogue.h"
-#include "app/PlayerProfile.h"
+#include "play/AssetCatalogue.h"
+#include "play/PlayerProfile.h"
 #include "audio/AudioManager.h"
 #include "menus/MenuTestRig.h"
 #include "menus/mainMenuType.h"

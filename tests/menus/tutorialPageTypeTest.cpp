@@ -2,10 +2,10 @@
 // closed by any key or click once fully shown.
 #include "menus/tutorialPageType.h"
 
-#include "app/PlayerProfile.h"
+#include "play/PlayerProfile.h"
 #include "audio/AudioManager.h"
 #include "menus/MenuTestRig.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "runtime/Files.h"
 #include "support/TempFolder.h"
 

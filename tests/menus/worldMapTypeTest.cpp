@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "app/AssetCatalogue.h"
-#include "app/PlayerProfile.h"
+#include "play/AssetCatalogue.h"
+#include "play/PlayerProfile.h"
 #include "audio/AudioManager.h"
-#include "editor/BoardTransition.h"
+#include "play/BoardTransition.h"
 #include "menus/MenuTestRig.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 #include "support/TempFolder.h"
 
 namespace qm {

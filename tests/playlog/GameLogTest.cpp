@@ -12,13 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/PlayerProfile.h"
 #include "playlog/GameLog.h"
 #include "playlog/LevelLogRecord.h"
 #include "playlog/LogEncoder.h"
 #include "playlog/OptionLogRecord.h"
-#include "puzzle/LevelMap.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -55,7 +52,6 @@ std::vector<uint8_t> head(const std::vector<uint8_t>& bytes, size_t n) {
 class GameLogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetGlobals();
         RuntimeOptions options;
         options.headless = true;
         ASSERT_TRUE(runtimeInit(options));
@@ -74,15 +70,12 @@ protected:
         setDebugLogHook(nullptr);
         runtimeShutdown();
         GameLog::uploadsEnabled = QM_UPLOADS_ENABLED;
-        resetGlobals();
     }
     bool logged(const std::string& line) const {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     void playLevel(GameLog& log, int level, int seconds, int finishType) {
-        currentMap = std::make_shared<LevelMap>();
-        currentMap->levelNumber = level;
-        log.levelStarted();
+        log.levelStarted(level);
         delayMs(seconds * 1000);
         log.levelFinished(finishType);
     }
@@ -152,7 +145,7 @@ TEST_F(GameLogTest, UnreadablePlayerFileIsLeftAloneAndTheGameGoesOn) {
     EXPECT_EQ(fileType("uniqueID.idn"), FILE_DIRECTORY);
     // The session still records and builds its arrays.
     log->sessionStarted(0);
-    log->sessionFinished();
+    log->sessionFinished(0);
     EXPECT_EQ(log->sessionLogToByteArray()[0], 21);
 }
 
@@ -160,14 +153,12 @@ TEST_F(GameLogTest, EmptySessionArrayHasTwentyOneBytes) {
     auto log = GameLog::create();
     log->uniqueID = -2;
     log->logNumber = 0x0102;
-    programStartSeconds = 2;
-    playerProfile = std::make_shared<PlayerProfile>();
+    log->programStartSeconds = 2;
     log->sessionStarted(3);
     EXPECT_EQ(log->sessionState, -1);
-    playerProfile->currentLevel = 263;  // only the low 8 bits are kept
     delayMs(10500);
     lines.clear();
-    log->sessionFinished();
+    log->sessionFinished(263);  // only the low 8 bits are kept
     EXPECT_EQ(log->sessionState, 1);
     EXPECT_EQ(log->sessionSeconds, 8);
 
@@ -217,22 +208,15 @@ TEST_F(GameLogTest, LevelRecordsTimeEachLevelOnce) {
     EXPECT_EQ(head(bytes, 17), expected);
 
     // Starting again without a finish restarts the timing.
-    currentMap = std::make_shared<LevelMap>();
-    currentMap->levelNumber = 300;
-    log->levelStarted();
+    log->levelStarted(300);
     delayMs(40000);
-    log->levelStarted();
+    log->levelStarted(300);
     delayMs(3000);
     log->levelFinished(2);
     const std::vector<uint8_t> two = log->levelsToByteArray();
     EXPECT_EQ(two[0], 25);
     EXPECT_EQ(std::vector<uint8_t>(two.begin() + 15, two.begin() + 25),
               (std::vector<uint8_t>{0x02, 300 - 256, 0x00, 3, 2, 0, 0, 0, 0, 0}));
-
-    // No board: nothing to time.
-    currentMap = nullptr;
-    log->levelStarted();
-    EXPECT_EQ(log->currentLevel, 255);
 }
 
 TEST_F(GameLogTest, LevelDurationWrapsWithTheSixteenBitClock) {

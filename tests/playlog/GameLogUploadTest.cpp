@@ -17,7 +17,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/Globals.h"
 #include "playlog/GameLog.h"
 #include "playlog/LogEncoder.h"
 #include "runtime/Diagnostics.h"
@@ -124,7 +123,6 @@ std::string usedBytes(const std::vector<uint8_t>& array) {
 class GameLogUploadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetGlobals();
         RuntimeOptions options;
         options.headless = true;
         ASSERT_TRUE(runtimeInit(options));
@@ -142,7 +140,6 @@ protected:
         GameLog::collectionHost = QM_COLLECTION_HOST;
         setDebugLogHook(nullptr);
         runtimeShutdown();
-        resetGlobals();
     }
     void pointAt(const TestServer& server) {
         ASSERT_NE(server.port(), 0);
@@ -164,7 +161,7 @@ TEST_F(GameLogUploadTest, SessionTravelsAsOneGetThatDecodesToItsBytes) {
     TestServer server({"SUCCESS"});
     pointAt(server);
     log->optionChanged(2, 300, 100, 150);
-    log->sessionFinished();
+    log->sessionFinished(0);
 
     const std::vector<std::string> requests = server.requests();
     ASSERT_EQ(requests.size(), 1u) << "a reply of SUCCESS in capitals ends the sending";
@@ -224,7 +221,7 @@ TEST_F(GameLogUploadTest, SilentOrMissingServerIsGivenUpAndTheGameGoesOn) {
         TestServer silent({}, true);
         pointAt(silent);
         const auto start = std::chrono::steady_clock::now();
-        log->sessionFinished();
+        log->sessionFinished(0);
         const auto waited = std::chrono::steady_clock::now() - start;
         // A hang check, not a speed check: two attempts of 300 ms each, with room to spare.
         EXPECT_LT(waited, std::chrono::seconds(10));
@@ -253,7 +250,7 @@ TEST_F(GameLogUploadTest, DisabledUploadsNeverTouchTheNetwork) {
     pointAt(server);
     GameLog::uploadsEnabled = 0;
     log->addLevelRecord(5, 6, 1, 0, 0);
-    log->sessionFinished();
+    log->sessionFinished(0);
     EXPECT_EQ(server.connections(), 0);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "game log: RESPONSE: Disabled"), 2);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "upload attempts: 2"), 2);
@@ -263,7 +260,7 @@ TEST_F(GameLogUploadTest, ServerAnsweringMegabytesIsCutShort) {
     // Eight megabytes on one line after the word, then eight megabytes of lines.
     TestServer flood({"success" + std::string(8 << 20, 'x'), std::string(8 << 20, '\n')});
     pointAt(flood);
-    log->sessionFinished();
+    log->sessionFinished(0);
     ASSERT_EQ(flood.connections(), 1) << "the word came first, so one answer was enough";
     ASSERT_FALSE(lines.empty());
     auto response = std::find_if(lines.begin(), lines.end(),

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/BoardText.h"
-#include "puzzle/LevelFileFormat.h"
+#include "rules/BoardText.h"
+#include "rules/LevelFileFormat.h"
 #include "support/TempFolder.h"
 
 namespace qm::test {

@@ -4,8 +4,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "app/Globals.h"
-#include "app/PlayInput.h"
+#include "play/Globals.h"
+#include "play/PlayInput.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
 

@@ -9,12 +9,14 @@
 
 #include "ArtStyle.h"
 #include "BackgroundPainter.h"
+#include "BirdsComposer.h"
 #include "ContactSheet.h"
 #include "FramePainter.h"
 #include "GizmoPainter.h"
 #include "IconWriter.h"
 #include "MenuPainter.h"
 #include "MusicComposer.h"
+#include "SoundSheet.h"
 #include "SoundDesigner.h"
 #include "TilePainter.h"
 #include "TutorialPainter.h"
@@ -71,8 +73,9 @@ int AssetSet::writeAll(const std::string& root) {
     stage("icon");
     failures += SoundDesigner::writeAll(media);
     stage("effects");
-    // the only music track the game can play; the MP3 entries stay absent
+    // the first group's dance, and the birds of every later group
     failures += check(MusicComposer::write(media + "/music/tarn_flutedance.ogg"), media + "/music/tarn_flutedance.ogg");
+    failures += check(BirdsComposer::write(media + "/music/tuibirds.ogg"), media + "/music/tuibirds.ogg");
     stage("music");
     return failures;
 }
@@ -85,6 +88,12 @@ int AssetSet::writeSheets(const std::string& dir) {
     if (const char* media = std::getenv("QM_MEDIA")) {
         failures += check(ContactSheet::menus(media, dir + "/menus.png"), dir + "/menus.png");
         failures += check(ContactSheet::tutorials(media, dir + "/tutorials.png"), dir + "/tutorials.png");
+    }
+    if (!std::getenv("QM_NO_MUSIC")) {
+        StereoBuffer dance = MusicComposer::flutedance(), birds = BirdsComposer::tuibirds();
+        // the close-up shows the tui, the fantail and the warbler together
+        failures += check(SoundSheet::write({{"tarn_flutedance", &dance, 0, 12}, {"tuibirds", &birds, 44, 12}}, dir + "/music.png"),
+                          dir + "/music.png");
     }
     const char* only = std::getenv("QM_SCENES");  // e.g. "2,13": full-size scenes of a few styles
     if (only) {

@@ -8,7 +8,8 @@ class AssetSet {
 public:
     // Writes the whole set under root (root/media/..., root/system/...). Returns the failure count.
     static int writeAll(const std::string& root);
-    // Contact sheets of the styles, gizmos and menus for review.
+    // Contact sheets of the styles, gizmos and menus, and a picture of the
+    // music (waveforms, spectrograms, loop points), for review.
     static int writeSheets(const std::string& dir);
 };
 

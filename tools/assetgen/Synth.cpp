@@ -1,6 +1,8 @@
 // The room reverb used by the music and the softer effects.
 #include "Synth.h"
 
+#include <algorithm>
+
 namespace qm {
 
 void Synth::reverb(StereoBuffer& s, double wet, double room) {
@@ -36,6 +38,22 @@ void Synth::reverb(StereoBuffer& s, double wet, double room) {
         }
         for (size_t i = 0; i < x.size(); ++i) x[i] = float(x[i] * (1 - wet * 0.5) + out[i] * wet * 0.25);
     }
+}
+
+void Synth::loopReverb(StereoBuffer& s, double wet, double room) {
+    // Four seconds of run-in: the longest comb's echoes are a million times
+    // quieter by then.
+    const size_t lead = std::min(s.frames(), size_t(4 * rate));
+    const size_t n = s.frames();
+    StereoBuffer run(lead + n);
+    for (size_t i = 0; i < lead + n; ++i) {
+        size_t from = (n - lead + i) % n;
+        run.left[i] = s.left[from];
+        run.right[i] = s.right[from];
+    }
+    reverb(run, wet, room);
+    std::copy(run.left.begin() + long(lead), run.left.end(), s.left.begin());
+    std::copy(run.right.begin() + long(lead), run.right.end(), s.right.begin());
 }
 
 }  // namespace qm

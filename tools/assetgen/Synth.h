@@ -53,6 +53,23 @@ public:
     // A Schroeder room: parallel combs then series all-passes, per channel.
     static void reverb(StereoBuffer& s, double wet, double roomSize);
 
+    // Left and right gains of a place in the stereo field, 0 left to 1 right
+    // (equal power, as `add` places a sound).
+    struct Pan {
+        double left, right;
+        explicit Pan(double pan) : left(std::cos(pan * pi / 2)), right(std::sin(pan * pi / 2)) {}
+    };
+    // For music that loops: what runs past the end of the buffer sounds at
+    // its start, so a note held over the loop point is not cut.
+    static void addLooped(StereoBuffer& s, size_t at, double v, const Pan& pan) {
+        at %= s.frames();
+        s.left[at] += float(v * pan.left);
+        s.right[at] += float(v * pan.right);
+    }
+    // The room reverb over a loop: the room is filled first with the loop's
+    // own end, so the echoes at its start are the ones its end leaves.
+    static void loopReverb(StereoBuffer& s, double wet, double roomSize);
+
     static void add(StereoBuffer& s, size_t at, double v, double pan) {
         if (at >= s.frames()) return;
         s.left[at] += float(v * std::cos(pan * pi / 2));

@@ -2,12 +2,12 @@
 // region copy; only the table of rectangles lives here.
 #include "BoardJoin.h"
 
-#include "editor/ReachabilitySearch.h"
+#include "rules/Board.h"
 
 namespace qm {
 
 int BoardJoin::exitEdge(const LevelMap& previous) {
-    return ReachabilitySearch::nearestEdge(previous.endX, previous.endY);
+    return Board::nearestEdge(previous.endX, previous.endY);
 }
 
 void BoardJoin::apply(const LevelMap& previous, LevelMap& next) {

@@ -3,7 +3,7 @@
 // as the editor's next-board builder copies it.
 #pragma once
 #include <string>
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm {
 

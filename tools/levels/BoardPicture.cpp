@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/AssetCatalogue.h"
+#include "play/AssetCatalogue.h"
 #include "runtime/Files.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
@@ -28,7 +28,6 @@ bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string
     AssetCatalogue::selectArtStyle(style);
     if (!gameDir.empty()) changeDir(here);
     board->tileSet = style;
-    board->simulation = 1;  // placing the ball must not flush input or reach anything else
     board->restart();
     clearFrame();
     setOrigin(0, 0);

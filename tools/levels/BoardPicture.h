@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm {
 

@@ -50,14 +50,14 @@ LevelMapPtr BoardShaper::copyOf(const LevelMap& board) {
     return copy;
 }
 
-LevelMapPtr BoardShaper::tidied(const LevelMap& board, const StateGraph& graph) {
-    auto out = copyOf(board);
+Board BoardShaper::tidied(const Board& board, const StateGraph& graph) {
+    Board out = board;
     auto rock = [](int x, int y) { return 10 + (x * 7 + y * 3) % 2; };
     auto crossed = [&](int x, int y) { return graph.crossed[size_t(x * kBoardHeight + y)] != 0; };
     for (int x = 1; x < kBoardWidth - 1; ++x)
         for (int y = 1; y < kBoardHeight - 1; ++y) {
             if (crossed(x, y)) continue;
-            int& code = out->cells[x][y];
+            int& code = out.cells[x][y];
             bool stopper = (code >= 119 && code <= 122) ||
                            ((code == 125 || code == 126) && !graph.changed[size_t(x * kBoardHeight + y)]);
             bool loose = (code >= 16 && code <= 25) || code == 31 || code == 32 || code == 7 || code == 8 ||
@@ -71,7 +71,7 @@ LevelMapPtr BoardShaper::tidied(const LevelMap& board, const StateGraph& graph) 
     std::vector<Cell> stack, members;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) {
-            if (group[x][y] >= 0 || isWall(out->cells[x][y])) continue;
+            if (group[x][y] >= 0 || isWall(out.cells[x][y])) continue;
             bool reached = false;
             members.clear();
             stack.assign(1, {x, y});
@@ -85,7 +85,7 @@ LevelMapPtr BoardShaper::tidied(const LevelMap& board, const StateGraph& graph) 
                 for (int d = 0; d < 4; ++d) {
                     int nx = c.first + dx[d], ny = c.second + dy[d];
                     if (nx < 0 || ny < 0 || nx >= kBoardWidth || ny >= kBoardHeight || group[nx][ny] >= 0 ||
-                        isWall(out->cells[nx][ny]))
+                        isWall(out.cells[nx][ny]))
                         continue;
                     group[nx][ny] = 1;
                     stack.push_back({nx, ny});
@@ -93,9 +93,8 @@ LevelMapPtr BoardShaper::tidied(const LevelMap& board, const StateGraph& graph) 
             }
             if (reached) continue;
             for (const Cell& c : members)
-                if (out->cells[c.first][c.second] == kFloor) out->cells[c.first][c.second] = rock(c.first, c.second);
+                if (out.cells[c.first][c.second] == kFloor) out.cells[c.first][c.second] = rock(c.first, c.second);
         }
-    LevelFile::settle(*out);
     return out;
 }
 

@@ -10,7 +10,7 @@
 
 #include "Curriculum.h"
 #include "StateGraph.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm {
 
@@ -34,7 +34,7 @@ public:
     // stopped it become rock), then every pocket of floor the ball never
     // enters becomes rock. Floor the ball cannot reach inside its rooms stays
     // floor: a room is not to look like a maze of rock.
-    static LevelMapPtr tidied(const LevelMap& board, const StateGraph& graph);
+    static Board tidied(const Board& board, const StateGraph& graph);
 
     static constexpr int kFloor = 3;
     static bool isWall(int code) { return code >= 10 && code <= 15; }

@@ -12,17 +12,17 @@ namespace qm {
 namespace {
 
 // Cells that stay open once the board is tidied.
-int openAfterTidy(const LevelMap& board, const StateGraph& graph) {
-    auto tidied = BoardShaper::tidied(board, graph);
+int openAfterTidy(const Board& board, const StateGraph& graph) {
+    Board tidied = BoardShaper::tidied(board, graph);
     int open = 0;
     for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) open += !BoardShaper::isWall(tidied->cells[x][y]);
+        for (int y = 0; y < kBoardHeight; ++y) open += !BoardShaper::isWall(tidied.cells[x][y]);
     return open;
 }
 
 // Stones standing alone, no wall beside them: a few make a puzzle, many a
 // room of clutter.
-int loneStones(const LevelMap& board) {
+int loneStones(const Board& board) {
     int lone = 0;
     for (int x = 1; x < kBoardWidth - 1; ++x)
         for (int y = 1; y < kBoardHeight - 1; ++y) {
@@ -36,11 +36,12 @@ int loneStones(const LevelMap& board) {
 
 }  // namespace
 
-Candidate CandidateScore::evaluate(const LevelMap& board, const LevelPlan& plan, int stateCap) {
+Candidate CandidateScore::evaluate(const Board& board, const LevelPlan& plan, int stateCap) {
     Candidate c;
     StateGraph graph = StateGraph::explore(board, stateCap);
     if (graph.capped) return c;
     c.measures = LevelStats::measureGraph(board, graph);
+    c.measures.level = plan.level;
     const LevelMeasures& m = c.measures;
     if (!m.solvable) return c;
     c.measures.essential = m.kinds & ~LevelStats::solvableWithout(board, m.kinds, stateCap);

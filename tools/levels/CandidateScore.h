@@ -6,11 +6,12 @@
 // costly choices, a trap with dead states, a unique shortest solution, effort
 // and moves near the level's aim, open rooms without clutter, and few
 // back-and-forth moves.
-// A pure function of the board: it may run on any thread the rules allow.
+// A pure function of the board, over the rules core alone: boards may be
+// judged on several threads at once.
 #pragma once
 #include "Curriculum.h"
 #include "LevelStats.h"
-#include "puzzle/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm {
 
@@ -24,7 +25,7 @@ struct Candidate {
 
 class CandidateScore {
 public:
-    static Candidate evaluate(const LevelMap& board, const LevelPlan& plan, int stateCap);
+    static Candidate evaluate(const Board& board, const LevelPlan& plan, int stateCap);
 
     static constexpr double kMostForced = 0.40;
     static constexpr double kLeastOpen = 0.30;

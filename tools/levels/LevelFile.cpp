@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-#include "puzzle/LevelFileFormat.h"
+#include "rules/LevelFileFormat.h"
 #include "runtime/Files.h"
 
 namespace qm {
@@ -24,15 +24,9 @@ int LevelFile::levelNumberOf(const std::string& path) {
 }
 
 void LevelFile::settle(LevelMap& board) {
-    board.endX = board.endY = -1;
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            if (board.cells[x][y] == 1) { board.startX = x; board.startY = y; }
-            if (board.cells[x][y] == 2) { board.endX = x; board.endY = y; }
-        }
-    board.lockTimers[0] = board.lockTimers[1] = 0;
+    board.locateStartAndEnd();
     board.ball = nullptr;
-    board.gizmos = GizmoStates::createFrom(&board);
+    board.play = PlayState::start(board);
 }
 
 LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::string* problem) {

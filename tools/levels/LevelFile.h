@@ -2,7 +2,7 @@
 // the game's rules can play, and writing a board in the game's 1140-byte form.
 #pragma once
 #include <string>
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm {
 

@@ -8,6 +8,7 @@
 #include "BoardJoin.h"
 #include "BoardShaper.h"
 #include "LevelFile.h"
+#include "Workers.h"
 #include "runtime/Random.h"
 
 namespace qm {
@@ -75,7 +76,8 @@ void LevelGenerator::planRoute() {
 
 std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) const {
     std::vector<Candidate> scores(boards.size());
-    for (size_t k = 0; k < boards.size(); ++k) scores[k] = CandidateScore::evaluate(*boards[k], plan, stateCap);
+    Workers::forEach(boards.size(), threads,
+                     [&](size_t k) { scores[k] = CandidateScore::evaluate(*boards[k], plan, stateCap); });
     return scores;
 }
 
@@ -167,7 +169,10 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
 LevelMapPtr LevelGenerator::tidy(const LevelMapPtr& board) {
     StateGraph all = StateGraph::explore(*board, LevelStats::kStateCap);
     if (all.capped || !all.solvable) return BoardShaper::copyOf(*board);
-    auto tidied = BoardShaper::tidied(*board, all);
+    auto tidied = BoardShaper::copyOf(*board);
+    Board cells = BoardShaper::tidied(*board, all);
+    std::copy(&cells.cells[0][0], &cells.cells[0][0] + kBoardWidth * kBoardHeight, &tidied->cells[0][0]);
+    LevelFile::settle(*tidied);
     StateGraph after = StateGraph::explore(*tidied, LevelStats::kStateCap);
     LevelMeasures was = LevelStats::measureGraph(*board, all), now = LevelStats::measureGraph(*tidied, after);
     bool same = now.solvable && now.solution == was.solution && now.states == was.states &&

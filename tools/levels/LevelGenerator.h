@@ -12,7 +12,7 @@
 
 #include "CandidateScore.h"
 #include "Curriculum.h"
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm {
 
@@ -28,6 +28,8 @@ public:
     int evaluationsPerAttempt = 1500;
     int attempts = 4;
     int stateCap = 8000;
+    // Threads judging the boards of a batch; the boards made do not depend on it.
+    unsigned threads = 1;
 
     // The campaign's route is planned before any board: every level's frame,
     // its start (the previous level's end, carried over with its strip) and its

@@ -26,25 +26,20 @@ constexpr KindCodes kKindCodes[] = {
     {FEATURE_BOOSTER, 115, 118}, {FEATURE_BEAM, 9, 9},
 };
 
-int countCodes(const LevelMap& board, int low, int high) {
+int countCodes(const Board& board, int low, int high) {
     int n = 0;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) n += board.cells[x][y] >= low && board.cells[x][y] <= high;
     return n;
 }
 
-LevelMap withKindReplaced(const LevelMap& board, const KindCodes& kind, int replacement) {
-    LevelMap copy;
+Board withKindReplaced(const Board& board, const KindCodes& kind, int replacement) {
+    Board copy = board;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) {
             int code = board.cells[x][y];
-            copy.cells[x][y] = code >= kind.low && code <= kind.high ? replacement : code;
+            if (code >= kind.low && code <= kind.high) copy.cells[x][y] = replacement;
         }
-    copy.startX = board.startX;
-    copy.startY = board.startY;
-    copy.endX = board.endX;
-    copy.endY = board.endY;
-    copy.levelNumber = board.levelNumber;
     return copy;
 }
 
@@ -78,14 +73,14 @@ std::vector<int> distancesToSolve(const StateGraph& graph) {
 
 }  // namespace
 
-int LevelStats::kindsOn(const LevelMap& board) {
+int LevelStats::kindsOn(const Board& board) {
     int kinds = 0;
     for (const KindCodes& k : kKindCodes)
         if (countCodes(board, k.low, k.high)) kinds |= k.kind;
     return kinds;
 }
 
-int LevelStats::inertOn(const LevelMap& board) {
+int LevelStats::inertOn(const Board& board) {
     int inert = 0;
     auto has = [&](int low, int high) { return countCodes(board, low, high) > 0; };
     if (has(7, 7) != has(8, 8)) inert |= FEATURE_RECALL;
@@ -97,7 +92,7 @@ int LevelStats::inertOn(const LevelMap& board) {
     return inert;
 }
 
-int LevelStats::solvableWithout(const LevelMap& board, int kinds, int stateCap) {
+int LevelStats::solvableWithout(const Board& board, int kinds, int stateCap) {
     int solvable = 0;
     for (const KindCodes& k : kKindCodes) {
         if (!(kinds & k.kind)) continue;
@@ -113,9 +108,8 @@ int LevelStats::solvableWithout(const LevelMap& board, int kinds, int stateCap) 
     return solvable;
 }
 
-LevelMeasures LevelStats::measureGraph(const LevelMap& board, const StateGraph& graph) {
+LevelMeasures LevelStats::measureGraph(const Board& board, const StateGraph& graph) {
     LevelMeasures m;
-    m.level = board.levelNumber;
     m.capped = graph.capped;
     m.states = graph.size();
     m.kinds = kindsOn(board);
@@ -196,7 +190,7 @@ LevelMeasures LevelStats::measureGraph(const LevelMap& board, const StateGraph& 
     return m;
 }
 
-LevelMeasures LevelStats::measure(const LevelMap& board, int stateCap, int probeCap) {
+LevelMeasures LevelStats::measure(const Board& board, int stateCap, int probeCap) {
     StateGraph graph = StateGraph::explore(board, stateCap);
     LevelMeasures m = measureGraph(board, graph);
     if (m.solvable) m.essential = m.kinds & ~solvableWithout(board, m.kinds, probeCap);

@@ -10,7 +10,7 @@
 
 #include "Curriculum.h"
 #include "StateGraph.h"
-#include "puzzle/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm {
 
@@ -48,18 +48,19 @@ class LevelStats {
 public:
     static constexpr int kStateCap = 400000;
 
-    // Every measure but the essential kinds, from an explored graph.
-    static LevelMeasures measureGraph(const LevelMap& board, const StateGraph& graph);
+    // Every measure but the essential kinds, from an explored graph. The
+    // level number is the caller's to fill in.
+    static LevelMeasures measureGraph(const Board& board, const StateGraph& graph);
     // All of them; `probeCap` bounds each without-this-kind search.
-    static LevelMeasures measure(const LevelMap& board, int stateCap = kStateCap, int probeCap = kStateCap);
+    static LevelMeasures measure(const Board& board, int stateCap = kStateCap, int probeCap = kStateCap);
 
     // The gizmo kinds on the board, as Feature bits, and the pieces that
     // cannot act (a recall pad and no point, a lock and no key, beams and no switch).
-    static int kindsOn(const LevelMap& board);
-    static int inertOn(const LevelMap& board);
+    static int kindsOn(const Board& board);
+    static int inertOn(const Board& board);
     // Kinds among `kinds` the board can be solved without: every cell of the
     // kind made a neutral cell (angle blocks: floor and, failing that, wall).
-    static int solvableWithout(const LevelMap& board, int kinds, int stateCap);
+    static int solvableWithout(const Board& board, int kinds, int stateCap);
 
     // The targets, measured over a campaign; `text` gets the summary lines.
     // True when all are met.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/LevelMap.h"
+#include "play/LevelMap.h"
 
 namespace qm {
 
@@ -33,7 +33,8 @@ public:
 
     // Explores from the board's start, breadth first, so state 0 is the start
     // and `depth` grows along the state numbers. At most `stateCap` states.
-    static StateGraph explore(const LevelMap& board, int stateCap, Reach reach = Reach::All);
+    // The board is copied: graphs of different boards may be explored at once.
+    static StateGraph explore(const Board& board, int stateCap, Reach reach = Reach::All);
 
     int size() const { return int(edges.size()); }
     const Edge& edge(int state, int direction) const { return edges[size_t(state)][size_t(direction)]; }

@@ -6,11 +6,14 @@
 //                                    makes levels A..B; the route of ends is planned from
 //                                    the seed first, so any range can be remade on its own
 //   tidy [--from A] [--to B] [--dir DIR]
-//                                    generate's last step again: unreachable floor and gizmos become rock
+//                                    generate's last step again: pockets the ball never
+//                                    enters become rock, gizmos it never meets go
 //   stats [FILES | --dir DIR] [--check] [--table MD] [--plot PNG]
 //                                    the puzzle measures per level and the campaign's targets
 //                                    (--check: exit 1 when a target is missed); the campaign's
 //                                    page and its plot of effort per level
+// verify, stats and generate take --threads N (default: one a processor); the
+// levels generate makes do not depend on it.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -25,7 +28,8 @@
 #include "LevelFile.h"
 #include "LevelGenerator.h"
 #include "LevelStats.h"
-#include "app/Globals.h"
+#include "Workers.h"
+#include "play/Globals.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -37,11 +41,12 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: quillmere-levels solve FILE\n"
-                 "       quillmere-levels verify [DIR]\n"
+                 "       quillmere-levels verify [DIR] [--threads N]\n"
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
-                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR]\n"
+                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR] [--threads N]\n"
                  "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
-                 "       quillmere-levels stats [FILES...] [--dir DIR] [--check] [--table FILE.md] [--plot FILE.png]\n");
+                 "       quillmere-levels stats [FILES...] [--dir DIR] [--check] [--table FILE.md] [--plot FILE.png]\n"
+                 "                              [--threads N]\n");
     return 2;
 }
 
@@ -73,14 +78,23 @@ int solveCommand(const std::string& path) {
     return 0;
 }
 
-int verifyCommand(const std::string& dir) {
+int verifyCommand(const std::string& dir, unsigned threads) {
     auto began = std::chrono::steady_clock::now();
     int failures = 0;
+    std::vector<LevelMapPtr> boards(Curriculum::kLevels);
+    std::vector<std::string> problems(Curriculum::kLevels);
+    for (int level = 0; level < Curriculum::kLevels; ++level)
+        boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), level, &problems[size_t(level)]);
+    // The levels are independent of each other: explored side by side.
+    std::vector<LevelMeasures> measured(boards.size());
+    Workers::forEach(boards.size(), threads, [&](size_t i) {
+        if (boards[i]) measured[i] = LevelStats::measureGraph(*boards[i], StateGraph::explore(*boards[i], LevelStats::kStateCap));
+    });
     LevelMapPtr previous;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
-        std::string path = LevelFile::pathFor(dir, level);
-        std::string problem;
-        auto board = LevelFile::read(path, level, &problem);
+        const std::string path = LevelFile::pathFor(dir, level);
+        const std::string& problem = problems[size_t(level)];
+        const LevelMapPtr& board = boards[size_t(level)];
         auto fail = [&](const std::string& why) {
             std::printf("level %d: FAILED: %s\n", level, why.c_str());
             ++failures;
@@ -94,8 +108,7 @@ int verifyCommand(const std::string& dir) {
         std::string joinProblem;
         if (level > 0 && previous && !BoardJoin::check(*previous, *board, &joinProblem))
             fail("not joined to level " + std::to_string(level - 1) + ": " + joinProblem);
-        StateGraph graph = StateGraph::explore(*board, LevelStats::kStateCap);
-        LevelMeasures m = LevelStats::measureGraph(*board, graph);
+        const LevelMeasures& m = measured[size_t(level)];
         if (!m.solvable) {
             fail(m.capped ? "no solution found within the state cap" : "cannot be solved");
         } else {
@@ -109,37 +122,6 @@ int verifyCommand(const std::string& dir) {
     std::printf("%d levels checked in %.2f s, %d failure%s\n", Curriculum::kLevels, seconds, failures,
                 failures == 1 ? "" : "s");
     return failures == 0 ? 0 : 1;
-}
-
-int renderCommand(const std::string& path, const std::string& out, int style) {
-    std::string problem;
-    int level = LevelFile::levelNumberOf(path);
-    auto board = LevelFile::read(path, level, &problem);
-    if (!board) {
-        std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
-        return 2;
-    }
-    if (style < 0) style = level >= 0 ? level / 5 : 0;
-    if (!BoardPicture::render(board, style, programFolder(), absolute(out))) {
-        std::fprintf(stderr, "could not write %s\n", out.c_str());
-        return 1;
-    }
-    return 0;
-}
-
-int tidyCommand(int from, int to, const std::string& dir) {
-    for (int level = from; level <= to; ++level) {
-        std::string problem, path = LevelFile::pathFor(dir, level);
-        auto board = LevelFile::read(path, level, &problem);
-        if (!board) continue;
-        auto tidied = LevelGenerator::tidy(board);
-        int changed = 0;
-        for (int x = 0; x < kBoardWidth; ++x)
-            for (int y = 0; y < kBoardHeight; ++y) changed += tidied->cells[x][y] != board->cells[x][y];
-        if (changed && !LevelFile::write(*tidied, path)) return 1;
-        std::printf("level %d: %d cells tidied\n", level, changed);
-    }
-    return 0;
 }
 
 // The campaign's page: how it was made and the measures of every level.
@@ -198,22 +180,25 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
 }
 
 int statsCommand(std::vector<std::string> files, const std::string& dir, bool check, const std::string& tablePath,
-                 const std::string& plotPath) {
+                 const std::string& plotPath, unsigned threads) {
     if (files.empty())
         for (int level = 0; level < Curriculum::kLevels; ++level) files.push_back(LevelFile::pathFor(dir, level));
-    std::vector<LevelMeasures> all;
-    std::printf("%s\n", LevelStats::header().c_str());
+    std::vector<LevelMapPtr> boards;
     for (const std::string& path : files) {
         std::string problem;
-        auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
-        if (!board) {
+        boards.push_back(LevelFile::read(path, LevelFile::levelNumberOf(path), &problem));
+        if (!boards.back()) {
             std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
             return 2;
         }
-        all.push_back(LevelStats::measure(*board));
-        std::printf("%s\n", LevelStats::line(all.back()).c_str());
-        std::fflush(stdout);
     }
+    std::vector<LevelMeasures> all(boards.size());
+    Workers::forEach(boards.size(), threads, [&](size_t i) {
+        all[i] = LevelStats::measure(*boards[i]);
+        all[i].level = boards[i]->levelNumber;
+    });
+    std::printf("%s\n", LevelStats::header().c_str());
+    for (const LevelMeasures& m : all) std::printf("%s\n", LevelStats::line(m).c_str());
     std::string summary;
     bool met = LevelStats::summary(all, summary);
     std::printf("%s", summary.c_str());
@@ -227,9 +212,10 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     return check && !met ? 1 : 0;
 }
 
-int generateCommand(int seed, int from, int to, const std::string& dir) {
+int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads) {
     auto began = std::chrono::steady_clock::now();
     auto generator = LevelGenerator::create(seed);
+    generator->threads = threads;
     int notKept = 0, notAimed = 0;
     for (int level = from; level <= to; ++level) {
         LevelPlan plan = Curriculum::plan(level);
@@ -239,7 +225,8 @@ int generateCommand(int seed, int from, int to, const std::string& dir) {
             for (int before = level - 4; before < level; ++before) {
                 std::string problem;
                 auto board = LevelFile::read(LevelFile::pathFor(dir, before), before, &problem);
-                if (board) most = std::max(most, LevelStats::measureGraph(*board, StateGraph::explore(*board, LevelStats::kStateCap)).moves);
+                if (board)
+                    most = std::max(most, LevelStats::measureGraph(*board, StateGraph::explore(*board, LevelStats::kStateCap)).moves);
             }
             plan.low = std::max(plan.low, most + 1);
             plan.high = std::max(plan.high, plan.low + 3);
@@ -282,6 +269,7 @@ int main(int argc, char** argv) {
     std::string table, plot, dir = QM_LEVELS_DIR;
     int style = -1, seed = 1, from = 0, to = Curriculum::kLevels - 1;
     bool check = false;
+    unsigned threads = Workers::available();
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool hasValue = i + 1 < args.size();
@@ -293,19 +281,20 @@ int main(int argc, char** argv) {
         else if (a == "--to" && hasValue) to = std::atoi(args[++i].c_str());
         else if (a == "--dir" && hasValue) dir = args[++i];
         else if (a == "--check") check = true;
+        else if (a == "--threads" && hasValue) threads = unsigned(std::max(1, std::atoi(args[++i].c_str())));
         else if (a.rfind("--", 0) == 0) return usage();
         else positional.push_back(a);
     }
     int status;
     if (command == "solve" && positional.size() == 1) status = solveCommand(positional[0]);
     else if (command == "verify" && positional.size() <= 1)
-        status = verifyCommand(positional.empty() ? dir : positional[0]);
+        status = verifyCommand(positional.empty() ? dir : positional[0], threads);
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
-    else if (command == "stats") status = statsCommand(positional, dir, check, table, plot);
+    else if (command == "stats") status = statsCommand(positional, dir, check, table, plot, threads);
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = tidyCommand(from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
-        status = generateCommand(seed, from, to, dir);
+        status = generateCommand(seed, from, to, dir, threads);
     else status = usage();
     resetGlobals();
     runtimeShutdown();

@@ -1,0 +1,58 @@
+// The five tokens of the current group in the frame's right column; a
+// finished level's token fades in a few seconds after the level ends.
+#include "play/GroupProgress.h"
+
+#include "play/Globals.h"
+#include "play/PlayerProfile.h"
+#include "runtime/Graphics.h"
+
+namespace qm {
+
+std::shared_ptr<GroupProgress> GroupProgress::create() { return std::make_shared<GroupProgress>(); }
+
+void GroupProgress::refresh() {
+    for (int i = 0; i < 5; i++) {
+        int state = playerProfile ? playerProfile->groupLevelState(i) : 0;
+        states[i] = state == 1 ? 1 : state == 2 ? 2 : 0;
+    }
+}
+
+void GroupProgress::draw() {
+    for (int i = 0; i < 5; i++) {
+        setAlpha(alphas[i]);
+        int y = 120 + 64 * i;
+        if (states[i] == 1) drawImage(tokensImage, 754, float(y), 0);
+        else if (states[i] == 2) drawImage(tokensImage, 754, float(y), 1);
+    }
+}
+
+void GroupProgress::announce(int index) {
+    if (index < 0 || index > 4) return;
+    fadeIndex = index;
+    for (float& alpha : alphas) alpha = 1.0f;
+    // The finished level's own token decides: by now the board has marked it
+    // solved or skipped. A skipped token shows at once (the sparks fly to it);
+    // any other fades in after the wait.
+    if (states[index] != 2) {
+        alphas[index] = 0.0f;
+        fadeDelay = 300;
+    } else {
+        fadeDelay = -1;
+    }
+}
+
+void GroupProgress::step() {
+    if (fadeDelay == 0) {
+        if (alphas[fadeIndex] >= 1.0f) fadeDelay = -1;
+        else alphas[fadeIndex] += 0.04f;
+    }
+    if (fadeDelay > 0) fadeDelay -= 1;
+}
+
+void GroupProgress::reset() {
+    refresh();
+    for (float& alpha : alphas) alpha = 1.0f;
+    fadeDelay = -1;
+}
+
+}  // namespace qm

@@ -1,0 +1,28 @@
+// The play screen's frame, its menu/restart/skip buttons, the editor palette
+// and the ball's hover arrow that follows the pointer.
+#pragma once
+#include <memory>
+#include <vector>
+#include "play/MouseButton.h"
+
+namespace qm {
+
+class GroupProgress;
+
+class HoverButtonBar {
+public:
+    std::vector<std::shared_ptr<MouseButton>> buttons;
+    int buttonCount = 29;
+    std::shared_ptr<GroupProgress> progressIndicator;
+    ImagePtr editorHud;
+
+    static std::shared_ptr<HoverButtonBar> create();
+    void initializeEditorButtons();
+    void setEditorButtonsActive(int flag);
+    void update();
+    void updateHoverDirection();
+    void draw();
+    int hitTest(int x, int y);
+};
+
+}  // namespace qm

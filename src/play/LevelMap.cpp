@@ -1,0 +1,314 @@
+// The board the game plays: level files, one tick of play with its sights and
+// sounds, the level start effects, the end of a level, the editor's brush.
+#include "play/LevelMap.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "audio/AudioManager.h"
+#include "play/AssetCatalogue.h"
+#include "play/BoardPainter.h"
+#include "play/BoardTransition.h"
+#include "play/Globals.h"
+#include "play/GroupProgress.h"
+#include "play/HoverButtonBar.h"
+#include "play/ParticleNode.h"
+#include "play/PlayInput.h"
+#include "play/PlayerProfile.h"
+#include "play/Session.h"
+#include "playlog/GameLog.h"
+#include "rules/LevelFileFormat.h"
+#include "runtime/Diagnostics.h"
+#include "runtime/Files.h"
+#include "runtime/Graphics.h"
+#include "runtime/Random.h"
+#include "runtime/TextConv.h"
+
+namespace qm {
+
+std::shared_ptr<LevelMap> LevelMap::createEmpty(int levelNumber) {
+    auto board = std::make_shared<LevelMap>();
+    board->levelNumber = levelNumber;
+    board->tileSet = levelNumber >= 0 ? levelNumber / 5 : 0;
+    board->clearProtected();
+    board->play.gizmos = GizmoStates::createFrom(*board);
+    return board;
+}
+
+std::shared_ptr<LevelMap> LevelMap::create(int levelNumber) {
+    auto board = std::make_shared<LevelMap>();
+    board->levelNumber = levelNumber;
+    board->load();
+    return board;
+}
+
+std::string LevelMap::levelHome;
+
+std::string LevelMap::levelPath(int levelNumber) { return "levels\\" + str(levelNumber) + ".lvl"; }
+
+void LevelMap::glowCell(int x, int y, int kind) {
+    if (!Board::onBoard(x, y)) return;  // callers stay on the board; a stray call must not write past the grid
+    glow[x][y] = std::max(glow[x][y], 25 - 15 * kind);
+}
+
+int LevelMap::setTile(int x, int y, int code) {
+    if (!Board::onBoard(x, y)) return 0;
+    modified = 1;
+    if (code == 0) {
+        cells[x][y] = randomWallCode();
+    } else {
+        cells[x][y] = code;
+        if (code == 1) { startX = x; startY = y; }
+        if (code == 2) { endX = x; endY = y; }
+    }
+    return 1;
+}
+
+int LevelMap::randomWallCode() { return randomInt(firstWallCode, lastWallCode); }
+
+void LevelMap::load() {
+    debugLog("Loading map " + str(levelNumber) + ".lvl");
+    endX = -1;
+    endY = -1;
+    StreamPtr in = readFile(levelPath(levelNumber));
+    if (in) {
+        // Nothing past the layout's length matters, so nothing more is read.
+        std::vector<uint8_t> bytes(LevelFileFormat::kFileSize);
+        bytes.resize(in->readBytes(bytes.data(), bytes.size()));
+        in->close();
+        LevelFileContents file = LevelFileFormat::decode(bytes);
+        // The tile set follows from the level number, whatever the file says.
+        if (levelNumber >= 0) tileSet = levelNumber / 5;
+        if (!editorOn && levelNumber >= 0 && session) session->boardLoaded(levelNumber);
+        for (int x = 0; x < kBoardWidth; ++x) {
+            for (int y = 0; y < kBoardHeight; ++y) {
+                cells[x][y] = file.cells[x][y];
+                if (cells[x][y] == 1) { startX = x; startY = y; }
+                if (cells[x][y] == 2) { endX = x; endY = y; }
+            }
+        }
+        entryX = file.entryX;
+        entryY = file.entryY;
+    }
+    clearProtected();
+    lockTypes[0] = 0;
+    lockTypes[1] = 1;
+    RuleLog lines;
+    play.gizmos = GizmoStates::createFrom(*this, &lines);
+    writeLog(lines);
+}
+
+void LevelMap::save(int mode) {
+    debugLog("Saving map");
+    std::string home = levelHome.empty() ? programFolder() : levelHome;
+    std::string target;
+    if (mode == 1) {
+        std::string own = home + "\\levels\\" + str(levelNumber) + ".lvl";
+        std::string backupFolder = home + "\\! map backups";
+        // Without its folder the backup copy would fail silently every time.
+        if (fileType(backupFolder) == FILE_MISSING) createDir(backupFolder);
+        copyFile(own, backupFolder + "\\" + str(levelNumber) + ".lvl");
+        target = own;
+    } else {
+        target = requestFile("Save this map as (source map is " + str(levelNumber) + ")",
+                             "Level files:dat,lvl;All Files:*", true, home + "\\levels\\");
+    }
+    if (target.empty()) return;
+    StreamPtr out = writeFileSafely(target);
+    if (!out) {
+        notify("could not open file", 0);
+        return;
+    }
+    std::vector<uint8_t> bytes = LevelFileFormat::encode(cells, tileSet, entryX, entryY);
+    out->writeBytes(bytes.data(), bytes.size());
+    // A failed write (full disk) leaves the old file in place and must not
+    // pass for a save.
+    if (!out->close()) {
+        notify("could not open file", 0);
+        return;
+    }
+    modified = 0;
+}
+
+void LevelMap::startEffects() {
+    if (endX >= 0) {
+        for (int i = 0; i < 21; ++i) {
+            float dx = std::round(randomFloat(4, 20));
+            float dy = std::round(randomFloat(-10, 10));
+            spawnParticles(2, float(32 * endX) + dx, float(32 * endY) + dy, 1, float(32 * endX), float(32 * endY),
+                           nullptr);
+        }
+    }
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y)
+            if (cells[x][y] >= 16 && cells[x][y] <= 25)
+                spawnParticles(1, float(32 * x), float(32 * y), 15, 0, 0, nullptr);
+}
+
+void LevelMap::restart() {
+    PlayInput::resetInputAndFlush();
+    RuleLog lines;
+    play.restart(*this, &lines);
+    writeLog(lines);
+    if (!ball) ball = Ball::create(this);
+}
+
+void LevelMap::writeLog(const RuleLog& lines) {
+    for (const std::string& line : lines) debugLog(line);
+}
+
+int LevelMap::isOutsideProtected(int x, int y) const {
+    bool inside = protectedLeft <= x && x <= protectedRight && protectedTop <= y && y <= protectedBottom;
+    return inside ? 0 : 1;
+}
+
+void LevelMap::clearProtected() { protectedLeft = protectedRight = protectedTop = protectedBottom = -1; }
+
+void LevelMap::clearAll() {
+    clearProtected();
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) setTile(x, y, 3);
+}
+
+void LevelMap::randomize(int n) {
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y)
+            if (isOutsideProtected(x, y)) setTile(x, y, randomInt(0, n) != 0 ? 3 : 0);
+}
+
+void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert) {
+    for (int x = x1; x <= x2; ++x) {
+        for (int y = y1; y <= y2; ++y) {
+            int tx = toX + (x - x1);
+            int ty = toY + (y - y1);
+            if (!Board::onBoard(tx, ty)) continue;
+            int c = source.code(x, y);
+            int category = source.tileCategory(x, y);
+            if (convert == 1 && category == 2) {
+                cells[tx][ty] = 1;
+                startX = tx;
+                startY = ty;
+            } else if (convert == 1 && category == 1) {
+                cells[tx][ty] = 3;
+            } else {
+                cells[tx][ty] = c;
+            }
+        }
+    }
+    protectedLeft = toX;
+    protectedTop = toY;
+    protectedRight = toX + (x2 - x1);
+    protectedBottom = toY + (y2 - y1);
+}
+
+void LevelMap::finishLevel(int solved) {
+    int s = playerProfile ? playerProfile->levelState(-1) : 0;
+    if (s == 3) s = 0;
+    std::shared_ptr<GroupProgress> progress = buttonBar ? buttonBar->progressIndicator : nullptr;
+    bool record = false;
+    if ((solved == 1 && (s == 0 || s == 2)) || (solved == 0 && s == 0)) {
+        if (progress) {
+            progress->refresh();
+            int k = playerProfile ? playerProfile->indexInGroup(-1) : 0;
+            if (k >= 0 && k < 5) progress->states[k] = solved == 1 ? 1 : 2;
+        }
+        record = true;
+    }
+    int next = levelNumber == kLastLevel ? kLastLevel : levelNumber + 1;
+    auto following = LevelMap::create(next);
+    nextMap = following;
+    following->addShift(32 * following->entryX, 32 * following->entryY);
+    mapTransition = BoardTransition::create(following->entryPixelX(), following->entryPixelY(), 1);
+    if (!playerProfile) return;
+    if (record) {
+        playerProfile->setLevelResult(levelNumber, solved);
+    } else {
+        playerProfile->advanceFrom(levelNumber);
+        if (progress) progress->refresh();
+    }
+}
+
+TickEvents LevelMap::update(int inputAllowed) {
+    TickEvents events;
+    if (!editorOn && ball) {
+        ball->age += 1;
+        lightNeighbours();
+        if (mapTransition && mapTransition->isAdvancing()) {
+            // While the boards slide, the finished board's ball only sparkles.
+            if (randomInt(0, 1) == 1)
+                spawnParticles(3, float(play.ball.pixelX()), float(play.ball.pixelY()), 1, 0, 0, nullptr);
+        } else {
+            TickInput input = TickInput::fromFlags(PlayInput::up, PlayInput::down, PlayInput::left, PlayInput::right,
+                                                   PlayInput::restart, inputAllowed);
+            RuleLog lines;
+            events = play.moveBall(*this, input, &lines);
+            writeLog(lines);
+            showEvents(events);
+        }
+    }
+    decayGlow();
+    RuleLog lines;
+    play.advanceLocks(*this, &lines);
+    writeLog(lines);
+    return events;
+}
+
+void LevelMap::showEvents(const TickEvents& events) {
+    if ((events.teleported || events.recalled) && audioManager) audioManager->playTeleport();
+    if (events.bumped && audioManager) audioManager->bumpHook();
+    if (events.keyTaken == Code::Key1 && audioManager) audioManager->playLockOpened();
+    if (events.keyTaken == Code::Key2 && audioManager) audioManager->playLockClosed();
+    if (events.restarted) {
+        if (audioManager) audioManager->playDoorShut();
+        PlayInput::resetInputAndFlush();  // the keys that were held do not carry over
+    }
+    const BallState& at = play.ball;
+    if (events.rolled) {
+        spawnParticles(3, float(at.pixelX()), float(at.pixelY()), 2, 0, 0, nullptr);
+        if (audioManager) audioManager->stepBallVolume(4);
+    }
+    if (events.rested) {
+        if (randomInt(0, 1) == 1) spawnParticles(3, float(at.pixelX()), float(at.pixelY()), 1, 0, 0, nullptr);
+        if (audioManager) audioManager->stepBallVolume(-1);
+    }
+    if (events.solved) {
+        if (audioManager) audioManager->stepBallVolume(-10);
+        finish();
+    }
+    if (events.startedRolling) {
+        // One line a move: a log then tells where the player rolled.
+        debugLog("ball rolls " + str(at.direction));
+        if (audioManager) audioManager->rollStartHook();
+    }
+}
+
+void LevelMap::finish() {
+    spawnParticles(4, float(32 * play.ball.x), float(32 * play.ball.y), 30, 0, 0, nullptr);
+    PlayInput::resetInputAndFlush();
+    if (playLog) playLog->levelFinished(1);
+    finishLevel(1);
+}
+
+void LevelMap::lightNeighbours() {
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            int x = play.ball.x + dx, y = play.ball.y + dy;
+            if ((dx == 0 && dy == 0) || !Board::onBoard(x, y)) continue;
+            glowCell(x, y, (dx == 0 || dy == 0) ? 0 : 1);
+        }
+    }
+}
+
+int LevelMap::mouseCellX() { return (PlayInput::mouseX - 64) / 32; }
+
+int LevelMap::mouseCellY() { return (PlayInput::mouseY - 64) / 32; }
+
+void LevelMap::decayGlow() {
+    for (auto& column : glow)
+        for (int& g : column)
+            if (g > 0) --g;
+}
+
+void LevelMap::draw(float originX, float originY, int withGlow) const { BoardPainter::draw(*this, originX, originY, withGlow); }
+
+}  // namespace qm

@@ -1,0 +1,80 @@
+// The board the game shows and plays: a level's cells (the rules' Board) with
+// the play on them (the rules' PlayState), and what only the screen needs:
+// the level number and art, the glow of the walls, the slide's shift, the
+// drawn ball, the editor's protected strip; loading and saving level files,
+// the level start effects, and turning each tick's events into sound,
+// sparks, the restart and the next board.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "play/Ball.h"
+#include "rules/Board.h"
+#include "rules/PlayState.h"
+
+namespace qm {
+
+class LevelMap : public Board {
+public:
+    int glow[kBoardWidth][kBoardHeight] = {};
+    int levelNumber = 0;
+    int shiftX_ = 0;
+    int shiftY_ = 0;
+    int protectedLeft = -1, protectedRight = -1, protectedTop = -1, protectedBottom = -1;
+    // The ball, the gizmos and the locks' timers.
+    PlayState play;
+    // The ball as drawn (its arrow and spin); null until the first restart.
+    BallPtr ball;
+    int modified = 0;
+    int tileSet = 0;
+
+    // Loads "levels\\<n>.lvl".
+    static std::shared_ptr<LevelMap> create(int levelNumber);
+    // An empty board (all code 0) that loads no file: for tests and tools.
+    static std::shared_ptr<LevelMap> createEmpty(int levelNumber);
+
+    void addShift(int dx, int dy) { shiftX_ += dx; shiftY_ += dy; }
+    int shiftX() const { return shiftX_; }
+    int shiftY() const { return shiftY_; }
+    void glowCell(int x, int y, int kind);
+    // The editor's brush; the editor searches the board again after it paints.
+    int setTile(int x, int y, int code);
+    int randomWallCode();
+    void load();
+    void startEffects();
+    // The level from its start: keys held are dropped, the play starts over.
+    void restart();
+    void save(int mode);
+    int isOutsideProtected(int x, int y) const;
+    void clearProtected();
+    void clearAll();
+    void randomize(int n);
+    void draw(float originX, float originY, int withGlow) const;
+    void setEntry(int x, int y) { entryX = x; entryY = y; }
+    int entryPixelX() const { return -32 * entryX; }
+    int entryPixelY() const { return -32 * entryY; }
+    void copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
+    void finishLevel(int solved);
+    // One tick of play; returns what the rules did, for the controller (the
+    // restart flash) and the player aids.
+    TickEvents update(int inputAllowed);
+    static int mouseCellX();
+    static int mouseCellY();
+    void decayGlow();
+    // The folder whose "levels" and "! map backups" a quick save writes into;
+    // empty means the program's folder. Tools and tests point it elsewhere.
+    static std::string levelHome;
+    // The level file's path for a level number, relative to the working folder.
+    static std::string levelPath(int levelNumber);
+
+private:
+    // The sights and sounds of one tick's events, in the order they happened.
+    void showEvents(const TickEvents& events);
+    void finish();
+    void lightNeighbours();
+    // Lines the rules said this tick, into the debug log.
+    static void writeLog(const RuleLog& lines);
+};
+using LevelMapPtr = std::shared_ptr<LevelMap>;
+
+}  // namespace qm

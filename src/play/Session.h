@@ -1,0 +1,27 @@
+// The session controller as the play screen, the editor and the menus see
+// it: the mode the game runs in, the menu screen that has the keyboard, a
+// level to start, and the pages and maps the play screen cannot show itself.
+// GameController, at the top of the game, is the one that runs the session;
+// a test may stand in for it.
+#pragma once
+
+namespace qm {
+
+class Session {
+public:
+    virtual ~Session() = default;
+
+    int state = 1;          // 0 play, 1 menus, 2 quit: set by the menus and a closed window
+    int currentScreen = 0;  // the menu screen that takes the keyboard
+
+    void setCurrentScreen(int n) { currentScreen = n; }
+    int getCurrentScreen() const { return currentScreen; }
+    virtual void startAtLevel(int n) = 0;
+    // A board was loaded for level n to be played: the first time, the
+    // level's tutorial page opens over it.
+    virtual void boardLoaded(int levelNumber) = 0;
+    // The last level of a group of five is finished: the world map opens.
+    virtual void groupFinished() = 0;
+};
+
+}  // namespace qm
