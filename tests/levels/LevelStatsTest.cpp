@@ -18,11 +18,7 @@ namespace {
 class LevelStatsTest : public test::PlayRig {
 protected:
     // Rows as drawn; every cell not drawn is wall.
-    static LevelMapPtr board(std::vector<std::string> rows) {
-        rows.resize(kBoardHeight);
-        for (std::string& row : rows) row.resize(kBoardWidth, '#');
-        return test::boardFromText(rows, 30);
-    }
+    static Board board(const std::vector<std::string>& rows) { return test::boardFromText(rows, '#'); }
 };
 
 TEST_F(LevelStatsTest, ClosingTheOnlyDoorIsATrapOfDeadStates) {
@@ -34,12 +30,12 @@ TEST_F(LevelStatsTest, ClosingTheOnlyDoorIsATrapOfDeadStates) {
         "#.",
         "#K",
     });
-    StateGraph graph = StateGraph::explore(*b, 1000);
+    StateGraph graph = StateGraph::explore(b, 1000);
     ASSERT_EQ(graph.size(), 4);
     EXPECT_EQ(graph.edge(0, 3).end, MoveEnd::Restarted);
     EXPECT_EQ(graph.edge(0, 0).end, MoveEnd::Blocked);
 
-    LevelMeasures m = LevelStats::measure(*b);
+    LevelMeasures m = LevelStats::measure(b);
     ASSERT_TRUE(m.solvable);
     EXPECT_EQ(m.solution, "R");
     EXPECT_EQ(m.deadStates, 3);  // a restart is not a way on
@@ -64,7 +60,7 @@ TEST_F(LevelStatsTest, TeleportAndKeyAreBothEssentialOnAForcedPath) {
         "###########.",
         "###########k",
     });
-    LevelMeasures m = LevelStats::measure(*b);
+    LevelMeasures m = LevelStats::measure(b);
     ASSERT_TRUE(m.solvable);
     EXPECT_EQ(m.solution, "RDUR");
     EXPECT_EQ(m.states, 4);
@@ -78,9 +74,9 @@ TEST_F(LevelStatsTest, TeleportAndKeyAreBothEssentialOnAForcedPath) {
     EXPECT_EQ(m.essential, FEATURE_TELEPORT | FEATURE_KEY1);
 
     // Without its partner the teleport is an inert piece, and the level falls apart.
-    b->cells[9][1] = 10;
-    EXPECT_EQ(LevelStats::inertOn(*b), FEATURE_TELEPORT);
-    EXPECT_FALSE(LevelStats::measure(*b).solvable);
+    b.cells[9][1] = 10;
+    EXPECT_EQ(LevelStats::inertOn(b), FEATURE_TELEPORT);
+    EXPECT_FALSE(LevelStats::measure(b).solvable);
 }
 
 }  // namespace

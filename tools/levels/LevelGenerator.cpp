@@ -74,10 +74,13 @@ void LevelGenerator::planRoute() {
     }
 }
 
-std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) const {
+std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) {
     std::vector<Candidate> scores(boards.size());
-    Workers::forEach(boards.size(), threads,
-                     [&](size_t k) { scores[k] = CandidateScore::evaluate(*boards[k], plan, stateCap); });
+    if (!crew || crewSize != threads) {
+        crew = std::make_unique<Workers>(threads);
+        crewSize = threads;
+    }
+    crew->run(boards.size(), [&](size_t k) { scores[k] = CandidateScore::evaluate(*boards[k], plan, stateCap); });
     return scores;
 }
 

@@ -4,7 +4,10 @@
 // gizmos and a few stones, then anneals them with small edits, judged by the
 // puzzle measures (CandidateScore): boards that lack a must are never kept,
 // and among the rest those with costly choices, traps, a unique solution and
-// effort near the level's aim win. Deterministic for a seed.
+// effort near the level's aim win. Each step of the annealing draws a batch
+// of neighbours and judges them side by side on the worker threads; the
+// draws are made in order on one thread, so the campaign is the same for a
+// seed however many threads judge it.
 #pragma once
 #include <memory>
 #include <string>
@@ -12,6 +15,7 @@
 
 #include "CandidateScore.h"
 #include "Curriculum.h"
+#include "Workers.h"
 #include "play/LevelMap.h"
 
 namespace qm {
@@ -25,8 +29,8 @@ class LevelGenerator {
 public:
     static std::shared_ptr<LevelGenerator> create(int seed);
 
-    int evaluationsPerAttempt = 1500;
-    int attempts = 4;
+    int evaluationsPerAttempt = 3000;
+    int attempts = 6;
     int stateCap = 8000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
@@ -44,11 +48,14 @@ public:
     static LevelMapPtr tidy(const LevelMapPtr& board);
 
 private:
-    // Neighbours judged together at each step of the annealing.
-    static constexpr int kBatch = 2;
+    // Neighbours judged together at each step of the annealing; the best of
+    // them is the step's candidate.
+    static constexpr int kBatch = 4;
     int seed = 1;
     std::vector<LevelMapPtr> route;
-    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) const;
+    std::unique_ptr<Workers> crew;
+    unsigned crewSize = 0;
+    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan);
     void planRoute();
 };
 

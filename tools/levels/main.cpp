@@ -124,6 +124,37 @@ int verifyCommand(const std::string& dir, unsigned threads) {
     return failures == 0 ? 0 : 1;
 }
 
+int renderCommand(const std::string& path, const std::string& out, int style) {
+    std::string problem;
+    int level = LevelFile::levelNumberOf(path);
+    auto board = LevelFile::read(path, level, &problem);
+    if (!board) {
+        std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
+        return 2;
+    }
+    if (style < 0) style = level >= 0 ? level / 5 : 0;
+    if (!BoardPicture::render(board, style, programFolder(), absolute(out))) {
+        std::fprintf(stderr, "could not write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int tidyCommand(int from, int to, const std::string& dir) {
+    for (int level = from; level <= to; ++level) {
+        std::string problem, path = LevelFile::pathFor(dir, level);
+        auto board = LevelFile::read(path, level, &problem);
+        if (!board) continue;
+        auto tidied = LevelGenerator::tidy(board);
+        int changed = 0;
+        for (int x = 0; x < kBoardWidth; ++x)
+            for (int y = 0; y < kBoardHeight; ++y) changed += tidied->cells[x][y] != board->cells[x][y];
+        if (changed && !LevelFile::write(*tidied, path)) return 1;
+        std::printf("level %d: %d cells tidied\n", level, changed);
+    }
+    return 0;
+}
+
 // The campaign's page: how it was made and the measures of every level.
 void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, const std::string& summary) {
     std::ofstream md(path);
