@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
 # Idempotent: only missing packages are installed (through sudo when not root).
+# Usage: scripts/setup.sh [--web]   (--web adds the browser version's compiler,
+# Debian's source-package tools and the headless browser of its test)
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   libcairo2-dev libfreetype-dev fonts-dejavu-core
 )
+if [ "${1:-}" = "--web" ]; then
+  packages+=(emscripten binaryen node-acorn nodejs dpkg-dev xz-utils python3 chromium-headless-shell)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

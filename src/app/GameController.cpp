@@ -8,6 +8,7 @@
 #include "editor/EditorState.h"
 #include "editor/ReachabilityView.h"
 #include "menus/instructionsMenuType.h"
+#include "menus/levelSelectType.h"
 #include "menus/mainMenuType.h"
 #include "menus/optionsMenuType.h"
 #include "menus/resetProfileMenuType.h"
@@ -62,6 +63,8 @@ void GameController::runGame() {
             PlayInput::resetInputAndFlush();
             lastActivationTime = millisecs();
             currentScreen = 0;
+            if (reopenLevelChoice && levelMenu) levelMenu->openMenu();
+            reopenLevelChoice = false;
             menuLoop();
         } else {
             if (playLog) playLog->levelFinished(0);
@@ -98,16 +101,19 @@ void GameController::createScreens() {
     optionsMenu = optionsMenuType::create();
     resetProfileMenu = resetProfileMenuType::create();
     worldMap = worldMapType::create();
+    levelMenu = levelSelectType::create();
 }
 
-void GameController::startAtLevel(int n) {
+void GameController::startAtLevel(int n) { loadLevel(n, true); }
+
+void GameController::loadLevel(int n, bool open) {
     debugLog("start at level " + str(n));
     currentMap = LevelMap::create(n);
     if (playLog) playLog->levelStarted(currentMap->levelNumber);
     nextMap = nullptr;
     particleLayer = ParticleNode::create();
     mapTransition = BoardTransition::create(0, 0, 0);
-    if (playerProfile) playerProfile->openLevel(n);
+    if (open && playerProfile) playerProfile->openLevel(n);
     mapTransition->startLevel();
     if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->refresh();
     if (worldMap) worldMap->hideMenu();
@@ -128,6 +134,35 @@ void GameController::boardLoaded(int levelNumber) {
 
 void GameController::groupFinished() {
     if (worldMap) worldMap->openMenu();
+}
+
+void GameController::playChosenLevel(int n) {
+    // The level where Play goes on is simply played; any other is played
+    // again without moving the player's progress.
+    bool frontier = !playerProfile || n == playerProfile->playableLevel();
+    replayLevel = frontier ? -1 : n;
+    replayEndSteps = 0;
+    if (!frontier) debugLog("replay level " + str(n));
+    loadLevel(n, frontier);
+    if (mainMenu) mainMenu->closeSubmenus(1);
+    state = 0;
+}
+
+void GameController::replayFinished(int level, int solved) {
+    if (playerProfile) playerProfile->recordReplay(level, solved);
+    if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->refresh();
+    // The board shows its sparks a moment; then the choice comes back.
+    replayEndSteps = kReplayEndSteps;
+}
+
+void GameController::backToLevelChoice() {
+    // The choice comes back on the level just played, showing its new best.
+    if (levelMenu) levelMenu->openOn = replayLevel;
+    replayLevel = -1;
+    // Play goes on where the player's progress stands, loaded behind the menus.
+    startAtLevel(playerProfile ? playerProfile->playableLevel() : 0);
+    reopenLevelChoice = true;
+    state = 1;
 }
 
 namespace {
@@ -188,9 +223,12 @@ void GameController::playStep() {
     bool overlay = activeMenu && activeMenu->state != 0;
     if (worldMap) worldMap->updateMenu(overlay ? 1 : 0);
     bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
+    bool replayEnding = replayEndSteps > 0;
+    if (replayEnding) boardActive = false;
     if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
     TickEvents events;
-    if (currentMap) events = currentMap->update(boardActive ? 1 : 0);
+    // A replayed level, once solved, rests on its end until the choice returns.
+    if (currentMap && !replayEnding) events = currentMap->update(boardActive ? 1 : 0);
     if (events.restarted) flash = ScreenFlash::create(0.06f, 1.0f);
     if (editorState) editorState->editorTick(boardActive ? 1 : 0);
     if (playerAids) playerAids->afterBoardStep(events);
@@ -199,6 +237,7 @@ void GameController::playStep() {
     bool sliding = mapTransition && mapTransition->isAdvancing();
     if (PlayInput::skip && boardActive && !sliding) skipLevel();
     if (particleLayer) particleLayer->update();
+    if (replayEnding && --replayEndSteps == 0) backToLevelChoice();
 }
 
 
@@ -261,6 +300,7 @@ void GameController::menuLoop() {
             if (optionsMenu) optionsMenu->updateMenu(0);
             if (instructionsMenu) instructionsMenu->updateMenu(0);
             if (resetProfileMenu) resetProfileMenu->updateMenu(0);
+            if (levelMenu) levelMenu->updateMenu(0);
         }
         bool closing = false;
         do {
@@ -271,6 +311,7 @@ void GameController::menuLoop() {
             if (optionsMenu) optionsMenu->drawMenu();
             if (instructionsMenu) instructionsMenu->drawMenu();
             if (resetProfileMenu) resetProfileMenu->drawMenu();
+            if (levelMenu) levelMenu->drawMenu();
             flipFrame(1);
             AssetCatalogue::checkSuspended(0);
             closing = appTerminate() != 0;

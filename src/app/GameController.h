@@ -15,6 +15,10 @@ class GameController : public Session {
 public:
     std::shared_ptr<menuScreenType> activeMenu;
     std::shared_ptr<ScreenFlash> flash;
+    // Logic steps left before a finished replay hands back to the level choice.
+    static constexpr int kReplayEndSteps = 90;
+    int replayEndSteps = 0;
+    bool reopenLevelChoice = false;
 
     static std::shared_ptr<GameController> create();
     void runGame();
@@ -24,6 +28,8 @@ public:
     void startAtLevel(int n) override;
     void boardLoaded(int levelNumber) override;
     void groupFinished() override;
+    void playChosenLevel(int n) override;
+    void replayFinished(int level, int solved) override;
     void playLoop();
     // One logic step of play, and the drawing of one play frame (which never
     // changes game state); the play loop and the benchmarks share them.
@@ -34,6 +40,11 @@ public:
     void menuLoop();
     void resetDrawState();
     void afterStartHook() {}
+
+private:
+    // startAtLevel's steps; `open` 0 leaves the profile's current level alone.
+    void loadLevel(int n, bool open);
+    void backToLevelChoice();
 };
 
 }  // namespace qm

@@ -34,5 +34,8 @@ int main(int argc, char** argv) {
     }
     int result = qm::App::run();
     qm::runtimeShutdown();
+    // A page cannot close itself: after the quit has saved everything, the
+    // page starts the game afresh at its title.
+    qm::restartPage();
     return result;
 }

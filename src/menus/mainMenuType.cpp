@@ -2,7 +2,11 @@
 #include "menus/mainMenuType.h"
 #include "play/Session.h"
 #include "play/Globals.h"
+#include "runtime/Clock.h"
+#include "runtime/Graphics.h"
+#include "runtime/Input.h"
 #include "menus/instructionsMenuType.h"
+#include "menus/levelSelectType.h"
 #include "menus/optionsMenuType.h"
 #include "menus/resetProfileMenuType.h"
 
@@ -70,6 +74,41 @@ void mainMenuType::activate(int byMouse) {
         default:
             break;
     }
+}
+
+bool mainMenuType::onPostcard(int px, int py) {
+    // The tilted card on the title picture, a little inside its edges.
+    if (px < 415 || px >= 765 || py < 185 || py >= 470) return false;
+    // The options and instructions open over the card: then it is theirs.
+    MenuPtr submenus[] = {instructionsMenu, optionsMenu, resetProfileMenu};
+    for (const auto& submenu : submenus)
+        if (submenu && submenu->state != CLOSED) return false;
+    return true;
+}
+
+void mainMenuType::handleInput() {
+    bool keyboard = session && session->getCurrentScreen() == screenNumber;
+    bool byKey = keyboard && keyHit('L');
+    bool byClick = onPostcard(mouseX(), mouseY()) && mouseDown(1) && activationAllowed();
+    if ((byKey || byClick) && levelMenu) {
+        lastActivationTime = millisecs();
+        levelMenu->openMenu();
+        return;
+    }
+    menuScreenType::handleInput();
+}
+
+void mainMenuType::drawExtra() {
+    // Pointing at the postcard says what a click does there.
+    if (blocked == 1 || !levelMenu || !onPostcard(mouseX(), mouseY())) return;
+    const std::string caption = "Choose a level (L)";
+    setColour(16, 12, 20);
+    setAlpha(0.7f * float(fade) / kFadeSteps);
+    drawRect(510, 474, 160, 22);
+    setColour(255, 231, 160);
+    drawText(caption, 590 - 4.0f * float(caption.size()), 477);
+    setColour(255, 255, 255);
+    setAlpha(float(fade) / kFadeSteps);
 }
 
 }  // namespace qm

@@ -17,6 +17,12 @@ public:
     // Closes the instructions, options and reset-profile screens; with
     // immediate 1 without a fade.
     void closeSubmenus(int immediate);
+    // The postcard (a picture of a board) is the door to the level choice:
+    // a click on it, L, or a pad's Back button opens it. The menu's own
+    // buttons and keys work as before.
+    void handleInput() override;
+    void drawExtra() override;
+    static bool onPostcard(int px, int py);
 };
 
 }  // namespace qm

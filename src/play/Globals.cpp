@@ -19,6 +19,7 @@ std::shared_ptr<mainMenuType> mainMenu;
 std::shared_ptr<instructionsMenuType> instructionsMenu;
 std::shared_ptr<optionsMenuType> optionsMenu;
 std::shared_ptr<resetProfileMenuType> resetProfileMenu;
+std::shared_ptr<levelSelectType> levelMenu;
 std::shared_ptr<PlayerAids> playerAids;
 
 ImagePtr effectImages[3];
@@ -54,6 +55,7 @@ void resetGlobals() {
     instructionsMenu = nullptr;
     optionsMenu = nullptr;
     resetProfileMenu = nullptr;
+    levelMenu = nullptr;
     playerAids = nullptr;
     for (auto& image : effectImages) image = nullptr;
     tokensImage = nullptr;

@@ -26,6 +26,7 @@ class mainMenuType;
 class instructionsMenuType;
 class optionsMenuType;
 class resetProfileMenuType;
+class levelSelectType;
 class PlayerAids;
 
 extern std::shared_ptr<GameController> gameController;
@@ -46,6 +47,8 @@ extern std::shared_ptr<mainMenuType> mainMenu;
 extern std::shared_ptr<instructionsMenuType> instructionsMenu;
 extern std::shared_ptr<optionsMenuType> optionsMenu;
 extern std::shared_ptr<resetProfileMenuType> resetProfileMenu;
+// The level choice, opened from the main menu.
+extern std::shared_ptr<levelSelectType> levelMenu;
 // Undo, hint, moves against par and the personal best.
 extern std::shared_ptr<PlayerAids> playerAids;
 

@@ -4,6 +4,7 @@
 
 #include "play/Globals.h"
 #include "play/PlayerProfile.h"
+#include "play/Session.h"
 #include "runtime/Graphics.h"
 
 namespace qm {
@@ -11,8 +12,12 @@ namespace qm {
 std::shared_ptr<GroupProgress> GroupProgress::create() { return std::make_shared<GroupProgress>(); }
 
 void GroupProgress::refresh() {
+    // A level played again shows the tokens of its own group.
+    int replayGroup = session && session->replayLevel >= 0 ? session->replayLevel / 5 : -1;
     for (int i = 0; i < 5; i++) {
-        int state = playerProfile ? playerProfile->groupLevelState(i) : 0;
+        int state = !playerProfile      ? 0
+                    : replayGroup >= 0 ? playerProfile->levelState(replayGroup * 5 + i)
+                                       : playerProfile->groupLevelState(i);
         states[i] = state == 1 ? 1 : state == 2 ? 2 : 0;
     }
 }

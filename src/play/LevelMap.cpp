@@ -98,6 +98,21 @@ void LevelMap::load() {
     writeLog(lines);
 }
 
+bool LevelMap::readBoard(int levelNumber, Board& out) {
+    StreamPtr in = readFile(levelPath(levelNumber));
+    if (!in) return false;
+    std::vector<uint8_t> bytes(LevelFileFormat::kFileSize);
+    bytes.resize(in->readBytes(bytes.data(), bytes.size()));
+    in->close();
+    LevelFileContents file = LevelFileFormat::decode(bytes);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) out.cells[x][y] = file.cells[x][y];
+    out.entryX = file.entryX;
+    out.entryY = file.entryY;
+    out.locateStartAndEnd();
+    return true;
+}
+
 void LevelMap::save(int mode) {
     debugLog("Saving map");
     std::string home = levelHome.empty() ? programFolder() : levelHome;
@@ -202,6 +217,12 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
 }
 
 void LevelMap::finishLevel(int solved) {
+    // A level played again from the level choice neither moves the player's
+    // progress on nor slides to the next board: the session takes it back.
+    if (session && session->replayLevel == levelNumber) {
+        session->replayFinished(levelNumber, solved);
+        return;
+    }
     int s = playerProfile ? playerProfile->levelState(-1) : 0;
     if (s == 3) s = 0;
     std::shared_ptr<GroupProgress> progress = buttonBar ? buttonBar->progressIndicator : nullptr;

@@ -66,6 +66,9 @@ public:
     static std::string levelHome;
     // The level file's path for a level number, relative to the working folder.
     static std::string levelPath(int levelNumber);
+    // A level's cells as the rules see them, read without any of a load's
+    // effects (no log line, no tutorial page): for the level choice's par.
+    static bool readBoard(int levelNumber, Board& out);
 
 private:
     // The sights and sounds of one tick's events, in the order they happened.

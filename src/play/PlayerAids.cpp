@@ -5,6 +5,7 @@
 #include "play/BoardTransition.h"
 #include "play/LevelMap.h"
 #include "rules/MoveSimulator.h"
+#include "runtime/Background.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
 #include "runtime/TextConv.h"
@@ -109,8 +110,7 @@ void PlayerAids::afterBoardStep(const TickEvents& events) {
         moves++;
         hintTicks = 0;
     }
-    const BallState& ball = board->play.ball;
-    if (!solvedRecorded && levelIsEnding() && board->tileCategory(ball.x, ball.y) == Code::End) {
+    if (!solvedRecorded && events.solved) {
         solvedRecorded = true;
         if (personalBest) personalBest->record(board->levelNumber, moves);
     }
@@ -135,7 +135,7 @@ bool PlayerAids::requestHint() {
     // goes on, while it searches.
     Solver solver(*board, hintFrom);
     solver.stateCap = kHintStateCap;
-    pendingHint = std::async(std::launch::async, [solver]() mutable { return solver.solve(); });
+    pendingHint = startInBackground([solver]() mutable { return solver.solve(); });
     return true;
 }
 

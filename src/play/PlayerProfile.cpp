@@ -135,6 +135,20 @@ int PlayerProfile::levelState(int level) const {
     return levelStates[level];
 }
 
+int PlayerProfile::furthestLevel() const {
+    int furthest = playableLevel();
+    for (int level = kLastLevel; level > furthest; --level)
+        if (levelStates[level] != 0) return level;
+    return furthest;
+}
+
+void PlayerProfile::recordReplay(int level, int solved) {
+    if (level < 0 || level >= kProfileLevels || solved == 0) return;
+    levelStates[level] = 1;
+    recomputeGroups();
+    save();
+}
+
 int PlayerProfile::playableLevel() const {
     // Past the last level there is no board; a finished campaign goes on with
     // the last level instead of an empty one.

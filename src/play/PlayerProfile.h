@@ -39,6 +39,13 @@ public:
     // The level play starts on: the current level, kept on the last level
     // once the campaign is finished.
     int playableLevel() const;
+    // The furthest level the player has reached: the last one solved,
+    // skipped or open, and never before the level play continues on.
+    int furthestLevel() const;
+    // A level played again from the level choice, finished: solved makes it
+    // solved (a skipped level too), a skip changes nothing. The current level
+    // stays where it is, so Play still continues at the player's frontier.
+    void recordReplay(int level, int solved);
 };
 
 }  // namespace qm

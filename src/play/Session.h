@@ -13,6 +13,7 @@ public:
 
     int state = 1;          // 0 play, 1 menus, 2 quit: set by the menus and a closed window
     int currentScreen = 0;  // the menu screen that takes the keyboard
+    int replayLevel = -1;   // a level played again from the level choice, -1 for none
 
     void setCurrentScreen(int n) { currentScreen = n; }
     int getCurrentScreen() const { return currentScreen; }
@@ -22,6 +23,10 @@ public:
     virtual void boardLoaded(int levelNumber) = 0;
     // The last level of a group of five is finished: the world map opens.
     virtual void groupFinished() = 0;
+    // The level choice picked a level: play it (again).
+    virtual void playChosenLevel(int n) = 0;
+    // The level played again is finished (solved 1, skipped 0).
+    virtual void replayFinished(int level, int solved) = 0;
 };
 
 }  // namespace qm

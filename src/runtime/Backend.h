@@ -56,6 +56,20 @@ public:
     // Maps a window-pixel position to frame pixels (letterboxed frame).
     static void windowToFrame(int wx, int wy, int& fx, int& fy);
 
+    // The browser page (no-ops on the desktop). The frame loops block, so the
+    // runtime hands the page its turn: a flip waits for the next animation
+    // frame, a sleep for its timer. The working folder is the page's
+    // persistent storage, loaded before the game starts and written through
+    // before a write returns, so closing the tab loses nothing saved.
+    static bool mountStorage();
+    static void persistWrites();
+    static void waitForDisplay();
+    static void sleepInPage(int ms);
+    // Where a path lies in the page's file system once the storage is
+    // mounted: the game's data folders come with the page, everything else
+    // is in the working folder. (Headless, even in a page, paths stay as given.)
+    static std::string pagePath(const std::string& path);
+
     // The font's glyph bitmaps: 16 bytes per glyph, codes 32..127, bit 7 is
     // the leftmost pixel.
     static const uint8_t* glyphRows(int code);

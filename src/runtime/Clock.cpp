@@ -43,7 +43,11 @@ void delayMs(int ms) {
         Backend::stepHeadlessAudio();
         return;
     }
+#ifdef __EMSCRIPTEN__
+    Backend::sleepInPage(ms);  // the page gets its turn meanwhile
+#else
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+#endif
 }
 
 std::string currentDate() {

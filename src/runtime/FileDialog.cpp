@@ -49,6 +49,9 @@ std::vector<std::string> filterArguments(const std::string& filter) {
 std::string requestFile(const std::string& title, const std::string& filter, bool save,
                         const std::string& initialPath) {
     if (Backend::headless()) return "";
+#ifdef __EMSCRIPTEN__
+    return "";  // a page has no file dialog of its own
+#endif
     std::string zenity = findProgram("zenity");
     if (zenity.empty()) return "";
     std::vector<std::string> args = {zenity, "--file-selection", "--title=" + title};

@@ -110,6 +110,7 @@ public:
         if (!file) return !bad;
         if (std::fclose(file) != 0) bad = true;
         file = nullptr;
+        if (writing) Backend::persistWrites();  // no fsync here; the page still stores it
         return !bad;
     }
     size_t readBytes(void* dst, size_t n) override {
@@ -131,7 +132,9 @@ protected:
 };
 
 // Writes beside the target and renames over it only when every byte reached
-// the disk, so the old file survives a crash or a full disk.
+// the disk, so the old file survives a crash or a full disk. In the browser
+// each fsync writes the working folder through to the browser's database and
+// waits for it, so the rename is stored before the game goes on.
 class SafeFileStream : public FileStream {
 public:
     SafeFileStream(FILE* f, std::string temp, std::string target)
@@ -190,7 +193,7 @@ private:
 std::string nativePath(const std::string& path) {
     std::string out = path;
     std::replace(out.begin(), out.end(), '\\', '/');
-    return out;
+    return Backend::pagePath(out);
 }
 
 StreamPtr readFile(const std::string& path) {
@@ -233,11 +236,17 @@ int64_t fileSize(const std::string& path) {
     return int64_t(st.st_size);
 }
 
-bool createDir(const std::string& path) { return mkdir(nativePath(path).c_str(), 0777) == 0; }
+bool createDir(const std::string& path) {
+    if (mkdir(nativePath(path).c_str(), 0777) != 0) return false;
+    Backend::persistWrites();
+    return true;
+}
 
 bool deleteFile(const std::string& path) {
     std::string p = nativePath(path);
-    return fileType(p) == FILE_REGULAR && unlink(p.c_str()) == 0;
+    if (fileType(p) != FILE_REGULAR || unlink(p.c_str()) != 0) return false;
+    Backend::persistWrites();
+    return true;
 }
 
 std::vector<std::string> listDir(const std::string& path) {

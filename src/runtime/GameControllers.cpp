@@ -76,6 +76,7 @@ int GameControllers::keyForButton(int button) {
     case SDL_CONTROLLER_BUTTON_START: return VK_ESCAPE;
     case SDL_CONTROLLER_BUTTON_X: return 'R';
     case SDL_CONTROLLER_BUTTON_Y: return 'S';
+    case SDL_CONTROLLER_BUTTON_BACK: return 'L';
     default: return 0;
     }
 }

@@ -71,7 +71,12 @@ bool openHeadless(int width, int height) {
 }
 
 bool openWindow(int width, int height) {
+#ifdef __EMSCRIPTEN__
+    // The page scales the canvas to its window; the canvas keeps the frame's size.
+    Uint32 flags = frame.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+#else
     Uint32 flags = SDL_WINDOW_RESIZABLE | (frame.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+#endif
     frame.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!frame.window) return false;
     SDL_SetWindowMinimumSize(frame.window, width / 4, height / 4);
@@ -179,7 +184,10 @@ bool graphicsAreOpen() { return isOpen; }
 void flipFrame(int sync) {
     int number = flips + 1;
     Backend::takeScriptShots(number);
-    if (isOpen && frame.window) presentWindow(sync);
+    if (isOpen && frame.window) {
+        presentWindow(sync);
+        Backend::waitForDisplay();
+    }
     if (isOpen && frame.surface) SDL_RenderFlush(frame.renderer);
     flips = number;
     if (Backend::headless()) Backend::advanceToNextFrame();

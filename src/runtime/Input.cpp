@@ -68,7 +68,12 @@ void flushKeys() {
     in.chars.clear();
 }
 
+#ifdef __EMSCRIPTEN__
+// A screenshot would land in the page's storage, out of the player's reach.
+int printScreenDown() { return 0; }
+#else
 int printScreenDown() { return in.printScreen ? 1 : 0; }
+#endif
 int appSuspended() { return in.focusLost || in.minimised ? 1 : 0; }
 
 int appTerminate() {

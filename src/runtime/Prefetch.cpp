@@ -146,7 +146,12 @@ void prefetchFiles(const std::vector<std::string>& paths) {
     }
     if (p.workers.empty() && !p.queue.empty()) {
         // The main thread decodes too, so one worker fewer than processors.
+#ifdef __EMSCRIPTEN__
+        // The page runs on one thread: every file is decoded when it is asked for.
+        unsigned n = 0;
+#else
         unsigned n = std::clamp(std::thread::hardware_concurrency(), 2u, 5u) - 1;
+#endif
         for (unsigned i = 0; i < n; ++i) p.workers.emplace_back(work);
     }
     p.changed.notify_all();

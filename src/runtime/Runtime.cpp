@@ -110,6 +110,15 @@ bool runtimeInit(const RuntimeOptions& options) {
         loadInputScript(std::move(events));
     }
 
+#ifdef __EMSCRIPTEN__
+    // Our flip gives the page its turn once a frame, paced by the display;
+    // SDL's own yield at each buffer swap would add a second, unpaced one.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
+    // The page's working folder is its storage, loaded before anything reads it.
+    if (!headlessMode && !Backend::mountStorage())
+        std::fprintf(stderr, "quillmere: saved files are unavailable; progress will not be kept\n");
+
     // Headless needs no SDL subsystem: the software renderer draws on a surface.
     Uint32 systems = headlessMode ? 0 : SDL_INIT_VIDEO | SDL_INIT_EVENTS;
     if (SDL_Init(systems) != 0) {

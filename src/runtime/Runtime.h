@@ -20,5 +20,8 @@ bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& o
 bool runtimeInit(const RuntimeOptions& options);
 void runtimeShutdown();
 bool isHeadless();
+// In the browser, loads the page again (a page cannot close itself); on the
+// desktop it does nothing.
+void restartPage();
 
 }  // namespace qm

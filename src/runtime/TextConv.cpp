@@ -5,6 +5,9 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace qm {
 
@@ -14,9 +17,16 @@ std::string str(long long v) { return std::to_string(v); }
 std::string floatText(float v) {
     // to_chars ignores the locale, so the log never shows "0,500000".
     char buffer[64];
+#ifdef __EMSCRIPTEN__
+    // The page's C library has no floating-point to_chars; its locale is always "C".
+    int n = std::snprintf(buffer, sizeof buffer, "%.6f", double(v));
+    if (n <= 0 || size_t(n) >= sizeof buffer) return "0.000000";
+    return std::string(buffer, size_t(n));
+#else
     auto result = std::to_chars(buffer, buffer + sizeof buffer, double(v), std::chars_format::fixed, 6);
     if (result.ec != std::errc()) return "0.000000";
     return std::string(buffer, result.ptr);
+#endif
 }
 
 namespace {
@@ -48,9 +58,20 @@ float toFloat(const std::string& text) {
     float value = 0.0f;
     const char* first = text.data() + i;
     const char* last = text.data() + text.size();
+#ifdef __EMSCRIPTEN__
+    // No floating-point from_chars here: strtof on the part that from_chars
+    // would read (no second '+', no hexadecimal), in the page's "C" locale.
+    if (first == last || *first == '+') return 0.0f;
+    std::string number;
+    for (const char* c = first; c != last && std::strchr("0123456789.eE+-infatyINFATY", *c); ++c) number.push_back(*c);
+    char* end = nullptr;
+    value = std::strtof(number.c_str(), &end);
+    if (end == number.c_str()) value = 0.0f;
+#else
     // from_chars rejects inf/nan spellings only when we ask for fixed/scientific.
     auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec != std::errc()) value = 0.0f;
+#endif
     return negative ? -value : value;
 }
 

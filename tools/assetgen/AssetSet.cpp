@@ -14,6 +14,7 @@
 #include "FramePainter.h"
 #include "GizmoPainter.h"
 #include "IconWriter.h"
+#include "LevelChoicePainter.h"
 #include "MenuPainter.h"
 #include "MusicComposer.h"
 #include "SoundSheet.h"
@@ -64,6 +65,7 @@ int AssetSet::writeAll(const std::string& root) {
     failures += FramePainter::writeAll(media);
     stage("frame");
     failures += MenuPainter::writeAll(media);
+    failures += LevelChoicePainter::writeAll(media);
     stage("menus");
     failures += TutorialPainter::writeAll(media);
     stage("tutorials");
