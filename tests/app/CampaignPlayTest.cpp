@@ -1,7 +1,8 @@
-// The solver's answers typed into the real game: for a campaign level with
-// keys, one with beams and one with teleports, the headless program is started
-// on that level, plays the moves through its scripted keyboard, and the
-// profile file it writes records the level as solved.
+// The solver's answers typed into the real game: for a campaign level of each
+// gizmo kind (keys, beams, teleports, recall, angle blocks, boosters, shatter
+// blocks), the headless program is started on that level, plays the moves
+// through its scripted keyboard, and the files it writes record the level as
+// solved at par.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,7 +61,7 @@ TEST(CampaignPlayTest, SolverAnswersSolveCampaignLevelsInTheRealGame) {
 
     std::vector<int> taken;
     std::vector<CampaignPick> picks;
-    for (int use : {USE_KEY, USE_SWITCH, USE_TELEPORT}) {
+    for (int use : {USE_KEY, USE_SWITCH, USE_TELEPORT, USE_RECALL_PAD, USE_ANGLE, USE_BOOSTER, USE_SHATTER}) {
         CampaignPick pick = pickLevel(use, taken);
         ASSERT_GE(pick.level, 0) << "no campaign level uses " << gizmoUseNames(use);
         taken.push_back(pick.level);
@@ -94,6 +95,9 @@ TEST(CampaignPlayTest, SolverAnswersSolveCampaignLevelsInTheRealGame) {
         std::string saved = test::readBinary("save0.dat");
         ASSERT_EQ(saved.size(), 175u);
         EXPECT_EQ(int(saved[size_t(pick.level)]), 1) << test::readText("log.txt").substr(0, 4000);
+        std::string best = test::readBinary("best0.dat");  // a 16-bit count a level
+        ASSERT_GE(best.size(), size_t(2 * pick.level + 2));
+        EXPECT_EQ(int(uint8_t(best[size_t(2 * pick.level)])), int(pick.moves.size()));
     }
 }
 

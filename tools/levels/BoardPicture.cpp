@@ -42,12 +42,18 @@ bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string
     return savePng(grabFrame(), outPng, 6);
 }
 
-bool BoardPicture::plotMoves(const std::vector<int>& moves, const std::string& outPng) {
+bool BoardPicture::plotPerLevel(const std::vector<int>& values, const std::string& title, const std::string& unit,
+                                const std::string& outPng) {
     if (!openFrame()) return false;
     const int left = 60, right = 780, top = 50, bottom = 540;
     int most = 1;
-    for (int m : moves) most = std::max(most, m);
-    most = (most + 4) / 5 * 5;
+    for (int v : values) most = std::max(most, v);
+    // Guides at a round step, about five to ten of them.
+    int step = 5;
+    for (int s : {5, 10, 20, 25, 50, 100, 200, 250, 500})
+        if (most / s <= 10) { step = s; break; }
+    most = (most + step - 1) / step * step;
+    auto yOf = [&](double v) { return float(bottom) - float(v) * float(bottom - top) / float(most); };
     clearFrame();
     setOrigin(0, 0);
     setAlpha(1);
@@ -56,25 +62,36 @@ bool BoardPicture::plotMoves(const std::vector<int>& moves, const std::string& o
     drawRect(0, 0, 800, 600);
     setBlend(BLEND_ALPHA);
     setColour(230, 230, 230);
-    drawText("Quillmere campaign: minimum moves per level", left, 16);
-    // Horizontal guides every five moves.
-    for (int v = 0; v <= most; v += 5) {
-        float y = float(bottom) - float(v) * float(bottom - top) / float(most);
+    drawText(title, left, 16);
+    for (int v = 0; v <= most; v += step) {
         setColour(70, 74, 90);
-        drawLine(float(left), y, float(right), y, true);
+        drawLine(float(left), yOf(v), float(right), yOf(v), true);
         setColour(200, 200, 200);
-        drawText(std::to_string(v), float(left - 28), y - 8);
+        drawText(std::to_string(v), float(left - 36), yOf(v) - 8);
     }
-    int n = std::max<int>(1, int(moves.size()));
+    int n = std::max<int>(1, int(values.size()));
     float slot = float(right - left) / float(n);
-    for (int i = 0; i < int(moves.size()); ++i) {
+    for (int i = 0; i < int(values.size()); ++i) {
         int group = i / 5;
         // Alternate two hues by group so the five-level rhythm shows.
         if (group % 2 == 0) setColour(90, 170, 240);
         else setColour(240, 170, 80);
-        if (i % 5 == 4) setColour(group % 2 == 0 ? 150 : 255, group % 2 == 0 ? 210 : 210, group % 2 == 0 ? 255 : 130);
-        float h = float(moves[size_t(i)]) * float(bottom - top) / float(most);
+        if (i % 5 == 4) setColour(group % 2 == 0 ? 150 : 255, 210, group % 2 == 0 ? 255 : 130);
+        float h = float(bottom) - yOf(values[size_t(i)]);
         drawRect(float(left) + slot * float(i), float(bottom) - h, std::max(1.0f, slot - 1.0f), h);
+    }
+    // The median of every 20 levels (the last level joins the group before it).
+    setColour(255, 255, 255);
+    for (int from = 0; from < n; from += 20) {
+        int to = from + 20 >= n - 1 ? n : from + 20;
+        std::vector<int> group(values.begin() + from, values.begin() + to);
+        std::sort(group.begin(), group.end());
+        size_t k = group.size();
+        double median = k % 2 ? group[k / 2] : (group[k / 2 - 1] + group[k / 2]) / 2.0;
+        float y = yOf(median);
+        drawLine(float(left) + slot * float(from), y, float(left) + slot * float(to), y, true);
+        drawLine(float(left) + slot * float(from), y - 1, float(left) + slot * float(to), y - 1, true);
+        if (to == n) break;
     }
     setColour(200, 200, 200);
     drawLine(float(left), float(bottom), float(right), float(bottom), true);
@@ -84,7 +101,7 @@ bool BoardPicture::plotMoves(const std::vector<int>& moves, const std::string& o
         drawText(std::to_string(level), x - 4, float(bottom + 8));
     }
     drawText("level", float(right - 40), float(bottom + 30));
-    drawText("moves", 8, float(top - 24));
+    drawText(unit, 8, float(top - 24));
     setColour(255, 255, 255);
     return savePng(grabFrame(), outPng, 6);
 }

@@ -4,8 +4,8 @@
 #include "Curriculum.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "rules/Solver.h"
 
 namespace qm {
 
@@ -67,11 +67,18 @@ LevelPlan Curriculum::plan(int level) {
     if (level < 15) p.features = kOpening[level];
     else p.features = kMixes[(level - 15) % kMixCount];
 
+    p.teaching = level < kFirstPuzzle;
+    // Effort grows by a constant factor per level, eightfold over the campaign;
+    // the first group is gentler still, and the fifth level of a group stands out.
+    static const double effortRhythm[5] = {0.85, 0.95, 1.05, 0.95, 1.4};
+    p.effort = int(std::lround(10.0 * std::exp(std::log(8.0) * level / 155.0) * effortRhythm[index]));
     if (group == 0) {
         static const int firstGroup[5] = {3, 3, 4, 6, 7};
+        static const int firstEffort[5] = {3, 4, 5, 7, 9};
         p.target = firstGroup[index];
         p.low = level == 0 ? 2 : p.target - 1;
         p.high = level == 0 ? 3 : p.target + 2;
+        p.effort = firstEffort[index];
         return p;
     }
     // The base climbs from 4 moves in group 1 to 17 in the last group; within a
@@ -79,26 +86,14 @@ LevelPlan Curriculum::plan(int level) {
     static const int rhythm[5] = {-1, 0, 1, 0, 3};
     int base = 4 + (group - 1) * 13 / 31;
     p.target = std::max(2, base + rhythm[index]);
-    // A shatter block costs at least four moves of going back and forth, a
-    // recall pad usually one more; the range leaves room for that.
+    // A shatter block takes three hits (a cracked one two), each from a rest
+    // in front of it, and a recall point must be passed before its pad; the
+    // range leaves room for those moves.
     if (p.features & FEATURE_SHATTER) p.target += 3;
     if (p.features & FEATURE_RECALL) p.target += 1;
     p.low = std::max(2, p.target - 1);
     p.high = p.target + 3;
     return p;
-}
-
-int Curriculum::requiredUses(int features) {
-    int uses = 0;
-    if (features & FEATURE_SHATTER) uses |= USE_SHATTER;
-    if (features & FEATURE_TELEPORT) uses |= USE_TELEPORT;
-    if (features & FEATURE_KEY1) uses |= USE_KEY | USE_LOCK;
-    if (features & FEATURE_KEY2) uses |= USE_KEY;
-    if (features & FEATURE_RECALL) uses |= USE_RECALL_PAD;
-    if (features & FEATURE_ANGLE) uses |= USE_ANGLE;
-    if (features & FEATURE_BOOSTER) uses |= USE_BOOSTER;
-    if (features & FEATURE_BEAM) uses |= USE_SWITCH;
-    return uses;
 }
 
 std::string Curriculum::featureNames(int features) {

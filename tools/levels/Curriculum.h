@@ -1,5 +1,6 @@
 // What each campaign level is meant to be: the gizmos it features, the range
-// of minimum moves it aims for, and which edge its end should lie on.
+// of minimum moves it aims for, and how much a systematic explorer should
+// meet before the goal (the effort), rising from group to group.
 #pragma once
 #include <string>
 
@@ -22,14 +23,17 @@ struct LevelPlan {
     int target = 0;  // minimum moves aimed at
     int low = 0;     // accepted range of minimum moves
     int high = 0;
+    int effort = 0;  // effort aimed at
+    // The first levels teach one gizmo each on a gentle board; the puzzle
+    // targets (choices that cost, traps, few forced steps) hold from level 20.
+    bool teaching = false;
 };
 
 class Curriculum {
 public:
     static constexpr int kLevels = 161;
+    static constexpr int kFirstPuzzle = 20;
     static LevelPlan plan(int level);
-    // The GizmoUse bits a solution must show for these features.
-    static int requiredUses(int features);
     static std::string featureNames(int features);
 };
 

@@ -1,34 +1,39 @@
-// The generator that made the campaign: for each level it shapes a walled
-// board with rooms (partition walls with doorways), places the level's gizmos
-// and a few stones, then moves stones and gizmos about, keeping changes the
-// solver likes, until the minimum number of moves lies in the level's range
-// and the shortest solution uses every featured gizmo. Deterministic for a seed.
+// The generator that makes the campaign. The route of ends is planned first
+// from the seed, so every level's frame, start and end are known before any
+// board is made. For each level it shapes boards with rooms, the level's
+// gizmos and a few stones, then anneals them with small edits, judged by the
+// puzzle measures (CandidateScore): boards that lack a must are never kept,
+// and among the rest those with costly choices, traps, a unique solution and
+// effort near the level's aim win. Each step of the annealing draws a batch
+// of neighbours and judges them side by side on the worker threads; the
+// draws are made in order on one thread, so the campaign is the same for a
+// seed however many threads judge it.
 #pragma once
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "CandidateScore.h"
 #include "Curriculum.h"
+#include "Workers.h"
 #include "play/LevelMap.h"
-#include "rules/Solver.h"
 
 namespace qm {
 
 struct GenerationReport {
-    int moves = 0;
-    int states = 0;
-    int uses = 0;
+    Candidate result;
     int evaluations = 0;
-    bool onTarget = false;  // in range, every featured gizmo used and needed
 };
 
 class LevelGenerator {
 public:
     static std::shared_ptr<LevelGenerator> create(int seed);
 
-    int evaluationsPerAttempt = 500;
+    int evaluationsPerAttempt = 3000;
     int attempts = 6;
-    int stateCap = 20000;
+    int stateCap = 8000;
+    // Threads judging the boards of a batch; the boards made do not depend on it.
+    unsigned threads = 1;
 
     // The campaign's route is planned before any board: every level's frame,
     // its start (the previous level's end, carried over with its strip) and its
@@ -37,33 +42,21 @@ public:
 
     // Level `plan.level` built on its skeleton.
     LevelMapPtr generate(const LevelPlan& plan, GenerationReport* report);
-    // The last step of `generate` on its own, for a level already made: floor
-    // and gizmos the ball can never reach become rock when the solution stays.
-    LevelMapPtr tidy(const LevelPlan& plan, const LevelMapPtr& board);
+    // The last step of `generate` on its own, for a level already made:
+    // pockets the ball can never reach become rock and gizmos it never meets
+    // go, when nothing else changes.
+    static LevelMapPtr tidy(const LevelMapPtr& board);
 
 private:
+    // Neighbours judged together at each step of the annealing; the best of
+    // them is the step's candidate.
+    static constexpr int kBatch = 4;
     int seed = 1;
-    int fixedCells[20][14] = {};
-    LevelPlan plan;
-    std::vector<std::pair<int, int>> gapCells;  // doorways in the partition walls
-
-    struct Score {
-        bool solved = false;
-        int moves = 0;
-        int uses = 0;
-        int states = 0;
-        int value = -100000;
-        bool done = false;
-    };
-    Score evaluate(const LevelMapPtr& board, bool strict);
-    bool essential(const LevelMapPtr& board, int moves);
     std::vector<LevelMapPtr> route;
+    std::unique_ptr<Workers> crew;
+    unsigned crewSize = 0;
+    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan);
     void planRoute();
-    LevelMapPtr shape();
-    void placeFeatures(LevelMap& board);
-    bool mutate(LevelMap& board);
-    void clearUnreached(LevelMapPtr& board, const Score& score);
-    bool randomFreeCell(const LevelMap& board, int& x, int& y);
 };
 
 }  // namespace qm

@@ -1,21 +1,25 @@
 // quillmere-levels: the campaign's level tool.
 //   solve FILE                       shortest solution as U/R/D/L letters (exit 1: none)
-//   verify [DIR] [--table MD] [--plot PNG]
-//                                    checks levels 0..160 (files, solvable, joined)
+//   verify [DIR]                     checks levels 0..160 (files, solvable, joined)
 //   render FILE OUT.png [--style N]  the board as the game draws it
 //   generate [--seed S] [--from A] [--to B] [--dir DIR]
 //                                    makes levels A..B; the route of ends is planned from
 //                                    the seed first, so any range can be remade on its own
 //   tidy [--from A] [--to B] [--dir DIR]
-//                                    generate's last step again: unreachable floor and gizmos become rock
+//                                    generate's last step again: pockets the ball never
+//                                    enters become rock, gizmos it never meets go
+//   stats [FILES | --dir DIR] [--check] [--table MD] [--plot PNG]
+//                                    the puzzle measures per level and the campaign's targets
+//                                    (--check: exit 1 when a target is missed); the campaign's
+//                                    page and its plot of effort per level
+// verify, stats and generate take --threads N (default: one a processor); the
+// levels generate makes do not depend on it.
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "BoardJoin.h"
@@ -23,8 +27,9 @@
 #include "Curriculum.h"
 #include "LevelFile.h"
 #include "LevelGenerator.h"
+#include "LevelStats.h"
+#include "Workers.h"
 #include "play/Globals.h"
-#include "rules/Solver.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -36,10 +41,12 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: quillmere-levels solve FILE\n"
-                 "       quillmere-levels verify [DIR] [--table FILE.md] [--plot FILE.png]\n"
+                 "       quillmere-levels verify [DIR] [--threads N]\n"
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
-                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR]\n"
-                 "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n");
+                 "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR] [--threads N]\n"
+                 "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
+                 "       quillmere-levels stats [FILES...] [--dir DIR] [--check] [--table FILE.md] [--plot FILE.png]\n"
+                 "                              [--threads N]\n");
     return 2;
 }
 
@@ -60,52 +67,32 @@ int solveCommand(const std::string& path) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
     }
-    SolveResult result = Solver::create(*board)->solve();
-    if (!result.solved) {
-        std::fprintf(stderr, "no solution (%d states%s)\n", result.states, result.capped ? ", search capped" : "");
+    LevelMeasures m = LevelStats::measure(*board);
+    if (!m.solvable) {
+        std::fprintf(stderr, "no solution (%d states%s)\n", m.states, m.capped ? ", search capped" : "");
         return 1;
     }
-    std::printf("%s\n", result.moves.c_str());
-    std::fprintf(stderr, "%zu moves, %d ticks, %d states, gizmos: %s\n", result.moves.size(), result.ticks,
-                 result.states, gizmoUseNames(result.uses).c_str());
+    std::printf("%s\n", m.solution.c_str());
+    std::fprintf(stderr, "%d moves, %d ticks, %d states, essential gizmos: %s\n", m.moves, m.ticks, m.states,
+                 LevelStats::kindNames(m.essential).c_str());
     return 0;
 }
 
-struct LevelLine {
-    int level = 0;
-    int moves = 0;
-    int states = 0;
-    int uses = 0;
-};
-
-// Every level's exhaustive exploration, worked out on every processor; the
-// rules hold no globals, so the levels are independent of each other.
-std::vector<SolveResult> exploreAll(const std::vector<LevelMapPtr>& boards) {
-    std::vector<SolveResult> results(boards.size());
-    std::atomic<size_t> next{0};
-    std::vector<std::thread> workers;
-    unsigned count = std::max(2u, std::thread::hardware_concurrency());
-    for (unsigned t = 0; t < count; ++t)
-        workers.emplace_back([&] {
-            for (size_t i; (i = next++) < boards.size();)
-                if (boards[i]) results[i] = Solver(*boards[i]).explore();
-        });
-    for (auto& worker : workers) worker.join();
-    return results;
-}
-
-int verifyCommand(const std::string& dir, const std::string& tablePath, const std::string& plotPath) {
+int verifyCommand(const std::string& dir, unsigned threads) {
     auto began = std::chrono::steady_clock::now();
     int failures = 0;
-    LevelMapPtr previous;
-    std::vector<LevelLine> lines;
     std::vector<LevelMapPtr> boards(Curriculum::kLevels);
     std::vector<std::string> problems(Curriculum::kLevels);
     for (int level = 0; level < Curriculum::kLevels; ++level)
         boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), level, &problems[size_t(level)]);
-    std::vector<SolveResult> explored = exploreAll(boards);
+    // The levels are independent of each other: explored side by side.
+    std::vector<LevelMeasures> measured(boards.size());
+    Workers::forEach(boards.size(), threads, [&](size_t i) {
+        if (boards[i]) measured[i] = LevelStats::measureGraph(*boards[i], StateGraph::explore(*boards[i], LevelStats::kStateCap));
+    });
+    LevelMapPtr previous;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
-        std::string path = LevelFile::pathFor(dir, level);
+        const std::string path = LevelFile::pathFor(dir, level);
         const std::string& problem = problems[size_t(level)];
         const LevelMapPtr& board = boards[size_t(level)];
         auto fail = [&](const std::string& why) {
@@ -121,46 +108,19 @@ int verifyCommand(const std::string& dir, const std::string& tablePath, const st
         std::string joinProblem;
         if (level > 0 && previous && !BoardJoin::check(*previous, *board, &joinProblem))
             fail("not joined to level " + std::to_string(level - 1) + ": " + joinProblem);
-        const SolveResult& result = explored[size_t(level)];
-        if (!result.solved) {
-            fail(result.capped ? "no solution found within the state cap" : "cannot be solved");
+        const LevelMeasures& m = measured[size_t(level)];
+        if (!m.solvable) {
+            fail(m.capped ? "no solution found within the state cap" : "cannot be solved");
         } else {
-            std::printf("level %d: %zu moves, %d states, gizmos: %s\n", level, result.moves.size(), result.states,
-                        gizmoUseNames(result.uses).c_str());
-            if (level >= 5 && result.moves.size() < 2) fail("solved by a single move");
-            lines.push_back({level, int(result.moves.size()), result.states, result.uses});
+            std::printf("level %d: %d moves, %d states, gizmos: %s\n", level, m.moves, m.states,
+                        LevelStats::kindNames(m.kinds).c_str());
+            if (level >= 5 && m.moves < 2) fail("solved by a single move");
         }
         previous = board;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("%d levels checked in %.2f s, %d failure%s\n", Curriculum::kLevels, seconds, failures,
                 failures == 1 ? "" : "s");
-    if (!tablePath.empty()) {
-        std::ofstream md(tablePath);
-        md << "# The campaign\n\n"
-              "Levels 0 to 160 as `quillmere-levels verify` measures them: the minimum number of moves,\n"
-              "the resting states the ball can reach (ball cell and gizmo states), and the gizmos the\n"
-              "shortest solution uses. The plot of minimum moves per level is `level-moves.png`.\n\n"
-              "![minimum moves per level](level-moves.png)\n\n"
-              "How it was made: `quillmere-levels generate --seed 1` plans the route first (each\n"
-              "level's end on its frame, and so the next level's start, carried over with its strip\n"
-              "as the editor's next-board builder copies it), then for every level shapes rooms with\n"
-              "partition walls and doorways, places the level's gizmos and some stones, and moves\n"
-              "them about while the solver's minimum rises into the level's range and every featured\n"
-              "gizmo is used and needed; floor and gizmos the ball can never reach become rock\n"
-              "(`quillmere-levels tidy`). Gizmos arrive with their tutorial pages: shatter blocks on\n"
-              "level 3, teleports on 4, keys and locks on 6, recall points and pads on 7, angle blocks\n"
-              "and boosters on 9, beam blocks and switches on 13; later levels mix them. The fifth\n"
-              "level of each group is made to need more moves than the four before it.\n\n"
-              "| level | moves | states | gizmos |\n|---:|---:|---:|---|\n";
-        for (const LevelLine& l : lines)
-            md << "| " << l.level << " | " << l.moves << " | " << l.states << " | " << gizmoUseNames(l.uses) << " |\n";
-    }
-    if (!plotPath.empty()) {
-        std::vector<int> moves(size_t(Curriculum::kLevels), 0);
-        for (const LevelLine& l : lines) moves[size_t(l.level)] = l.moves;
-        if (!BoardPicture::plotMoves(moves, plotPath)) std::fprintf(stderr, "could not write %s\n", plotPath.c_str());
-    }
     return failures == 0 ? 0 : 1;
 }
 
@@ -180,13 +140,12 @@ int renderCommand(const std::string& path, const std::string& out, int style) {
     return 0;
 }
 
-int tidyCommand(int seed, int from, int to, const std::string& dir) {
-    auto generator = LevelGenerator::create(seed);
+int tidyCommand(int from, int to, const std::string& dir) {
     for (int level = from; level <= to; ++level) {
         std::string problem, path = LevelFile::pathFor(dir, level);
         auto board = LevelFile::read(path, level, &problem);
         if (!board) continue;
-        auto tidied = generator->tidy(Curriculum::plan(level), board);
+        auto tidied = LevelGenerator::tidy(board);
         int changed = 0;
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y) changed += tidied->cells[x][y] != board->cells[x][y];
@@ -196,9 +155,99 @@ int tidyCommand(int seed, int from, int to, const std::string& dir) {
     return 0;
 }
 
-int generateCommand(int seed, int from, int to, const std::string& dir) {
+// The campaign's page: how it was made and the measures of every level.
+void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, const std::string& summary) {
+    std::ofstream md(path);
+    md << "# The campaign\n\n"
+          "Levels 0 to 160 as `quillmere-levels stats` measures them, over the graph of each level's\n"
+          "resting states (where the ball rests and every gizmo state that matters; moves that rest,\n"
+          "solve, restart or do nothing):\n\n"
+          "- **moves**: the fewest moves that solve the level (the par the game shows).\n"
+          "- **states**: the resting states the ball can reach.\n"
+          "- **effort**: the states nearer the start than the solution's length: what a systematic\n"
+          "  explorer meets before the goal.\n"
+          "- **dead**: the share of states from which no line of moves solves (only a restart helps).\n"
+          "- **costly**: steps of a shortest solution that offer a move into a dead state, or into a\n"
+          "  new state from which the solve takes 4 or more moves more than the best move.\n"
+          "- **trap**: some step of the shortest solution offers a move into a dead state.\n"
+          "- **forced**: the share of solution steps where exactly one move leads somewhere new.\n"
+          "- **open**: the share of the 280 cells that are not walls.\n"
+          "- **unique**: the shortest solution is the only one of its length.\n"
+          "- **gizmos**: the gizmo kinds on the board; each is essential (the level cannot be\n"
+          "  solved with that kind made neutral: shatter blocks walls, the others floor, angle\n"
+          "  blocks floor and wall).\n\n"
+          "![effort per level](level-effort.png)\n\n"
+          "The bars are the effort per level, coloured by group of five; the white lines are the\n"
+          "median of every 20 levels.\n\n"
+          "How it was made: `quillmere-levels generate --seed 1` plans the route first (each\n"
+          "level's end on its frame, and so the next level's start, carried over with its strip\n"
+          "as the editor's next-board builder copies it). Then for every level it shapes boards\n"
+          "with rooms (partition walls with doorways), the level's gizmos and a few stones, and\n"
+          "anneals them with small edits (a piece moved or turned, a stone added or lifted, a\n"
+          "doorway opened or closed), judging every board by the measures above: a board where a\n"
+          "gizmo kind is not essential, a piece can do nothing, less than 40% of the board is open\n"
+          "or (from level 20) more than 40% of the solution's steps are forced is never kept; among\n"
+          "the rest, costly choices, a trap with dead states, a unique shortest solution, effort\n"
+          "and moves near the level's aim and few stones standing alone win. Pockets of floor the\n"
+          "ball can never enter become rock, and gizmos it never meets go (`quillmere-levels tidy`).\n"
+          "Gizmos arrive with their tutorial pages: shatter blocks on level 3, teleports on 4, keys\n"
+          "and locks on 6, recall points and pads on 7, angle blocks and boosters on 9, beam blocks\n"
+          "and switches on 13; later levels mix them. The first group forgives (no move needs a\n"
+          "restart); the fifth level of each group needs more moves than the four before it, and\n"
+          "the effort aimed at grows eightfold from the first level to the last.\n\n"
+          "The campaign against its targets (levels 20 to 160 for 1, 3 and 4):\n\n```\n"
+       << summary
+       << "```\n\n"
+          "| level | moves | states | effort | dead | costly | trap | forced | open | unique | gizmos |\n"
+          "|---:|---:|---:|---:|---:|---:|:-:|---:|---:|:-:|---|\n";
+    char buffer[256];
+    for (const LevelMeasures& m : all) {
+        std::snprintf(buffer, sizeof buffer, "| %d | %d | %d | %d | %.0f%% | %d | %s | %.0f%% | %.0f%% | %s | %s |\n",
+                      m.level, m.moves, m.states, m.effort, 100 * m.deadShare(), m.costlyChoices, m.trap ? "yes" : "",
+                      100 * m.forcedShare(), 100 * m.openFloor(), m.shortestSolutions == 1 ? "yes" : "",
+                      m.kinds ? LevelStats::kindNames(m.kinds).c_str() : "walls");
+        md << buffer;
+    }
+}
+
+int statsCommand(std::vector<std::string> files, const std::string& dir, bool check, const std::string& tablePath,
+                 const std::string& plotPath, unsigned threads) {
+    if (files.empty())
+        for (int level = 0; level < Curriculum::kLevels; ++level) files.push_back(LevelFile::pathFor(dir, level));
+    std::vector<LevelMapPtr> boards;
+    for (const std::string& path : files) {
+        std::string problem;
+        boards.push_back(LevelFile::read(path, LevelFile::levelNumberOf(path), &problem));
+        if (!boards.back()) {
+            std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
+            return 2;
+        }
+    }
+    std::vector<LevelMeasures> all(boards.size());
+    Workers::forEach(boards.size(), threads, [&](size_t i) {
+        all[i] = LevelStats::measure(*boards[i]);
+        all[i].level = boards[i]->levelNumber;
+    });
+    std::printf("%s\n", LevelStats::header().c_str());
+    for (const LevelMeasures& m : all) std::printf("%s\n", LevelStats::line(m).c_str());
+    std::string summary;
+    bool met = LevelStats::summary(all, summary);
+    std::printf("%s", summary.c_str());
+    if (!tablePath.empty()) writeTable(tablePath, all, summary);
+    if (!plotPath.empty()) {
+        std::vector<int> effort;
+        for (const LevelMeasures& m : all) effort.push_back(m.effort);
+        if (!BoardPicture::plotPerLevel(effort, "Quillmere campaign: effort per level", "states", plotPath))
+            std::fprintf(stderr, "could not write %s\n", plotPath.c_str());
+    }
+    return check && !met ? 1 : 0;
+}
+
+int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads) {
+    auto began = std::chrono::steady_clock::now();
     auto generator = LevelGenerator::create(seed);
-    int offTarget = 0;
+    generator->threads = threads;
+    int notKept = 0, notAimed = 0;
     for (int level = from; level <= to; ++level) {
         LevelPlan plan = Curriculum::plan(level);
         if (level % 5 == 4) {
@@ -207,7 +256,8 @@ int generateCommand(int seed, int from, int to, const std::string& dir) {
             for (int before = level - 4; before < level; ++before) {
                 std::string problem;
                 auto board = LevelFile::read(LevelFile::pathFor(dir, before), before, &problem);
-                if (board) most = std::max(most, int(Solver::create(*board)->solve().moves.size()));
+                if (board)
+                    most = std::max(most, LevelStats::measureGraph(*board, StateGraph::explore(*board, LevelStats::kStateCap)).moves);
             }
             plan.low = std::max(plan.low, most + 1);
             plan.high = std::max(plan.high, plan.low + 3);
@@ -218,14 +268,22 @@ int generateCommand(int seed, int from, int to, const std::string& dir) {
             std::fprintf(stderr, "level %d could not be written\n", level);
             return 1;
         }
-        offTarget += report.onTarget ? 0 : 1;
-        std::printf("level %d [%s, %d-%d]: %d moves, %d states, gizmos: %s, %d tries%s\n", level,
-                    Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, report.moves, report.states,
-                    gizmoUseNames(report.uses).c_str(), report.evaluations, report.onTarget ? "" : "  (off target)");
+        const Candidate& c = report.result;
+        notKept += c.kept ? 0 : 1;
+        notAimed += c.aimed ? 0 : 1;
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        std::printf("level %d [%s; moves %d-%d, effort %d]: %d moves, effort %d, %d states, %d costly, dead %.0f%%%s, "
+                    "forced %.0f%%, open %.0f%%%s, %d tries, %.0f s%s\n",
+                    level, Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, plan.effort,
+                    c.measures.moves, c.measures.effort, c.measures.states, c.measures.costlyChoices,
+                    100 * c.measures.deadShare(), c.measures.trap ? " (trap)" : "", 100 * c.measures.forcedShare(),
+                    100.0 * c.openAfterTidy / (kBoardWidth * kBoardHeight),
+                    c.measures.shortestSolutions == 1 ? "" : ", not unique", report.evaluations, seconds,
+                    !c.kept ? "  (NOT KEPT: a must is missing)" : c.aimed ? "" : "  (short of an aim)");
         std::fflush(stdout);
     }
-    std::printf("%d level%s off target\n", offTarget, offTarget == 1 ? "" : "s");
-    return 0;
+    std::printf("%d level%s short of an aim, %d missing a must\n", notAimed, notAimed == 1 ? "" : "s", notKept);
+    return notKept == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -241,6 +299,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> positional;
     std::string table, plot, dir = QM_LEVELS_DIR;
     int style = -1, seed = 1, from = 0, to = Curriculum::kLevels - 1;
+    bool check = false;
+    unsigned threads = Workers::available();
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool hasValue = i + 1 < args.size();
@@ -251,18 +311,21 @@ int main(int argc, char** argv) {
         else if (a == "--from" && hasValue) from = std::atoi(args[++i].c_str());
         else if (a == "--to" && hasValue) to = std::atoi(args[++i].c_str());
         else if (a == "--dir" && hasValue) dir = args[++i];
+        else if (a == "--check") check = true;
+        else if (a == "--threads" && hasValue) threads = unsigned(std::max(1, std::atoi(args[++i].c_str())));
         else if (a.rfind("--", 0) == 0) return usage();
         else positional.push_back(a);
     }
     int status;
     if (command == "solve" && positional.size() == 1) status = solveCommand(positional[0]);
     else if (command == "verify" && positional.size() <= 1)
-        status = verifyCommand(positional.empty() ? dir : positional[0], table, plot);
+        status = verifyCommand(positional.empty() ? dir : positional[0], threads);
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
+    else if (command == "stats") status = statsCommand(positional, dir, check, table, plot, threads);
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
-        status = tidyCommand(seed, from, to, dir);
+        status = tidyCommand(from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
-        status = generateCommand(seed, from, to, dir);
+        status = generateCommand(seed, from, to, dir, threads);
     else status = usage();
     resetGlobals();
     runtimeShutdown();

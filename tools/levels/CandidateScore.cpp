@@ -1,0 +1,93 @@
+// The generator's judgement of a board; see the header.
+#include "CandidateScore.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "BoardShaper.h"
+
+namespace qm {
+
+namespace {
+
+// Cells that stay open once the board is tidied.
+int openAfterTidy(const Board& board, const StateGraph& graph) {
+    Board tidied = BoardShaper::tidied(board, graph);
+    int open = 0;
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) open += !BoardShaper::isWall(tidied.cells[x][y]);
+    return open;
+}
+
+// Stones standing alone, no wall beside them: a few make a puzzle, many a
+// room of clutter.
+int loneStones(const Board& board) {
+    int lone = 0;
+    for (int x = 1; x < kBoardWidth - 1; ++x)
+        for (int y = 1; y < kBoardHeight - 1; ++y) {
+            if (!BoardShaper::isWall(board.cells[x][y])) continue;
+            bool beside = BoardShaper::isWall(board.cells[x - 1][y]) || BoardShaper::isWall(board.cells[x + 1][y]) ||
+                          BoardShaper::isWall(board.cells[x][y - 1]) || BoardShaper::isWall(board.cells[x][y + 1]);
+            lone += !beside;
+        }
+    return lone;
+}
+
+}  // namespace
+
+Candidate CandidateScore::evaluate(const Board& board, const LevelPlan& plan, int stateCap) {
+    Candidate c;
+    StateGraph graph = StateGraph::explore(board, stateCap);
+    if (graph.capped) return c;
+    c.measures = LevelStats::measureGraph(board, graph);
+    c.measures.level = plan.level;
+    const LevelMeasures& m = c.measures;
+    if (!m.solvable) return c;
+    c.measures.essential = m.kinds & ~LevelStats::solvableWithout(board, m.kinds, stateCap);
+    c.openAfterTidy = openAfterTidy(board, graph);
+
+    const bool puzzle = !plan.teaching;
+    const double open = c.openAfterTidy / double(kBoardWidth * kBoardHeight);
+    const int missing = std::popcount(unsigned(plan.features & ~m.kinds));
+    const int faults = std::popcount(unsigned(m.nonEssential())) + std::popcount(unsigned(m.inert)) + missing;
+    double value = -400.0 * faults;
+    bool kept = faults == 0;
+    // Open rooms, not a maze of rock: every board keeps a good share of its
+    // floor once what the ball never reaches is rock.
+    if (open < kLeastLooks) value -= 3000 * (kLeastLooks - open) + 30;
+    kept = kept && open >= kLeastLooks;
+    value += 150 * std::min(open, 0.65);
+    value -= 4 * std::max(0, loneStones(board) - kLoneStones);
+    if (puzzle) {
+        if (m.forcedShare() > kMostForced) value -= 1000 * (m.forcedShare() - kMostForced) + 30;
+        kept = kept && m.forcedShare() <= kMostForced;
+    }
+
+    bool trapped = m.trap && m.deadShare() >= kLeastDead;
+    if (puzzle) {
+        static const int costlyValue[4] = {0, 90, 180, 210};
+        value += costlyValue[std::min(m.costlyChoices, 3)];
+        value += trapped ? 60 : (m.trap ? 20 : 0) + 25 * std::min(1.0, m.deadShare() / kLeastDead);
+    } else if (plan.level < 5) {
+        // The very first boards forgive: a wrong move never needs a restart.
+        value -= 200 * m.deadShare();
+    } else {
+        value += 10 * std::min(m.costlyChoices, 2);
+    }
+    if (m.shortestSolutions == 1) value += 40;
+
+    double effortMiss = std::fabs(std::log((m.effort + 1.0) / (plan.effort + 1.0)));
+    value -= 120 * std::max(0.0, effortMiss - 0.08);
+    int movesMiss = m.moves < plan.low ? plan.low - m.moves : m.moves > plan.high ? m.moves - plan.high : 0;
+    value -= 25 * movesMiss;
+    value -= 15 * m.backAndForth;
+
+    c.value = value;
+    c.kept = kept;
+    c.aimed = kept && m.shortestSolutions == 1 && effortMiss <= 0.2 && movesMiss == 0 &&
+              (!puzzle || (m.costlyChoices >= 2 && trapped));
+    return c;
+}
+
+}  // namespace qm
