@@ -14,6 +14,8 @@ packages=(
 )
 if [ "${1:-}" = "--web" ]; then
   packages+=(emscripten binaryen node-acorn nodejs dpkg-dev xz-utils python3 chromium-headless-shell)
+  # npm fetches the browser test's driver; Debian's own when none came with Node.js.
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
 fi
 
 missing=()
