@@ -8,6 +8,7 @@
 #include <ctime>
 #include <vector>
 
+#include "BenchClock.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Random.h"
@@ -16,6 +17,9 @@
 using namespace qm;
 
 namespace {
+
+using bench::cpuMs;
+using bench::wallMs;
 
 ImagePtr background() {
     ImagePtr image = createImage(800, 600, 1, 0);
@@ -40,14 +44,6 @@ ImagePtr glow() {
         }
     setImagePixels(image, p);
     return image;
-}
-
-// CPU time of this thread: on a shared machine the wall clock also counts
-// the time other programs held the processor.
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
 }
 
 struct Figures {

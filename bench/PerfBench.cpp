@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "play/AssetCatalogue.h"
 #include "app/GameController.h"
 #include "play/PlayInput.h"
@@ -46,6 +47,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::cpuMs;
+
 double percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
@@ -55,12 +58,6 @@ double percentile(std::vector<double> v, double p) {
 double nowMs() {
     timespec t{};
     clock_gettime(CLOCK_REALTIME, &t);
-    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
-}
-
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
 }
 

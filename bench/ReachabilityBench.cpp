@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "play/Globals.h"
 #include "rules/ReachabilitySearch.h"
 #include "rules/GizmoStates.h"
@@ -24,16 +25,8 @@ using namespace qm;
 
 namespace {
 
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
-}
-
-double wallMs() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
+using bench::cpuMs;
+using bench::wallMs;
 
 struct Sample {
     double cpu, wall;

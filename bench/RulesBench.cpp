@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchClock.h"
 #include "rules/Board.h"
 #include "rules/LevelFileFormat.h"
 #include "rules/ReachabilitySearch.h"
@@ -23,16 +24,8 @@ using namespace qm;
 
 namespace {
 
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
-}
-
-double wallMs() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
+using bench::cpuMs;
+using bench::wallMs;
 
 std::vector<Board> campaign(const std::string& folder) {
     std::vector<Board> boards;
