@@ -28,6 +28,7 @@ void ImageFrame::dropTextures() {
 
 void ImageFrame::invalidate() {
     dropTextures();
+    ++pixelsVersion;
     opaqueKnown = -1;
     piecesKnown = false;
     cut.clear();

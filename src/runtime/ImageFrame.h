@@ -43,6 +43,8 @@ struct ImageFrame {
     SDL_Texture* texture(bool masked, int r, int g, int b, bool& tinted);
     // The pixels changed: the textures are rebuilt on next use.
     void invalidate();
+    // Counts the changes of the pixels, so a kept frame knows its pictures.
+    uint64_t version() const { return pixelsVersion; }
     // Every pixel fully opaque: alpha blending it at full alpha is a plain
     // copy, which the software renderer does many times faster.
     bool opaque();
@@ -67,6 +69,7 @@ private:
     std::vector<Tint> tints;  // a few, the least recently used replaced first
     std::unique_ptr<TurnedSprites> turned;
     uint64_t uses = 0;
+    uint64_t pixelsVersion = 0;
     void dropTextures();
     SDL_Texture* makeTexture(const std::vector<uint32_t>& argb);
 };
