@@ -242,7 +242,7 @@ void closeGraphics() {
     if (frame.surface) SDL_FreeSurface(frame.surface);
     frame.target = nullptr;
     frame.keptPicture = nullptr;
-    frame.keptPixels = {};
+    frame.keptPixels = std::vector<uint32_t>();
     frame.renderer = nullptr;
     frame.window = nullptr;
     frame.surface = nullptr;

@@ -23,8 +23,14 @@ struct ImagePiece {
 };
 
 struct ImageFrame {
+    // Width and height always; the pixels themselves may be let go (below).
     Pixmap pixels;
     bool filtered = false;
+    // Set for a large picture loaded from a file: its bytes, from which the
+    // pixels are decoded again when needed, so that once the renderer has
+    // the picture only the renderer's copy and the file's bytes are kept.
+    std::shared_ptr<const std::vector<uint8_t>> encoded;
+    bool maskBlack = false;  // the masked flag: black is made see-through
 
     ImageFrame();
     ImageFrame(const ImageFrame&) = delete;
@@ -51,6 +57,10 @@ struct ImageFrame {
     // The pieces of a large frame (borders, panels) worth drawing when it is
     // blended or added untransformed; empty for small frames, drawn whole.
     const std::vector<ImagePiece>& pieces();
+    // Makes sure the pixels are there (decoding them again if let go).
+    void ensurePixels();
+    // Lets the pixels of a picture kept as its file's bytes go.
+    void releasePixels();
     // Ready-turned copies of this frame for the current renderer.
     TurnedSprites& turnedSprites();
 
