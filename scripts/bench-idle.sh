@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # How much of a core and how much memory the game takes in a real window
-# (under Xvfb, SDL's own choice of renderer): the main menu with nothing
+# (under Xvfb, with the renderer the game chooses): the main menu with nothing
 # moving, play with the ball at rest on level 1 (the end's sparkle and the
 # teleport glows still move), play with the ball rolling, and the peak
 # resident memory of a run playing group 2 (level 10, the birds' music).
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build}"
 runs="${2:-3}"
 window="${3:-10}"
-game="$PWD/$build/game/quillmere"
+game="$(cd "$build" 2>/dev/null && pwd)/game/quillmere"
 [ -x "$game" ] || { echo "no game at $game: build it first (scripts/build.sh $build)" >&2; exit 2; }
 command -v Xvfb >/dev/null || { echo "Xvfb is missing (scripts/setup.sh installs it)" >&2; exit 2; }
 
@@ -112,7 +112,7 @@ report() {
 }
 
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
-echo "renderer: SDL's choice under Xvfb; window $window s per run, $runs runs, medians first"
+echo "game: $game; window $window s per run, $runs runs, medians first, the single runs in brackets"
 one=$(folder level1 1)
 ten=$(folder level10 10)
 script menu "$work/menu.txt"
