@@ -3,13 +3,21 @@
 #include "play/GroupProgress.h"
 
 #include "play/Globals.h"
+#include "play/LevelMap.h"
 #include "play/PlayerProfile.h"
 #include "play/Session.h"
 #include "runtime/Graphics.h"
 
 namespace qm {
 
-std::shared_ptr<GroupProgress> GroupProgress::create() { return std::make_shared<GroupProgress>(); }
+std::shared_ptr<GroupProgress> GroupProgress::create() {
+    auto progress = std::make_shared<GroupProgress>();
+    int mid = autoMidHandle();
+    setAutoMidHandle(1);
+    progress->ring = loadImage("media\\levelRing.png", -1);
+    setAutoMidHandle(mid);
+    return progress;
+}
 
 void GroupProgress::refresh() {
     // A level played again shows the tokens of its own group.
@@ -23,6 +31,11 @@ void GroupProgress::refresh() {
 }
 
 void GroupProgress::draw() {
+    // Where the player is: the place of the level on the board.
+    if (ring && currentMap && currentMap->levelNumber >= 0) {
+        setAlpha(1);
+        drawImage(ring, 754, float(120 + 64 * (currentMap->levelNumber % 5)), 0);
+    }
     for (int i = 0; i < 5; i++) {
         setAlpha(alphas[i]);
         int y = 120 + 64 * i;

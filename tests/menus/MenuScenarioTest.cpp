@@ -99,9 +99,9 @@ TEST_F(MenuScenarioTest, UpFromPlayThenEnterQuits) {
 // menu's again each time: Up, Up, Enter then reaches Play and the ball rolls.
 // On the way, Right moves the effects slider a tenth of its bar.
 TEST_F(MenuScenarioTest, EscapeGoesBackFromEverySubmenuAndPlayGoesOn) {
-    writeProfile({3});
-    writeShortLevel(0);
+    writeProfile({1, 3});
     writeShortLevel(1);
+    writeShortLevel(2);
     ASSERT_EQ(run("60 key 40 down\n61 key 40 up\n100 key 13 down\n101 key 13 up\n"  // How to play
                   "150 shot howto.png\n"
                   "160 key 27 down\n161 key 27 up\n"
@@ -129,7 +129,7 @@ TEST_F(MenuScenarioTest, EscapeGoesBackFromEverySubmenuAndPlayGoesOn) {
     EXPECT_EQ(test::countLines(log, "ball rolls "), 1) << "play went on after the menus";
     std::string profile = test::readBinary("save0.dat");
     ASSERT_EQ(profile.size(), 175u);
-    EXPECT_EQ(profile[0], 1) << "level 0 solved";
+    EXPECT_EQ(profile[1], 1) << "level 1 solved";
     std::string options = test::readBinary("options.dat");
     ASSERT_EQ(options.size(), 12u);
     EXPECT_FLOAT_EQ(floatAt(options, 0), 1.2f);

@@ -187,7 +187,8 @@ bool WorldMapPainter::write(const std::string& path) {
         int style;
         double dx, dy;
     };
-    const Label labels[] = {{0, -40, -38}, {8, 0, 50}, {16, 42, 40}, {24, 58, -30}, {28, 0, -46}, {32, -20, 46}};
+    // The last one sits inside the loop, off the road where the ball starts.
+    const Label labels[] = {{0, -40, -38}, {8, 0, 50}, {16, 42, 40}, {24, 58, -30}, {28, 0, -46}, {32, 76, 24}};
     for (const Label& l : labels) {
         auto [x, y] = pointAt((l.style + 0.5) / n * total);
         drawLabel(cr, styles[size_t(l.style)].name, x + l.dx, y + l.dy, 14, Font::SerifBold, Rgb::hex(0xfff4d8), Rgb::hex(0x2a1a10),
