@@ -22,6 +22,7 @@ std::shared_ptr<GroupProgress> GroupProgress::create() {
 void GroupProgress::refresh() {
     // A level played again shows the tokens of its own group.
     int replayGroup = session && session->replayLevel >= 0 ? session->replayLevel / 5 : -1;
+    shownGroup = replayGroup >= 0 ? replayGroup : playerProfile ? playerProfile->currentGroup : -1;
     for (int i = 0; i < 5; i++) {
         int state = !playerProfile      ? 0
                     : replayGroup >= 0 ? playerProfile->levelState(replayGroup * 5 + i)
@@ -31,8 +32,10 @@ void GroupProgress::refresh() {
 }
 
 void GroupProgress::draw() {
-    // Where the player is: the place of the level on the board.
-    if (ring && currentMap && currentMap->levelNumber >= 0) {
+    // Where the player is: the place of the level on the board, while the
+    // column shows its group (the next group's board slides in before the
+    // column turns to it).
+    if (ring && currentMap && currentMap->levelNumber >= 0 && currentMap->levelNumber / 5 == shownGroup) {
         setAlpha(1);
         drawImage(ring, 754, float(120 + 64 * (currentMap->levelNumber % 5)), 0);
     }

@@ -15,6 +15,7 @@ public:
     int fadeIndex = 0;
     // The ring round the place of the level being played.
     ImagePtr ring;
+    int shownGroup = -1;  // the group whose tokens show
 
     static std::shared_ptr<GroupProgress> create();
     void refresh();
