@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "playlog/LogEncoder.h"
+#include "runtime/Files.h"
+#include "runtime/Image.h"
 #include "support/GameRun.h"
 
 using namespace qm;
@@ -106,6 +109,17 @@ TEST(LevelChoiceTest, TheWheelScrollsAndAClickPlaysTheLevelUnderThePointer) {
         "700 close\n",
         1000);
     ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
+    // Level 41 is lit at the opening (the chosen cell is amber, the others
+    // blue), though the pointer rests on level 18.
+    std::vector<uint8_t> png;
+    Pixmap opened;
+    ASSERT_TRUE(readWholeFile("opened.png", png) && decodePng(png, opened));
+    auto amber = [&](int x, int y) {
+        uint32_t c = opened.at(x, y);
+        return (c >> 16 & 255) > (c & 255) + 20;
+    };
+    EXPECT_TRUE(amber(176 + 70, 442 + 28)) << "the chosen level 41";
+    EXPECT_FALSE(amber(408 + 70, 92 + 28)) << "level 18, under the pointer";
     const char* views[] = {"level choice shows groups 3 to 8", "level choice shows groups 1 to 6",
                            "level choice shows groups 2 to 7", "level choice shows groups 1 to 6"};
     size_t at = 0;
