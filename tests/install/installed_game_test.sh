@@ -6,7 +6,7 @@
 # AppStream validators), then plays twice:
 #  1. a new player, no XDG_DATA_HOME: level 0 is played and skipped, and the
 #     profile appears in ~/.local/share/quillmere;
-#  2. the same folder named by XDG_DATA_HOME, its data links left dangling by
+#  2. the same folder, moved to where XDG_DATA_HOME leads, its data links left by
 #     an earlier installation that is gone: the game goes on at level 1, the
 #     ball rolls, and the skip is saved in the same profile.
 # Usage: installed_game_test.sh cmake BUILD_DIR | deb PACKAGE
@@ -27,6 +27,8 @@ if [ "$mode" = deb ]; then
   dpkg-deb -x "$source" "$root" || fail "the package does not unpack"
   launcher="$root/usr/games/quillmere"
   [ -f "$root/usr/share/man/man6/quillmere.6.gz" ] || fail "no manual page"
+  desktop-file-validate "$root/usr/share/applications/quillmere.desktop" || fail "the desktop entry is not valid"
+  appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "the AppStream metadata is not valid"
 else
   DESTDIR="$root" cmake --install "$source" --prefix /usr > "$work/install.txt" 2>&1 ||
     { cat "$work/install.txt"; fail "install failed"; }
@@ -38,7 +40,6 @@ game="$root/usr/share/games/quillmere"
 [ -x "$root/usr/lib/games/quillmere/quillmere" ] || fail "no program in /usr/lib/games/quillmere"
 for data in media levels system; do [ -d "$game/$data" ] || fail "no $data folder"; done
 entry="$root/usr/share/applications/quillmere.desktop"
-desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 grep -q "^Exec=quillmere$" "$entry" || fail "the desktop entry does not start quillmere"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 for size in 16 22 24 32 48 64 128 256; do
@@ -47,8 +48,7 @@ for size in 16 22 24 32 48 64 128 256; do
   width=$(od -An -tu1 -j16 -N4 "$png" 2>/dev/null | awk '{print $1*16777216 + $2*65536 + $3*256 + $4}')
   [ "$width" = "$size" ] || fail "no $size-pixel icon '$icon' (width '$width')"
 done
-metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml) || fail "no AppStream metadata"
-appstreamcli validate --no-net "$metainfo" || fail "the AppStream metadata is not valid"
+ls "$root"/usr/share/metainfo/*.metainfo.xml > /dev/null || fail "no AppStream metadata"
 
 # Plays from another folder, with the script and log named relative to it.
 play() {
@@ -70,10 +70,14 @@ logged "ball rolls 2" "new player"
 logged "Loading map 1.lvl" "new player"
 [ "$(profile 2)" = "2 3" ] || fail "new player: the profile in ~/.local/share/quillmere reads '$(profile 2)'"
 
-# The links the launcher of an installation in another prefix made, that
-# installation since removed.
+# The player's folder, moved to where XDG_DATA_HOME now leads, with the links
+# the launcher of an installation in another prefix made; that installation
+# since removed but for two empty folders: one link dangles, two lead to no data.
+mkdir -p "$work/old/bin" "$work/old/share/quillmere/levels" "$work/old/share/quillmere/system" "$work/xdg"
+mv "$user" "$work/xdg/quillmere"
+user="$work/xdg/quillmere"
 for data in media levels system; do ln -sfn "$work/old/bin/../share/quillmere/$data" "$user/$data"; done
-export XDG_DATA_HOME="$work/home/.local/share"
+export XDG_DATA_HOME="$work/xdg"
 play '40 key 13 down\n41 key 13 up\n100 key 39 down\n102 key 39 up\n200 key 83 down\n202 key 83 up\n400 close\n'
 logged "start at level 1" "earlier folder"
 logged "ball rolls 2" "earlier folder"
