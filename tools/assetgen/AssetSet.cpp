@@ -10,6 +10,7 @@
 #include "ArtStyle.h"
 #include "BackgroundPainter.h"
 #include "BirdsComposer.h"
+#include "FontPainter.h"
 #include "ContactSheet.h"
 #include "FramePainter.h"
 #include "GizmoPainter.h"
@@ -66,6 +67,7 @@ int AssetSet::writeAll(const std::string& root) {
     stage("frame");
     failures += MenuPainter::writeAll(media);
     failures += LevelChoicePainter::writeAll(media);
+    failures += FontPainter::writeAll(media);
     stage("menus");
     failures += TutorialPainter::writeAll(media);
     stage("tutorials");
