@@ -163,7 +163,7 @@ bool EditorState::runKeyTable(LevelMap& map, int inputAllowed) {
         return true;
     }
     if (keyHit(78)) {
-        map.finishLevel(0);
+        if (session) session->finishLevel(0);
         if (reachabilityView) reachabilityView->buildNextMap();
         return true;
     }
@@ -263,12 +263,6 @@ std::string EditorState::helpLine(int i) {
         default:
             return "";
     }
-}
-
-void EditorState::drawHelpLines() {
-    drawText(helpLine(0), 0, 556);
-    drawText(helpLine(1), 0, 570);
-    drawText(helpLine(2), 0, 584);
 }
 
 }  // namespace qm

@@ -20,7 +20,8 @@ std::shared_ptr<instructionsMenuType> instructionsMenu;
 std::shared_ptr<optionsMenuType> optionsMenu;
 std::shared_ptr<resetProfileMenuType> resetProfileMenu;
 std::shared_ptr<levelSelectType> levelMenu;
-std::shared_ptr<PlayerAids> playerAids;
+std::shared_ptr<PersonalBest> personalBest;
+std::shared_ptr<LevelPars> levelPars;
 
 ImagePtr effectImages[3];
 ImagePtr tokensImage;
@@ -56,7 +57,8 @@ void resetGlobals() {
     optionsMenu = nullptr;
     resetProfileMenu = nullptr;
     levelMenu = nullptr;
-    playerAids = nullptr;
+    personalBest = nullptr;
+    levelPars = nullptr;
     for (auto& image : effectImages) image = nullptr;
     tokensImage = nullptr;
     editorTilesImage = nullptr;

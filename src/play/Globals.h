@@ -27,7 +27,8 @@ class instructionsMenuType;
 class optionsMenuType;
 class resetProfileMenuType;
 class levelSelectType;
-class PlayerAids;
+class PersonalBest;
+class LevelPars;
 
 extern std::shared_ptr<GameController> gameController;
 // The same object as gameController, as the play screen, editor and menus see it.
@@ -49,8 +50,10 @@ extern std::shared_ptr<optionsMenuType> optionsMenu;
 extern std::shared_ptr<resetProfileMenuType> resetProfileMenu;
 // The level choice, opened from the main menu.
 extern std::shared_ptr<levelSelectType> levelMenu;
-// Undo, hint, moves against par and the personal best.
-extern std::shared_ptr<PlayerAids> playerAids;
+// The player's fewest moves per level.
+extern std::shared_ptr<PersonalBest> personalBest;
+// Each level's par, worked out once.
+extern std::shared_ptr<LevelPars> levelPars;
 
 // [0] trail, [1] shade, [2] spark.
 extern ImagePtr effectImages[3];

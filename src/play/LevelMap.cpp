@@ -8,14 +8,9 @@
 #include "audio/AudioManager.h"
 #include "play/AssetCatalogue.h"
 #include "play/BoardPainter.h"
-#include "play/BoardTransition.h"
 #include "play/Globals.h"
-#include "play/GroupProgress.h"
-#include "play/HoverButtonBar.h"
 #include "play/ParticleNode.h"
 #include "play/PlayInput.h"
-#include "play/PlayerProfile.h"
-#include "play/Session.h"
 #include "playlog/GameLog.h"
 #include "rules/LevelFileFormat.h"
 #include "runtime/Diagnostics.h"
@@ -36,9 +31,15 @@ std::shared_ptr<LevelMap> LevelMap::createEmpty(int levelNumber) {
 }
 
 std::shared_ptr<LevelMap> LevelMap::create(int levelNumber) {
+    auto board = read(levelNumber);
+    board->startPlay();
+    return board;
+}
+
+std::shared_ptr<LevelMap> LevelMap::read(int levelNumber) {
     auto board = std::make_shared<LevelMap>();
     board->levelNumber = levelNumber;
-    board->load();
+    board->readLevelFile();
     return board;
 }
 
@@ -67,6 +68,11 @@ int LevelMap::setTile(int x, int y, int code) {
 int LevelMap::randomWallCode() { return randomInt(firstWallCode, lastWallCode); }
 
 void LevelMap::load() {
+    readLevelFile();
+    startPlay();
+}
+
+void LevelMap::readLevelFile() {
     debugLog("Loading map " + str(levelNumber) + ".lvl");
     endX = -1;
     endY = -1;
@@ -79,7 +85,6 @@ void LevelMap::load() {
         LevelFileContents file = LevelFileFormat::decode(bytes);
         // The tile set follows from the level number, whatever the file says.
         if (levelNumber >= 0) tileSet = levelNumber / 5;
-        if (!editorOn && levelNumber >= 0 && session) session->boardLoaded(levelNumber);
         for (int x = 0; x < kBoardWidth; ++x) {
             for (int y = 0; y < kBoardHeight; ++y) {
                 cells[x][y] = file.cells[x][y];
@@ -93,6 +98,9 @@ void LevelMap::load() {
     clearProtected();
     lockTypes[0] = 0;
     lockTypes[1] = 1;
+}
+
+void LevelMap::startPlay() {
     RuleLog lines;
     play.gizmos = GizmoStates::createFrom(*this, &lines);
     writeLog(lines);
@@ -216,62 +224,32 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
     protectedBottom = toY + (y2 - y1);
 }
 
-void LevelMap::finishLevel(int solved) {
-    // A level played again from the level choice neither moves the player's
-    // progress on nor slides to the next board: the session takes it back.
-    if (session && session->replayLevel >= 0 && session->replayLevel == levelNumber) {
-        session->replayFinished(levelNumber, solved);
-        return;
-    }
-    int s = playerProfile ? playerProfile->levelState(-1) : 0;
-    if (s == 3) s = 0;
-    std::shared_ptr<GroupProgress> progress = buttonBar ? buttonBar->progressIndicator : nullptr;
-    bool record = false;
-    if ((solved == 1 && (s == 0 || s == 2)) || (solved == 0 && s == 0)) {
-        if (progress) {
-            progress->refresh();
-            int k = playerProfile ? playerProfile->indexInGroup(-1) : 0;
-            if (k >= 0 && k < 5) progress->states[k] = solved == 1 ? 1 : 2;
-        }
-        record = true;
-    }
-    int next = levelNumber == kLastLevel ? kLastLevel : levelNumber + 1;
-    auto following = LevelMap::create(next);
-    nextMap = following;
-    following->addShift(32 * following->entryX, 32 * following->entryY);
-    mapTransition = BoardTransition::create(following->entryPixelX(), following->entryPixelY(), 1);
-    if (!playerProfile) return;
-    if (record) {
-        playerProfile->setLevelResult(levelNumber, solved);
-    } else {
-        playerProfile->advanceFrom(levelNumber);
-        if (progress) progress->refresh();
-    }
+void LevelMap::beforeRunStep(bool levelOver) {
+    if (!ball) return;
+    ball->age += 1;
+    lightNeighbours();
+    // While the boards slide, the finished board's ball only sparkles.
+    if (levelOver && randomInt(0, 1) == 1)
+        spawnParticles(3, float(play.ball.pixelX()), float(play.ball.pixelY()), 1, 0, 0, nullptr);
 }
 
-TickEvents LevelMap::update(int inputAllowed) {
-    TickEvents events;
-    if (!editorOn && ball) {
-        ball->age += 1;
-        lightNeighbours();
-        if (mapTransition && mapTransition->isAdvancing()) {
-            // While the boards slide, the finished board's ball only sparkles.
-            if (randomInt(0, 1) == 1)
-                spawnParticles(3, float(play.ball.pixelX()), float(play.ball.pixelY()), 1, 0, 0, nullptr);
-        } else {
-            TickInput input = TickInput::fromFlags(PlayInput::up, PlayInput::down, PlayInput::left, PlayInput::right,
-                                                   PlayInput::restart, inputAllowed);
-            RuleLog lines;
-            events = play.moveBall(*this, input, &lines);
-            writeLog(lines);
-            showEvents(events);
-        }
-    }
+void LevelMap::showBall(const RunStep& step, const PlayState& live, bool levelWasOver) {
+    play = live;
+    if (levelWasOver) return;
+    writeLog(step.ballLines);
+    showEvents(step.events);
+}
+
+void LevelMap::showLocks(const RunStep& step) {
+    decayGlow();
+    writeLog(step.lockLines);
+}
+
+void LevelMap::idleStep() {
     decayGlow();
     RuleLog lines;
     play.advanceLocks(*this, &lines);
     writeLog(lines);
-    return events;
 }
 
 void LevelMap::showEvents(const TickEvents& events) {
@@ -294,20 +272,15 @@ void LevelMap::showEvents(const TickEvents& events) {
     }
     if (events.solved) {
         if (audioManager) audioManager->stepBallVolume(-10);
-        finish();
+        spawnParticles(4, float(32 * play.ball.x), float(32 * play.ball.y), 30, 0, 0, nullptr);
+        PlayInput::resetInputAndFlush();
+        if (playLog) playLog->levelFinished(1);
     }
     if (events.startedRolling) {
         // One line a move: a log then tells where the player rolled.
         debugLog("ball rolls " + str(at.direction));
         if (audioManager) audioManager->rollStartHook();
     }
-}
-
-void LevelMap::finish() {
-    spawnParticles(4, float(32 * play.ball.x), float(32 * play.ball.y), 30, 0, 0, nullptr);
-    PlayInput::resetInputAndFlush();
-    if (playLog) playLog->levelFinished(1);
-    finishLevel(1);
 }
 
 void LevelMap::lightNeighbours() {

@@ -1,6 +1,7 @@
 // The session controller as the play screen, the editor and the menus see
-// it: the mode the game runs in, the menu screen that has the keyboard, a
-// level to start, and the pages and maps the play screen cannot show itself.
+// it: the mode the game runs in, the menu screen that has the keyboard, and
+// the commands the menus and the editor give: start a level, play a chosen
+// one, end one. Nothing below the controller is called back through it.
 // GameController, at the top of the game, is the one that runs the session;
 // a test may stand in for it.
 #pragma once
@@ -18,15 +19,10 @@ public:
     void setCurrentScreen(int n) { currentScreen = n; }
     int getCurrentScreen() const { return currentScreen; }
     virtual void startAtLevel(int n) = 0;
-    // A board was loaded for level n to be played: the first time, the
-    // level's tutorial page opens over it.
-    virtual void boardLoaded(int levelNumber) = 0;
-    // The last level of a group of five is finished: the world map opens.
-    virtual void groupFinished() = 0;
     // The level choice picked a level: play it (again).
     virtual void playChosenLevel(int n) = 0;
-    // The level played again is finished (solved 1, skipped 0).
-    virtual void replayFinished(int level, int solved) = 0;
+    // The editor's key that ends the level as skipped and slides on.
+    virtual void finishLevel(int solved) = 0;
 };
 
 }  // namespace qm
