@@ -331,8 +331,8 @@ TickEvents GameController::stepBoard(bool boardActive) {
     input.tick = TickInput::fromFlags(PlayInput::up, PlayInput::down, PlayInput::left, PlayInput::right,
                                       PlayInput::restart, boardActive ? 1 : 0);
     bool wasOver = run->over();
-    currentMap->beforeRunStep(wasOver);
     RunStep step = run->step(input);
+    currentMap->beforeRunStep(wasOver, step.from);
     currentMap->showBall(step, run->live(), wasOver);
     actOn(step.outcome);
     currentMap->showLocks(step);

@@ -224,13 +224,13 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
     protectedBottom = toY + (y2 - y1);
 }
 
-void LevelMap::beforeRunStep(bool levelOver) {
+void LevelMap::beforeRunStep(bool levelOver, const BallState& from) {
     if (!ball) return;
     ball->age += 1;
-    lightNeighbours();
+    lightNeighbours(from);
     // While the boards slide, the finished board's ball only sparkles.
     if (levelOver && randomInt(0, 1) == 1)
-        spawnParticles(3, float(play.ball.pixelX()), float(play.ball.pixelY()), 1, 0, 0, nullptr);
+        spawnParticles(3, float(from.pixelX()), float(from.pixelY()), 1, 0, 0, nullptr);
 }
 
 void LevelMap::showBall(const RunStep& step, const PlayState& live, bool levelWasOver) {
@@ -283,10 +283,10 @@ void LevelMap::showEvents(const TickEvents& events) {
     }
 }
 
-void LevelMap::lightNeighbours() {
+void LevelMap::lightNeighbours(const BallState& at) {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
-            int x = play.ball.x + dx, y = play.ball.y + dy;
+            int x = at.x + dx, y = at.y + dy;
             if ((dx == 0 && dy == 0) || !Board::onBoard(x, y)) continue;
             glowCell(x, y, (dx == 0 || dy == 0) ? 0 : 1);
         }

@@ -60,10 +60,10 @@ public:
     int entryPixelY() const { return -32 * entryY; }
     void copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
     // The picture of one step of the level run, in three parts around the
-    // controller acting on the run's outcome: the glow and age before the
-    // step (a finished level's ball only sparkles), the ball's sounds and
-    // sparks after it, then the locks' lines and the glow's decay.
-    void beforeRunStep(bool levelOver);
+    // controller acting on the run's outcome: the glow and age where the
+    // ball began the tick (a finished level's ball only sparkles), the
+    // ball's sounds and sparks, then the locks' lines and the glow's decay.
+    void beforeRunStep(bool levelOver, const BallState& from);
     void showBall(const RunStep& step, const PlayState& live, bool levelWasOver);
     void showLocks(const RunStep& step);
     // A step with no run (the editor is on): the glow fades, locks turn.
@@ -84,7 +84,7 @@ private:
     // The sights and sounds of one tick's events, in the order they happened.
     void showEvents(const TickEvents& events);
     void readLevelFile();
-    void lightNeighbours();
+    void lightNeighbours(const BallState& at);
     // Lines the rules said this tick, into the debug log.
     static void writeLog(const RuleLog& lines);
 };

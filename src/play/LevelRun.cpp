@@ -60,6 +60,7 @@ RunStep LevelRun::step(const RunInput& input) {
         if (input.undo) undo();
         if (input.hint) requestHint();
     }
+    result.from = live().ball;
     if (!over()) {
         result.events = liveState().moveBall(board_, input.tick, &result.ballLines);
         if (result.events.restarted) {

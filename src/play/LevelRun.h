@@ -37,6 +37,7 @@ struct RunInput {
 // What one logic step of a run did.
 struct RunStep {
     TickEvents events;
+    BallState from;     // where the ball began the tick, after an undo
     RuleLog ballLines;  // what the rules said while the ball moved
     RuleLog lockLines;  // and while the locks turned
     // The outcome reached on this very step, else Playing: the controller
