@@ -183,7 +183,7 @@ void setUpPlay() {
     personalBest = PersonalBest::create(0);
     gameController->startAtLevel(0);
     gameController->activeMenu = nullptr;  // the first level's tutorial page, read and closed
-    gameController->state = 0;
+    gameController->mode = Session::Mode::Play;
 }
 
 // Play frames as the play loop runs them: one logic step (the board, the

@@ -63,9 +63,9 @@ void noticeUnreadableFiles() {
 
 void GameController::runGame() {
     for (;;) {
-        if (state == 0) {
+        if (mode == Mode::Play) {
             playLoop();
-        } else if (state == 1) {
+        } else if (mode == Mode::Menus) {
             PlayInput::resetInputAndFlush();
             lastActivationTime = millisecs();
             currentScreen = 0;
@@ -173,7 +173,7 @@ void GameController::playChosenLevel(int n) {
     if (!frontier) debugLog("replay level " + str(n));
     loadLevel(n, frontier);
     if (mainMenu) mainMenu->closeSubmenus(1);
-    state = 0;
+    mode = Mode::Play;
 }
 
 void GameController::replayFinished(int level, int solved) {
@@ -233,7 +233,7 @@ void GameController::backToLevelChoice() {
     // Play goes on where the player's progress stands, loaded behind the menus.
     startAtLevel(playerProfile ? playerProfile->playableLevel() : 0);
     reopenLevelChoice = true;
-    state = 1;
+    mode = Mode::Menus;
 }
 
 namespace {
@@ -259,7 +259,7 @@ void GameController::playLoop() {
     if (audioManager) audioManager->startBallLoop();
     flushKeys();
 
-    while (state == 0 && PlayInput::menuRequest == 0) {
+    while (mode == Mode::Play && PlayInput::menuRequest == 0) {
         delayMs(1);
         timer.measure();
         PlayInput::pollInput();
@@ -273,7 +273,7 @@ void GameController::playLoop() {
             closing = appTerminate() != 0;
         } while (AssetCatalogue::suspended == 1 && !closing);
 
-        if (closing) state = 2;
+        if (closing) mode = Mode::Quit;
 
         bool printScreenIsDown = printScreenDown() != 0;
         if (printScreenIsDown && !printScreenWasDown) {
@@ -283,7 +283,7 @@ void GameController::playLoop() {
         printScreenWasDown = printScreenIsDown;
     }
     if (audioManager) audioManager->stopBallLoop();
-    if (state == 0) state = 1;
+    if (mode == Mode::Play) mode = Mode::Menus;
 }
 
 void GameController::playStep() {
@@ -390,7 +390,7 @@ void GameController::skipLevel() {
 void GameController::menuLoop() {
     FrameTimer timer;
     timer.start();
-    while (state == 1) {
+    while (mode == Mode::Menus) {
         delayMs(1);
         timer.measure();
         while (timer.takeStep()) {
@@ -414,7 +414,7 @@ void GameController::menuLoop() {
             AssetCatalogue::checkSuspended(0);
             closing = appTerminate() != 0;
         } while (AssetCatalogue::suspended == 1 && !closing);
-        if (closing) state = 2;
+        if (closing) mode = Mode::Quit;
     }
 }
 

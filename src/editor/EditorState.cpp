@@ -248,7 +248,7 @@ void EditorState::paint(LevelMap& map, int x, int y) {
 
 // The end may be cleared even inside the protected strip; nothing else there.
 void EditorState::clear(LevelMap& map, int x, int y) {
-    if (map.isOutsideProtected(x, y) == 1 || map.tileCategory(x, y) == 2) setTile(map, x, y, 3);
+    if (map.isOutsideProtected(x, y) == 1 || map.tileCategory(x, y) == Code::End) setTile(map, x, y, Code::Floor);
 }
 
 std::string EditorState::helpLine(int i) {

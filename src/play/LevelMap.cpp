@@ -55,12 +55,12 @@ void LevelMap::glowCell(int x, int y, int kind) {
 int LevelMap::setTile(int x, int y, int code) {
     if (!Board::onBoard(x, y)) return 0;
     modified = 1;
-    if (code == 0) {
+    if (code == Code::WallBrush) {
         cells[x][y] = randomWallCode();
     } else {
         cells[x][y] = code;
-        if (code == 1) { startX = x; startY = y; }
-        if (code == 2) { endX = x; endY = y; }
+        if (code == Code::Start) { startX = x; startY = y; }
+        if (code == Code::End) { endX = x; endY = y; }
     }
     return 1;
 }
@@ -88,8 +88,8 @@ void LevelMap::readLevelFile() {
         for (int x = 0; x < kBoardWidth; ++x) {
             for (int y = 0; y < kBoardHeight; ++y) {
                 cells[x][y] = file.cells[x][y];
-                if (cells[x][y] == 1) { startX = x; startY = y; }
-                if (cells[x][y] == 2) { endX = x; endY = y; }
+                if (cells[x][y] == Code::Start) { startX = x; startY = y; }
+                if (cells[x][y] == Code::End) { endX = x; endY = y; }
             }
         }
         entryX = file.entryX;
@@ -164,7 +164,7 @@ void LevelMap::startEffects() {
     }
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y)
-            if (cells[x][y] >= 16 && cells[x][y] <= 25)
+            if (cells[x][y] >= Code::FirstTeleport && cells[x][y] <= Code::LastTeleport)
                 spawnParticles(1, float(32 * x), float(32 * y), 15, 0, 0, nullptr);
 }
 
@@ -190,13 +190,13 @@ void LevelMap::clearProtected() { protectedLeft = protectedRight = protectedTop 
 void LevelMap::clearAll() {
     clearProtected();
     for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) setTile(x, y, 3);
+        for (int y = 0; y < kBoardHeight; ++y) setTile(x, y, Code::Floor);
 }
 
 void LevelMap::randomize(int n) {
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y)
-            if (isOutsideProtected(x, y)) setTile(x, y, randomInt(0, n) != 0 ? 3 : 0);
+            if (isOutsideProtected(x, y)) setTile(x, y, randomInt(0, n) != 0 ? Code::Floor : Code::WallBrush);
 }
 
 void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert) {
@@ -206,13 +206,15 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
             int ty = toY + (y - y1);
             if (!Board::onBoard(tx, ty)) continue;
             int c = source.code(x, y);
+            // The old board's end becomes the new one's start, its start floor
+            // (both are categories of their own, equal to their codes).
             int category = source.tileCategory(x, y);
-            if (convert == 1 && category == 2) {
-                cells[tx][ty] = 1;
+            if (convert == 1 && category == Code::End) {
+                cells[tx][ty] = Code::Start;
                 startX = tx;
                 startY = ty;
-            } else if (convert == 1 && category == 1) {
-                cells[tx][ty] = 3;
+            } else if (convert == 1 && category == Code::Start) {
+                cells[tx][ty] = Code::Floor;
             } else {
                 cells[tx][ty] = c;
             }

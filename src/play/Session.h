@@ -12,7 +12,8 @@ class Session {
 public:
     virtual ~Session() = default;
 
-    int state = 1;          // 0 play, 1 menus, 2 quit: set by the menus and a closed window
+    enum class Mode { Play, Menus, Quit };
+    Mode mode = Mode::Menus;  // set by the menus, the play loop and a closed window
     int currentScreen = 0;  // the menu screen that takes the keyboard
     int replayLevel = -1;   // a level played again from the level choice, -1 for none
 
