@@ -24,6 +24,7 @@
 #include "app/GameController.h"
 #include "play/PlayInput.h"
 #include "play/PersonalBest.h"
+#include "play/PlayerAids.h"
 #include "play/Session.h"
 #include "play/PlayerProfile.h"
 #include "play/Globals.h"
@@ -181,6 +182,7 @@ void setUpPlay() {
     buttonBar = HoverButtonBar::create();
     Particle::initStyles();
     personalBest = PersonalBest::create(0);
+    playerAids = PlayerAids::create();
     gameController->startAtLevel(0);
     gameController->activeMenu = nullptr;  // the first level's tutorial page, read and closed
     gameController->mode = Session::Mode::Play;

@@ -95,6 +95,7 @@ void GameController::startGame() {
     Particle::initStyles();
     personalBest = PersonalBest::create(0);
     levelPars = std::make_shared<LevelPars>();
+    playerAids = PlayerAids::create();
     noticeUnreadableFiles();
     startAtLevel(playerProfile->playableLevel());
     reachabilityView = ReachabilityView::create();
@@ -297,9 +298,11 @@ void GameController::playStep() {
     bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
     bool replayEnding = replayEndSteps > 0;
     if (replayEnding) boardActive = false;
+    if (playerAids) playerAids->beginStep();
     TickEvents events;
     // A replayed level, once solved, rests on its end until the choice returns.
     if (currentMap && !replayEnding) events = stepBoard(boardActive);
+    if (events.solved && playerAids && run) playerAids->showSolved(run->moves());
     if (events.restarted) flash = ScreenFlash::create(0.06f, 1.0f);
     if (editorState) editorState->editorTick(boardActive ? 1 : 0);
     if (run && run->hintTicks > 0 && currentMap && currentMap->ball) currentMap->ball->hoverDirection = run->hintDirection;
@@ -353,7 +356,7 @@ void GameController::drawPlayFrame() {
     setOrigin(0, 0);
     resetDrawState();
     if (buttonBar) buttonBar->draw();
-    if (run && currentMap && editorOn == 0) PlayerAids::draw(*run);
+    if (playerAids && run && currentMap && editorOn == 0) playerAids->draw(*run, currentMap->levelNumber);
     if (editorOn == 1) {
         for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
     }

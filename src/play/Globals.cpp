@@ -1,4 +1,5 @@
 #include "play/Globals.h"
+#include "play/TextFace.h"
 
 namespace qm {
 
@@ -22,6 +23,7 @@ std::shared_ptr<resetProfileMenuType> resetProfileMenu;
 std::shared_ptr<levelSelectType> levelMenu;
 std::shared_ptr<PersonalBest> personalBest;
 std::shared_ptr<LevelPars> levelPars;
+std::shared_ptr<PlayerAids> playerAids;
 
 ImagePtr effectImages[3];
 ImagePtr tokensImage;
@@ -59,8 +61,10 @@ void resetGlobals() {
     levelMenu = nullptr;
     personalBest = nullptr;
     levelPars = nullptr;
+    playerAids = nullptr;
     for (auto& image : effectImages) image = nullptr;
     tokensImage = nullptr;
+    TextFace::forget();
     editorTilesImage = nullptr;
     editorOn = 0;
     developerMode = QM_DEVELOPER_MODE;

@@ -29,6 +29,7 @@ class resetProfileMenuType;
 class levelSelectType;
 class PersonalBest;
 class LevelPars;
+class PlayerAids;
 
 extern std::shared_ptr<GameController> gameController;
 // The same object as gameController, as the play screen, editor and menus see it.
@@ -54,6 +55,8 @@ extern std::shared_ptr<levelSelectType> levelMenu;
 extern std::shared_ptr<PersonalBest> personalBest;
 // Each level's par, worked out once.
 extern std::shared_ptr<LevelPars> levelPars;
+// The aids' picture: the moves box, the level's name, the solved word.
+extern std::shared_ptr<PlayerAids> playerAids;
 
 // [0] trail, [1] shade, [2] spark.
 extern ImagePtr effectImages[3];

@@ -53,7 +53,6 @@ void LevelRun::startAfresh() {
 
 RunStep LevelRun::step(const RunInput& input) {
     RunStep result;
-    if (hintTicks > 0) hintTicks--;
     if (messageTicks > 0) messageTicks--;
     if (pendingHint.valid()) collectHint();
     if (!over() && ballRests() && input.tick.inputAllowed == 1) {

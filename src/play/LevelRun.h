@@ -47,7 +47,9 @@ struct RunStep {
 
 class LevelRun {
 public:
-    static constexpr int kHintTicks = 120;     // the hint arrow shows for two seconds
+    // Set when the hint arrow shows; it stays until the next move, an undo or
+    // a restart, so a player who looks away does not miss it.
+    static constexpr int kHintTicks = 120;
     static constexpr int kMessageTicks = 240;  // the "no way from here" notice
     static constexpr int kHintStateCap = 60000;
 

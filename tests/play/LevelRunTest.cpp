@@ -108,6 +108,11 @@ TEST_F(LevelRunTest, HintShowsTheWayOrSaysThereIsNone) {
     EXPECT_EQ(run->hintTicks, LevelRun::kHintTicks);
     EXPECT_EQ(ball().x, 2);
     EXPECT_EQ(run->moves(), 0);
+    // The arrow stays until the next move, however long the player looks.
+    for (int i = 0; i < 600; i++) step();
+    EXPECT_EQ(run->hintTicks, LevelRun::kHintTicks);
+    move(Dir::Right);
+    EXPECT_EQ(run->hintTicks, 0);
     start({"#####", "#S.K.m.E#", "######"});
     move(Dir::Right);
     EXPECT_EQ(run->hint(), 0);
