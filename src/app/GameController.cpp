@@ -138,6 +138,8 @@ void GameController::loadLevel(int n, bool open) {
     mapTransition->startLevel();
     if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->refresh();
     if (worldMap) worldMap->hideMenu();
+    // A level started afresh (not slid in) carries no word of the last one.
+    if (playerAids) playerAids->solvedTicks = 0;
     beginRun(true);
 }
 
