@@ -18,7 +18,6 @@ public:
     // Headless until runtimeInit says otherwise, so tests and tools that never
     // start the runtime still get the virtual clock and no devices.
     static bool headless();
-    static void setHeadless(bool on);
 
     // The renderer of the open frame (nullptr while graphics are closed).
     // The generation changes whenever a renderer is created, so textures made
@@ -45,7 +44,6 @@ public:
     // before the picture goes out: the script's screenshots.
     static void takeScriptShots(int flipNumber);
     static void resetScript();
-    static void setMaxFrames(int n);
     static int maxFrames();
 
     static void resetInput();

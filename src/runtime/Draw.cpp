@@ -183,8 +183,6 @@ int colourBlue() { return ds.b; }
 float getAlpha() { return float(ds.alpha) / 255.0f; }
 int getBlend() { return ds.blend; }
 float getRotation() { return ds.rotation; }
-float getScaleX() { return ds.scaleX; }
-float getScaleY() { return ds.scaleY; }
 float originX() { return ds.originX; }
 float originY() { return ds.originY; }
 

@@ -38,8 +38,6 @@ bool parseCount(const std::string& text, int& out) {
 }  // namespace
 
 bool Backend::headless() { return headlessMode; }
-void Backend::setHeadless(bool on) { headlessMode = on; }
-void Backend::setMaxFrames(int n) { frameCap = n; }
 int Backend::maxFrames() { return frameCap; }
 
 bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& out, std::string& error) {
