@@ -1,5 +1,6 @@
 // The working folder full or read-only: the game plays on to a normal exit,
-// and the last good save0.dat, options.dat and uniqueID.idn stay whole.
+// the last good save0.dat, options.dat and uniqueID.idn stay whole, and the
+// player is told once of each, with the reason.
 // The folder is a small tmpfs the test mounts, so it needs root.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "faults/FaultRig.h"
+#include "support/GameRun.h"
 
 using namespace qm;
 
@@ -40,11 +42,18 @@ protected:
     void TearDown() override {
         if (mounted) test::runCommand("umount '" + disk + "'");
     }
-    // The game tried to write and knew it had failed; the old files are whole.
-    void expectFailedWritesAndFilesUnharmed(const std::string& log) {
+    // The game tried to write, knew it had failed and said why, once a file;
+    // the old files are whole.
+    void expectFailedWritesAndFilesUnharmed(const std::string& log, const std::string& reason) {
         EXPECT_NE(log.find("Could not save options"), std::string::npos);
         EXPECT_NE(log.find("game log - could not write uniqueID.idn"), std::string::npos);
-        for (const auto& [name, bytes] : good) EXPECT_EQ(test::readBinary(disk + "/" + name), bytes) << name;
+        for (const auto& [name, bytes] : good) {
+            EXPECT_EQ(test::readBinary(disk + "/" + name), bytes) << name;
+            std::string told = "notice: Quillmere could not save " + name + " in " + disk;
+            ASSERT_EQ(test::countLines(log, told), 1) << log;
+            std::string line = log.substr(log.find(told));
+            EXPECT_NE(line.substr(0, line.find('\n')).find(reason), std::string::npos) << line;
+        }
     }
 
     test::TempFolder folder;
@@ -63,7 +72,7 @@ TEST_F(WorkingFolderFaultTest, FullFolderKeepsTheLastGoodFiles) {
     EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     // The run wanted to count one more session: the old count must survive.
-    expectFailedWritesAndFilesUnharmed(log);
+    expectFailedWritesAndFilesUnharmed(log, "No space left on device");
 }
 
 TEST_F(WorkingFolderFaultTest, ReadOnlyFolderKeepsTheLastGoodFiles) {
@@ -73,7 +82,7 @@ TEST_F(WorkingFolderFaultTest, ReadOnlyFolderKeepsTheLastGoodFiles) {
     EXPECT_TRUE(test::endedNormally(log)) << log;
     EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
-    expectFailedWritesAndFilesUnharmed(log);
+    expectFailedWritesAndFilesUnharmed(log, "Read-only file system");
 }
 
 }  // namespace
