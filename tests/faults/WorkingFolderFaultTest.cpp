@@ -11,6 +11,7 @@
 
 #include "faults/FaultRig.h"
 #include "support/GameRun.h"
+#include "support/HeldGame.h"
 
 using namespace qm;
 
@@ -40,7 +41,13 @@ protected:
         }
     }
     void TearDown() override {
+        std::filesystem::current_path(folder.path());
         if (mounted) test::runCommand("umount '" + disk + "'");
+    }
+    // Every page taken: big blocks first, then byte by byte up to the last one.
+    void fillTheDisk() {
+        test::runCommand("dd if=/dev/zero of='" + disk + "/filler' bs=64k 2>/dev/null");
+        test::runCommand("dd if=/dev/zero of='" + disk + "/filler2' bs=1 2>/dev/null");
     }
     // The game tried to write, knew it had failed and said why, once a file;
     // the old files are whole.
@@ -63,9 +70,7 @@ protected:
 };
 
 TEST_F(WorkingFolderFaultTest, FullFolderKeepsTheLastGoodFiles) {
-    // Fill every page: big blocks first, then byte by byte up to the last one.
-    test::runCommand("dd if=/dev/zero of='" + disk + "/filler' bs=64k 2>/dev/null");
-    test::runCommand("dd if=/dev/zero of='" + disk + "/filler2' bs=1 2>/dev/null");
+    fillTheDisk();
     std::string log;
     EXPECT_EQ(test::runGameIn(disk, outside, log), 0);
     EXPECT_TRUE(test::endedNormally(log)) << log;
@@ -83,6 +88,36 @@ TEST_F(WorkingFolderFaultTest, ReadOnlyFolderKeepsTheLastGoodFiles) {
     EXPECT_TRUE(test::playedTheLevel(log)) << log;
     EXPECT_NE(log.find("Loading map 0.lvl"), std::string::npos);
     expectFailedWritesAndFilesUnharmed(log, "Read-only file system");
+}
+
+// The disk is full when the game starts and has room again before the level
+// is solved: the failed profile save is told once, the solve's save writes the
+// whole profile from memory, and that success says nothing.
+TEST_F(WorkingFolderFaultTest, AFailedSaveIsToldOnceAndMadeGoodByTheNext) {
+    std::filesystem::remove(disk + "/levels");
+    std::filesystem::create_directory(disk + "/levels");
+    test::writeBinary(disk + "/levels/0.lvl", test::levelFile(test::kOpenLevel));
+    test::writeBinary(disk + "/levels/1.lvl", test::levelFile(test::kOpenLevel));
+    test::writeBinary(disk + "/save0.dat", std::string(175, '\0'));
+    fillTheDisk();
+    std::filesystem::current_path(disk);
+    test::HeldGame game(test::kSolveOpenLevel, 1000, outside);
+    ASSERT_TRUE(game.holdAt("save0.dat could not be saved"));
+    std::filesystem::remove(disk + "/filler");
+    test::GameRun run = game.finish();
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(test::hasLine(run.log, "start at level 0"));
+    EXPECT_NE(run.log.find("ball rolls "), std::string::npos);
+    EXPECT_TRUE(test::hasLine(run.log, "Loading map 1.lvl"));
+    EXPECT_TRUE(test::endedNormally(run.log));
+
+    EXPECT_EQ(test::countLines(run.log, "save0.dat could not be saved (writing: No space left on device)"), 1) << run.log;
+    EXPECT_EQ(test::countLines(run.log, "notice: Quillmere could not save save0.dat in "), 1);
+    EXPECT_EQ(test::countLines(run.log, "notice: Quillmere could not save uniqueID.idn in "), 1);
+    EXPECT_EQ(test::countLines(run.log, "notice: "), 2);
+    EXPECT_EQ(test::readBinary(disk + "/save0.dat").substr(0, 2), std::string("\x01\x03", 2));
+    EXPECT_EQ(test::readBinary(disk + "/best0.dat").substr(0, 2), std::string("\x03\x00", 2));
+    EXPECT_EQ(test::readBinary(disk + "/uniqueID.idn"), good["uniqueID.idn"]);
 }
 
 }  // namespace

@@ -4,11 +4,8 @@
 // temporary file is cleared; a save never goes through what lies at its
 // temporary's name, a linked file stays linked, and a second copy of the game
 // in the same folder touches nothing. Through the real program, which plays on.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,20 +16,12 @@
 
 #include "runtime/Files.h"
 #include "support/GameRun.h"
+#include "support/HeldGame.h"
 
 using namespace qm;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Play, the first level's tutorial page, then Right, Down, Right solves
-// level 0 in 3 moves and level 1 loads.
-const char* kSolveFirstLevel =
-    "60 key 13 down\n61 key 13 up\n"
-    "140 key 32 down\n141 key 32 up\n"
-    "200 key 39 down\n201 key 39 up\n260 key 40 down\n261 key 40 up\n"
-    "320 key 39 down\n321 key 39 up\n"
-    "450 close\n";
 
 void prepareTwoLevels() {
     test::prepareGameFolder();
@@ -71,7 +60,7 @@ TEST(PlayerFilesTest, UnreadableFilesAreKeptAndTheGamePlaysOnInMemory) {
         ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
         wrapper += " setpriv --reuid=65534 --regid=65534 --clear-groups";
     }
-    test::GameRun run = test::runGame(kSolveFirstLevel, 1000, wrapper);
+    test::GameRun run = test::runGame(test::kSolveOpenLevel, 1000, wrapper);
     ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
     EXPECT_TRUE(test::hasLine(run.log, "-- End of program --"));
 
@@ -148,7 +137,7 @@ TEST(PlayerFilesTest, SavesNeverGoThroughWhatLiesAtTheirTemporaryName) {
     const std::string plant =
         "ln -s elsewhere/victim save0.dat.tmp$$ && mkfifo uniqueID.idn.tmp$$ && mkdir best0.dat.tmp$$ && "
         "echo half >options.dat.tmp$$ && exec \"$@\"";
-    test::GameRun run = test::runGame(kSolveFirstLevel, 1000, "timeout 60 sh -c '" + plant + "' sh");
+    test::GameRun run = test::runGame(test::kSolveOpenLevel, 1000, "timeout 60 sh -c '" + plant + "' sh");
     ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
     expectSolvedFirstLevel(run);
 
@@ -178,7 +167,7 @@ TEST(PlayerFilesTest, LinkedFilesAreWrittenThroughAndDanglingOnesKept) {
     test::writeBinary("drive/profile.dat", std::string(175, '\0'));
     fs::create_symlink("drive/profile.dat", "save0.dat");
     fs::create_symlink("unmounted/best.dat", "best0.dat");
-    test::GameRun run = test::runGame(kSolveFirstLevel, 1000);
+    test::GameRun run = test::runGame(test::kSolveOpenLevel, 1000);
     ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
     expectSolvedFirstLevel(run);
 
@@ -192,77 +181,35 @@ TEST(PlayerFilesTest, LinkedFilesAreWrittenThroughAndDanglingOnesKept) {
     EXPECT_EQ(test::countLines(run.log, "notice: Quillmere cannot read best0.dat"), 1);
 }
 
-// Reads a pipe until `marker` has come (or the writer closed it).
-std::string readUntil(int fd, const std::string& marker) {
-    std::string text;
-    char block[256];
-    ssize_t n;
-    while ((marker.empty() || text.find(marker) == std::string::npos) && (n = read(fd, block, sizeof block)) > 0)
-        text.append(block, size_t(n));
-    return text;
-}
-
 // Two copies started in one folder: the second says so and leaves before it
-// reads or writes, so the first one's solved level survives. The first
-// writes its log into a pipe, so the test sees at once that it has started
-// and holds it there until the second has come and gone.
+// reads or writes, so the first one's solved level survives.
 TEST(PlayerFilesTest, ASecondCopyInTheSameFolderLeavesItAlone) {
     test::TempFolder folder;
     prepareTwoLevels();
-    test::writeBinary("script.txt", kSolveFirstLevel);
-    ASSERT_EQ(mkfifo("first.log", 0600), 0);
-    int logPipe = open("first.log", O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(logPipe, 0);
-    fcntl(logPipe, F_SETFL, 0);
-    // Our own writer keeps the pipe from reading as ended before the game opens it.
-    int keepOpen = open("first.log", O_WRONLY | O_NONBLOCK);
-    const std::string game = std::string(QM_GAME_DIR) + "/quillmere";
-    pid_t first = fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
-        execl(game.c_str(), game.c_str(), "--headless", "--script", "script.txt", "--log", "first.log",
-              "--max-frames", "1000", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    struct Reaper {
-        pid_t pid;
-        ~Reaper() {
-            if (pid > 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
-        }
-    } reaper{first};
-    std::string firstLog = readUntil(logPipe, "start at level 0\n");
-    close(keepOpen);
-    ASSERT_TRUE(test::hasLine(firstLog, "start at level 0"));
-    // Held still while the second comes and goes, so every file stays as it is.
-    int status = 0;
-    kill(first, SIGSTOP);
-    ASSERT_EQ(waitpid(first, &status, WUNTRACED), first);
-    if (!WIFSTOPPED(status)) reaper.pid = 0;
-    ASSERT_TRUE(WIFSTOPPED(status)) << "the first copy ended before the second started";
+    test::HeldGame first(test::kSolveOpenLevel, 1000);
+    ASSERT_TRUE(first.holdAt("start at level 0"));
     std::map<std::string, std::string> before, after;
-    for (const auto& entry : fs::directory_iterator("."))
-        if (entry.is_regular_file()) before[entry.path().filename().string()] = test::readBinary(entry.path());
+    auto snapshot = [](std::map<std::string, std::string>& files) {
+        for (const auto& entry : fs::directory_iterator("."))
+            if (entry.is_regular_file()) files[entry.path().filename().string()] = test::readBinary(entry.path());
+    };
+    snapshot(before);
     EXPECT_EQ(before.count("uniqueID.idn"), 1u);
 
     const std::string secondLogFile = folder.path() + ".second.log";
-    int second = test::runCommand("timeout 60 " + game + " --headless --max-frames 100 --log " + secondLogFile);
+    int second = test::runCommand("timeout 60 " + std::string(QM_GAME_DIR) +
+                                  "/quillmere --headless --max-frames 100 --log " + secondLogFile);
     std::string secondLog = test::readText(secondLogFile);
     std::remove(secondLogFile.c_str());
-    for (const auto& entry : fs::directory_iterator("."))
-        if (entry.is_regular_file()) after[entry.path().filename().string()] = test::readBinary(entry.path());
-    kill(first, SIGCONT);
-    firstLog += readUntil(logPipe, "");
-    close(logPipe);
-    ASSERT_EQ(waitpid(first, &status, 0), first);
-    reaper.pid = 0;
-
+    snapshot(after);
     EXPECT_EQ(second, 1);
     EXPECT_EQ(test::countLines(secondLog, "notice: Quillmere is already running in this folder"), 1) << secondLog;
     EXPECT_EQ(secondLog.find("start at level"), std::string::npos);
     EXPECT_EQ(after, before);
 
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    expectSolvedFirstLevel({0, firstLog});
+    test::GameRun run = first.finish();
+    EXPECT_EQ(run.status, 0);
+    expectSolvedFirstLevel(run);
     EXPECT_EQ(test::readBinary("save0.dat").substr(0, 2), std::string("\x01\x03", 2));
     EXPECT_EQ(test::readBinary("uniqueID.idn").substr(4), std::string("\x01\x00", 2));  // one session counted
 }
