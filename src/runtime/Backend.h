@@ -53,6 +53,13 @@ public:
     static void resetPrefetch();
     static void resetGraphicsState();
     static void resetDrawState();
+    // A copy of the frame as it is now, kept to start a later frame from
+    // (FrameComposer); false when it cannot be kept. Restoring puts it back.
+    static bool keepFramePicture();
+    static bool restoreFramePicture();
+    // The window lost its picture (exposed, resized, shown again): the next
+    // flip presents even a frame equal to the last.
+    static void requestPresent();
     // Maps a window-pixel position to frame pixels (letterboxed frame).
     static void windowToFrame(int wx, int wy, int& fx, int& fy);
 

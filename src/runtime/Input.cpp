@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -23,6 +24,7 @@ struct InputState {
     std::array<int, 256> keyHits{};
     std::array<bool, 4> buttonIsDown{};
     std::array<int, 4> buttonHits{};
+    int wheel = 0;
     std::deque<int> chars;
     int pointerX = 0, pointerY = 0;
     bool focusLost = false, minimised = false;
@@ -53,6 +55,12 @@ int mouseHit(int button) {
     int hits = in.buttonHits[size_t(button)];
     in.buttonHits[size_t(button)] = 0;
     return hits;
+}
+
+int mouseWheel() {
+    int steps = in.wheel;
+    in.wheel = 0;
+    return steps;
 }
 
 int getChar() {
@@ -124,6 +132,11 @@ void inputMouseButton(int button, bool down) {
     in.buttonIsDown[size_t(button)] = down;
 }
 
+void inputMouseWheel(int steps) {
+    // Bounded, so a wheel spun while nobody reads cannot overflow.
+    in.wheel = std::clamp(in.wheel + steps, -1000, 1000);
+}
+
 void inputChar(int code) {
     if (code <= 0) return;
     // A forgotten poller must not let the queue grow without bound.
@@ -191,6 +204,12 @@ void pollSystemEvents() {
             inputMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
             break;
         }
+        case SDL_MOUSEWHEEL: {
+            int steps = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+            inputMouseWheel(steps);
+            break;
+        }
         case SDL_CONTROLLERDEVICEADDED:
         case SDL_CONTROLLERDEVICEREMOVED:
         case SDL_CONTROLLERBUTTONDOWN:
@@ -205,7 +224,12 @@ void pollSystemEvents() {
             case SDL_WINDOWEVENT_MINIMIZED: in.minimised = true; break;
             case SDL_WINDOWEVENT_RESTORED:
             case SDL_WINDOWEVENT_MAXIMIZED:
-            case SDL_WINDOWEVENT_SHOWN: in.minimised = false; break;
+            case SDL_WINDOWEVENT_SHOWN:
+                in.minimised = false;
+                Backend::requestPresent();
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED: Backend::requestPresent(); break;
             case SDL_WINDOWEVENT_CLOSE: inputCloseRequest(); break;
             default: break;
             }
