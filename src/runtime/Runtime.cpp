@@ -10,6 +10,7 @@
 #include "Backend.h"
 #include "Diagnostics.h"
 #include "Files.h"
+#include "FolderLock.h"
 #include "GameControllers.h"
 #include "Graphics.h"
 #include "Input.h"
@@ -90,6 +91,7 @@ bool runtimeInit(const RuntimeOptions& options) {
     Backend::resetScript();
     Backend::resetGraphicsState();
     forgetUnreadableKeptFiles();
+    forgetSaveFailures();
     setDebugLogTarget(options.logTarget);
     frameCap = options.maxFrames;
 
@@ -141,6 +143,7 @@ void runtimeShutdown() {
     started = false;
     Backend::resetScript();
     Backend::resetInput();
+    unlockWorkingFolder();
     setDebugLogTarget("");
     frameCap = -1;
     // Back to the device-free state that tools and tests start in.

@@ -6,6 +6,7 @@
 #include "Backend.h"
 
 #include "Files.h"
+#include "FolderLock.h"
 #include "Runtime.h"
 
 #ifdef __EMSCRIPTEN__
@@ -93,6 +94,11 @@ std::string Backend::pagePath(const std::string& path) {
     }
     return path;
 }
+
+// The page's storage belongs to one tab at a time; until the tab lock is
+// built, every tab has it.
+FolderLock lockWorkingFolder(std::string&) { return FolderLock::Ok; }
+void unlockWorkingFolder() {}
 
 EM_JS(void, qmReloadPage, (), { location.reload(); });
 
