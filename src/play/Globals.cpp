@@ -22,7 +22,7 @@ std::shared_ptr<resetProfileMenuType> resetProfileMenu;
 std::shared_ptr<levelSelectType> levelMenu;
 std::shared_ptr<PlayerAids> playerAids;
 
-ImagePtr effectImages[3];
+ImagePtr effectImages[4];
 ImagePtr tokensImage;
 ImagePtr editorTilesImage;
 

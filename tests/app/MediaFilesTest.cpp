@@ -56,6 +56,7 @@ const std::vector<Strip> strips = {
     {"media\\ball.png", 32, 32, 1},
     {"media\\tiles\\tile_gizmos.png", 32, 32, 19},
     {"media\\tiles\\tileseditor.png", 32, 32, 6},
+    {"media\\tiles\\tile_pairs.png", 32, 32, 33 * 5},
     {"media\\countdown.png", 40, 74, 10},
     {"media\\tokens.png", 40, 40, 2},
     {"media\\mainMenu.png", 256, 50, 10},
@@ -96,7 +97,7 @@ TEST_F(MediaFilesTest, SinglePicturesLoadAtTheirSizes) {
         {"media\\hover_menu.png", 0, 0},        {"media\\hover_restart.png", 0, 0},   {"media\\hover_skip.png", 0, 0},
         {"media\\hover_up.png", 0, 0},          {"media\\hover_down.png", 0, 0},      {"media\\hover_left.png", 0, 0},
         {"media\\hover_right.png", 0, 0},       {"media\\trail.png", 0, 0},           {"media\\shade.png", 0, 0},
-        {"media\\spark.png", 0, 0},
+        {"media\\spark.png", 0, 0},           {"media\\glow.png", 32, 32},
     };
     for (const Single& s : singles) {
         SCOPED_TRACE(s.path);
