@@ -183,7 +183,7 @@ TEST_F(MediaFilesTest, TheScrollingBackgroundTilesWithoutASeam) {
     EXPECT_LT(down, insideV * 1.6 + 1);
 }
 
-TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTint) {
+TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTintWithADarkRim) {
     for (int i = 0; i <= 32; ++i) {
         SCOPED_TRACE(i);
         std::string nn = two(i);
@@ -205,6 +205,18 @@ TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTint) {
         double mean = sum / n, sd = std::sqrt(sq / n - mean * mean);
         EXPECT_GT(mean, 0.65);
         EXPECT_LT(sd, 0.1);
+        // As a wall the pale frame needs a dark rim, or on a light floor or
+        // beside a beam it reads as a lit patch of floor.
+        double rim = 0;
+        int rimCells = 0;
+        for (int k = 1; k < 31; ++k)
+            for (uint32_t c : {f.at(k, 30), f.at(30, k), f.at(k, 31), f.at(31, k)})
+                if (alphaOf(c) >= 200) {
+                    rim += luma(c);
+                    ++rimCells;
+                }
+        ASSERT_GT(rimCells, 40);
+        EXPECT_LT(rim / rimCells, mean - 0.25);
     }
 }
 
