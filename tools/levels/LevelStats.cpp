@@ -205,7 +205,8 @@ std::string LevelStats::kindNames(int kinds) {
 }
 
 std::string LevelStats::header() {
-    return "level moves states dead dead% costly forced% open% trap effort unique " + IdeaStats::header() + "  kinds / not essential / inert";
+    return "level moves states dead dead% costly forced% open% trap effort unique " + IdeaStats::header() +
+           "  kinds / not essential / inert";
 }
 
 std::string LevelStats::line(const LevelMeasures& m) {
@@ -219,7 +220,8 @@ std::string LevelStats::line(const LevelMeasures& m) {
                   m.states, m.deadStates, 100 * m.deadShare(), m.costlyChoices, 100 * m.forcedShare(),
                   100 * m.openFloor(), m.trap ? "yes" : "-", m.effort,
                   m.shortestSolutions == 1 ? "yes" : std::to_string(m.shortestSolutions).c_str());
-    std::string out = buffer + IdeaStats::columns(m) + "  " + kindNames(m.kinds) + " / " + kindNames(m.nonEssential()) + " / " + kindNames(m.inert);
+    std::string out = buffer + IdeaStats::columns(m) + "  " + kindNames(m.kinds) + " / " +
+                      kindNames(m.nonEssential()) + " / " + kindNames(m.inert);
     if (m.capped) out += "  (state cap reached)";
     return out;
 }

@@ -83,7 +83,10 @@ std::vector<std::vector<int>> knots(const std::vector<Moves>& moves, const std::
             }
             int done = s;
             call.pop_back();
-            if (!call.empty()) low[size_t(call.back().first)] = std::min(low[size_t(call.back().first)], low[size_t(done)]);
+            if (!call.empty()) {
+                int parent = call.back().first;
+                low[size_t(parent)] = std::min(low[size_t(parent)], low[size_t(done)]);
+            }
             if (low[size_t(done)] != index[size_t(done)]) continue;
             std::vector<int> part;
             int t;

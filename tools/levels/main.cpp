@@ -271,7 +271,8 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
     for (const LevelMeasures& m : all) {
         const IdeaMeasures& i = m.ideas;
         std::snprintf(buffer, sizeof buffer,
-                      "| %d | %d | %d | %d | %.0f%% | %d | %s | %.0f%% | %.0f%% | %s | %d | %d | %d | %s | %.1f | %d | %s |\n",
+                      "| %d | %d | %d | %d | %.0f%% | %d | %s | %.0f%% | %.0f%% | %s | %d | %d | %d | %s | %.1f | %d "
+                      "| %s |\n",
                       m.level, m.moves, m.states, m.effort, 100 * m.deadShare(), m.costlyChoices, m.trap ? "yes" : "",
                       100 * m.forcedShare(), 100 * m.openFloor(), m.shortestSolutions == 1 ? "yes" : "", i.gizmoMoves,
                       i.plainMoves, i.dependentMoves, i.lure ? "yes" : "", i.noviceMoves, i.loneStones,
