@@ -103,6 +103,7 @@ TEST_F(LevelStatsTest, TeleportAndKeyAreBothEssentialOnAForcedPath) {
     EXPECT_EQ(m.ideas.gizmoMoves, 2);
     EXPECT_EQ(m.ideas.plainMoves, 1);
     EXPECT_EQ(m.ideas.dependentMoves, 1);
+    EXPECT_EQ(m.ideas.worked, "teleport, key1");
     EXPECT_FALSE(m.ideas.lure);
     EXPECT_EQ(m.ideas.loneStones, 0);
 

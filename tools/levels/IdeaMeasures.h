@@ -3,6 +3,7 @@
 // whether the obvious move is a trap, how long a player who guesses takes,
 // and whether the walls read as shapes or as scattered stones.
 #pragma once
+#include <string>
 
 namespace qm {
 
@@ -12,6 +13,8 @@ struct IdeaMeasures {
     // an angle block or booster, or cracks or breaks a shatter block. A plain
     // move is any other move that stops against a wall.
     int gizmoMoves = 0;
+    // The gizmos the solution works, in order, runs counted: "key2, teleport x2".
+    std::string worked;
     int plainMoves = 0;
     // Moves that, played from the same rest with the gizmos as the level
     // starts, would end somewhere else.

@@ -238,7 +238,9 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "- **novice**: the expected moves of a player who picks uniformly among the moves that\n"
           "  change the state (a roll off the board goes back to the start) and takes back any move\n"
           "  into a dead state; solved exactly over the graph of resting states as a Markov chain.\n"
-          "- **lone**: interior wall cells with no wall on their four sides.\n\n"
+          "- **lone**: interior wall cells with no wall on their four sides.\n"
+          "- **the solution works**: the gizmos the solution's moves work, in order, a run of the\n"
+          "  same counted once (\"shatter x3\" is one block knocked three times in a row).\n\n"
           "![effort per level](level-effort.png)\n\n"
           "The bars are the effort per level, coloured by group of five; the white lines are the\n"
           "median of every 20 levels.\n\n"
@@ -265,18 +267,19 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
        << summary
        << "```\n\n"
           "| level | moves | states | effort | dead | costly | trap | forced | open | unique | gizmo | plain | dep "
-          "| lure | novice | lone | gizmos |\n"
-          "|---:|---:|---:|---:|---:|---:|:-:|---:|---:|:-:|---:|---:|---:|:-:|---:|---:|---|\n";
-    char buffer[256];
+          "| lure | novice | lone | gizmos | the solution works |\n"
+          "|---:|---:|---:|---:|---:|---:|:-:|---:|---:|:-:|---:|---:|---:|:-:|---:|---:|---|---|\n";
+    char buffer[512];
     for (const LevelMeasures& m : all) {
         const IdeaMeasures& i = m.ideas;
         std::snprintf(buffer, sizeof buffer,
                       "| %d | %d | %d | %d | %.0f%% | %d | %s | %.0f%% | %.0f%% | %s | %d | %d | %d | %s | %.1f | %d "
-                      "| %s |\n",
+                      "| %s | %s |\n",
                       m.level, m.moves, m.states, m.effort, 100 * m.deadShare(), m.costlyChoices, m.trap ? "yes" : "",
                       100 * m.forcedShare(), 100 * m.openFloor(), m.shortestSolutions == 1 ? "yes" : "", i.gizmoMoves,
                       i.plainMoves, i.dependentMoves, i.lure ? "yes" : "", i.noviceMoves, i.loneStones,
-                      m.kinds ? LevelStats::kindNames(m.kinds).c_str() : "walls");
+                      m.kinds ? LevelStats::kindNames(m.kinds).c_str() : "walls",
+                      i.worked.empty() ? "walls only" : i.worked.c_str());
         md << buffer;
     }
 }
