@@ -66,6 +66,7 @@ int App::run() {
     effectImages[0] = loadImage("media\\trail.png", -1);
     effectImages[1] = loadImage("media\\shade.png", -1);
     effectImages[2] = loadImage("media\\spark.png", -1);
+    effectImages[3] = loadImage("media\\glow.png", -1);
     TextFace::load();
     tutorialPageType::loadTutorialImages();
     gameController = GameController::create();

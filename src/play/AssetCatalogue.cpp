@@ -14,6 +14,7 @@
 
 namespace qm {
 
+ImagePtr AssetCatalogue::pairMarkImage;
 ImagePtr AssetCatalogue::ballImage, AssetCatalogue::tileBorderImage, AssetCatalogue::gizmoImage,
     AssetCatalogue::borderImage, AssetCatalogue::digitsImage;
 ImagePtr AssetCatalogue::backgrounds[33];
@@ -37,6 +38,7 @@ constexpr const char* kTileBorderFile = "media\\tiles\\tile_border.png";
 constexpr const char* kGizmoFile = "media\\tiles\\tile_gizmos.png";
 constexpr const char* kBorderFile = "media\\borderred.png";
 constexpr const char* kDigitsFile = "media\\countdown.png";
+constexpr const char* kPairMarkFile = "media\\tiles\\tile_pairs.png";
 
 // "media\back\back07.jpg", "media\tiles\tiles07.png" and the like.
 std::string styleFile(const char* folder, int style, const char* extension) {
@@ -56,7 +58,7 @@ ImagePtr loadStyleImage(const char* folder, int style, Load load) {
 }  // namespace
 
 std::vector<std::string> AssetCatalogue::assetFiles() {
-    std::vector<std::string> files = {kBallFile, kTileBorderFile, kGizmoFile, kBorderFile, kDigitsFile};
+    std::vector<std::string> files = {kBallFile, kTileBorderFile, kGizmoFile, kBorderFile, kDigitsFile, kPairMarkFile};
     for (int i = 0; i <= 32; i++)
         for (const char* folder : {"back", "tiles"}) {
             if (fileType(styleFile(folder, i, ".png")) == FILE_REGULAR) files.push_back(styleFile(folder, i, ".png"));
@@ -71,6 +73,7 @@ void AssetCatalogue::loadAssets() {
     ballImage = loadAnimImage(kBallFile, 32, 32, 0, 1, -1);
     tileBorderImage = loadImage(kTileBorderFile, -1);
     gizmoImage = loadAnimImage(kGizmoFile, 32, 32, 0, 19, -1);
+    pairMarkImage = loadAnimImage(kPairMarkFile, 32, 32, 0, 33 * kPairMarks, -1);
     setAutoMidHandle(0);
     borderImage = loadImage(kBorderFile, -1);
     setAutoMidHandle(1);
@@ -154,7 +157,7 @@ void AssetCatalogue::checkSuspended(int inPlay) {
 }
 
 void AssetCatalogue::resetAll() {
-    ballImage = tileBorderImage = gizmoImage = borderImage = digitsImage = nullptr;
+    ballImage = tileBorderImage = gizmoImage = borderImage = digitsImage = pairMarkImage = nullptr;
     for (auto& image : backgrounds) image = nullptr;
     for (auto& image : tileSets) image = nullptr;
     artStyle = 0;

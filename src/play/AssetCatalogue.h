@@ -10,6 +10,9 @@ namespace qm {
 class AssetCatalogue {
 public:
     static ImagePtr ballImage, tileBorderImage, gizmoImage, borderImage, digitsImage;
+    // The teleport pairs' floor marks: 5 frames per art style, style after style.
+    static ImagePtr pairMarkImage;
+    static constexpr int kPairMarks = 5;
     static ImagePtr backgrounds[33];
     static ImagePtr tileSets[33];
     static int artStyle;

@@ -72,7 +72,11 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                     if (state == 126 || state == 127) paint.tintedFrame(200, 223, 245, 2);
                     break;
                 case 4:
+                    // In play, the pair's mark on the floor, under the glow
+                    // the particles lay over it; both ends show the same one.
                     if (editorOn) paint.frame(AssetCatalogue::digitsImage, c - 16);
+                    else paint.frame(AssetCatalogue::pairMarkImage,
+                                     AssetCatalogue::kPairMarks * AssetCatalogue::artStyle + (c - 16) / 2);
                     break;
                 case 5: {
                     int k = c - 31;

@@ -25,7 +25,7 @@ std::shared_ptr<PersonalBest> personalBest;
 std::shared_ptr<LevelPars> levelPars;
 std::shared_ptr<PlayerAids> playerAids;
 
-ImagePtr effectImages[3];
+ImagePtr effectImages[4];
 ImagePtr tokensImage;
 ImagePtr editorTilesImage;
 

@@ -58,8 +58,8 @@ extern std::shared_ptr<LevelPars> levelPars;
 // The aids' picture: the moves box, the level's name, the solved word.
 extern std::shared_ptr<PlayerAids> playerAids;
 
-// [0] trail, [1] shade, [2] spark.
-extern ImagePtr effectImages[3];
+// [0] trail, [1] shade, [2] spark, [3] the teleports' soft glow.
+extern ImagePtr effectImages[4];
 extern ImagePtr tokensImage;
 // The editor's marker strip "media\tiles\tileseditor.png", loaded by the reachability search.
 extern ImagePtr editorTilesImage;

@@ -22,12 +22,12 @@ struct Style {
     int placement;  // 0 moved in world space, 1 drawn with its board shift, 2 fixed to the screen
 };
 
-Style gStyles[5];
+Style gStyles[6];
 bool gStylesReady = false;
 
 const Style& styleOf(int style) {
     if (!gStylesReady) Particle::initStyles();
-    return gStyles[std::clamp(style, 0, 4)];
+    return gStyles[std::clamp(style, 0, 5)];
 }
 
 constexpr float kPi = 3.14159265358979f;
@@ -41,6 +41,9 @@ void Particle::initStyles() {
     gStyles[2] = {2.0f, 2, 10, 1};
     gStyles[3] = {0.7f, 2, 5, 2};
     gStyles[4] = {1.75f, 2, 10, 2};
+    // The teleports' glow: as style 1, with the soft sprite, which fifteen
+    // stacked copies do not burn into a flat disc.
+    gStyles[5] = {3.0f, 3, 0, 1};
     gStylesReady = true;
 }
 
@@ -81,7 +84,7 @@ std::shared_ptr<Particle> Particle::create(float px, float py, float pz, float a
     }
     p->targetX = toWorldX(tx);
     p->targetY = toWorldY(ty);
-    p->style = std::clamp(styleIndex, 0, 4);
+    p->style = std::clamp(styleIndex, 0, 5);
     p->fadeRate = styleOf(p->style).fadeRate;
     return p;
 }

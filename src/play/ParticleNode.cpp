@@ -52,7 +52,7 @@ struct KindParameters {
 
 constexpr KindParameters kKinds[7] = {
     {200, 2.0f, 0.1f, 0, 0},      // spare burst
-    {200, 0.0f, 1.0e-7f, 1, 2},   // teleport glow
+    {200, 0.0f, 1.0e-7f, 5, 2},   // teleport glow
     {200, 2.0f, 0.04f, 1, 1},     // end sparkle
     {200, 0.0f, 0.01f, 2, 0},     // ball trail
     {201, 2.0f, 0.1f, 0, 3},      // end burst

@@ -56,6 +56,7 @@ const std::vector<Strip> strips = {
     {"media\\ball.png", 32, 32, 1},
     {"media\\tiles\\tile_gizmos.png", 32, 32, 19},
     {"media\\tiles\\tileseditor.png", 32, 32, 6},
+    {"media\\tiles\\tile_pairs.png", 32, 32, 33 * 5},
     {"media\\countdown.png", 40, 74, 10},
     {"media\\tokens.png", 40, 40, 2},
     {"media\\mainMenu.png", 256, 50, 10},
@@ -96,7 +97,7 @@ TEST_F(MediaFilesTest, SinglePicturesLoadAtTheirSizes) {
         {"media\\hover_menu.png", 0, 0},        {"media\\hover_restart.png", 0, 0},   {"media\\hover_skip.png", 0, 0},
         {"media\\hover_up.png", 0, 0},          {"media\\hover_down.png", 0, 0},      {"media\\hover_left.png", 0, 0},
         {"media\\hover_right.png", 0, 0},       {"media\\trail.png", 0, 0},           {"media\\shade.png", 0, 0},
-        {"media\\spark.png", 0, 0},
+        {"media\\spark.png", 0, 0},           {"media\\glow.png", 32, 32},
     };
     for (const Single& s : singles) {
         SCOPED_TRACE(s.path);
@@ -182,7 +183,7 @@ TEST_F(MediaFilesTest, TheScrollingBackgroundTilesWithoutASeam) {
     EXPECT_LT(down, insideV * 1.6 + 1);
 }
 
-TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTint) {
+TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTintWithADarkRim) {
     for (int i = 0; i <= 32; ++i) {
         SCOPED_TRACE(i);
         std::string nn = two(i);
@@ -204,6 +205,18 @@ TEST_F(MediaFilesTest, TileFrameTwoIsLightAndEvenEnoughToTint) {
         double mean = sum / n, sd = std::sqrt(sq / n - mean * mean);
         EXPECT_GT(mean, 0.65);
         EXPECT_LT(sd, 0.1);
+        // As a wall the pale frame needs a dark rim, or on a light floor or
+        // beside a beam it reads as a lit patch of floor.
+        double rim = 0;
+        int rimCells = 0;
+        for (int k = 1; k < 31; ++k)
+            for (uint32_t c : {f.at(k, 30), f.at(30, k), f.at(k, 31), f.at(31, k)})
+                if (alphaOf(c) >= 200) {
+                    rim += luma(c);
+                    ++rimCells;
+                }
+        ASSERT_GT(rimCells, 40);
+        EXPECT_LT(rim / rimCells, mean - 0.25);
     }
 }
 

@@ -51,6 +51,32 @@ TEST_F(LevelStatsTest, ClosingTheOnlyDoorIsATrapOfDeadStates) {
     EXPECT_EQ(m.inert, 0);
 }
 
+TEST_F(LevelStatsTest, TheMoveNearestTheEndIsALureAndTheNoviceGuessesItsWay) {
+    // Right rests nearest the end but takes key 2, which closes the gap
+    // below the start for good: a lure. Down then right solves. A guessing
+    // player at the start wastes half his moves on the lure (taken back), and
+    // below it solves or climbs back: E(start) = 2 + E(below), E(below) =
+    // (2 + E(start)) / 2, so 6 moves. The pocket below holds one lone stone.
+    auto b = board({
+        "####################",
+        "#S..K",
+        "#m",
+        "#....E",
+        "#",
+        "##...",
+        "##.#.",
+        "##...",
+    });
+    LevelMeasures m = LevelStats::measure(b);
+    ASSERT_TRUE(m.solvable);
+    EXPECT_EQ(m.solution, "DR");
+    EXPECT_TRUE(m.ideas.lure);
+    EXPECT_NEAR(m.ideas.noviceMoves, 6.0, 1e-9);
+    EXPECT_EQ(m.ideas.gizmoMoves, 0);
+    EXPECT_EQ(m.ideas.plainMoves, 1);  // down stops against the wall; right solves
+    EXPECT_EQ(m.ideas.loneStones, 1);
+}
+
 TEST_F(LevelStatsTest, TeleportAndKeyAreBothEssentialOnAForcedPath) {
     // Right teleports to (9, 1) and stops at lock 1; down takes key 1, up
     // returns, right solves. Left from the far side teleports back and rolls off.
@@ -72,6 +98,14 @@ TEST_F(LevelStatsTest, TeleportAndKeyAreBothEssentialOnAForcedPath) {
     EXPECT_EQ(m.shortestSolutions, 1);
     EXPECT_EQ(m.kinds, FEATURE_TELEPORT | FEATURE_KEY1);
     EXPECT_EQ(m.essential, FEATURE_TELEPORT | FEATURE_KEY1);
+    // The teleport and the key work in a move each; the climb back stops
+    // against a wall; the last move runs only because the key opened the lock.
+    EXPECT_EQ(m.ideas.gizmoMoves, 2);
+    EXPECT_EQ(m.ideas.plainMoves, 1);
+    EXPECT_EQ(m.ideas.dependentMoves, 1);
+    EXPECT_EQ(m.ideas.worked, "teleport, key1");
+    EXPECT_FALSE(m.ideas.lure);
+    EXPECT_EQ(m.ideas.loneStones, 0);
 
     // Without its partner the teleport is an inert piece, and the level falls apart.
     b.cells[9][1] = 10;

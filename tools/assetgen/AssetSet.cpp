@@ -14,6 +14,7 @@
 #include "ContactSheet.h"
 #include "FramePainter.h"
 #include "GizmoPainter.h"
+#include "PairMarkPainter.h"
 #include "IconWriter.h"
 #include "LevelChoicePainter.h"
 #include "MenuPainter.h"
@@ -62,6 +63,7 @@ int AssetSet::writeAll(const std::string& root) {
     }
     stage("styles");
     failures += GizmoPainter::writeAll(media);
+    failures += PairMarkPainter::writeAll(media);
     stage("gizmos");
     failures += FramePainter::writeAll(media);
     stage("frame");

@@ -1,5 +1,6 @@
 // Wall blocks: a bevelled body in the style's material, with per-variant details.
-// Frame 2 stays light and even because the game tints it for switches and beams.
+// Frame 2 stays light and even because the game tints it for switches and beams,
+// with a dark rim and full shading so that as a wall it still stands out.
 #include "TilePainter.h"
 
 #include <cmath>
@@ -347,17 +348,19 @@ void TilePainter::paint(cairo_t* cr, int style, int frame, double x, double y, b
     cairo_move_to(cr, x + 1.5, y + 30);
     cairo_line_to(cr, x + 1.5, y + 1.5);
     cairo_line_to(cr, x + 30, y + 1.5);
-    setColour(cr, {1, 1, 1}, frame == 2 ? 0.25 : 0.35);
+    setColour(cr, {1, 1, 1}, 0.35);
     cairo_stroke(cr);
     cairo_move_to(cr, x + 30.5, y + 2);
     cairo_line_to(cr, x + 30.5, y + 30.5);
     cairo_line_to(cr, x + 2, y + 30.5);
-    setColour(cr, {0, 0, 0}, frame == 2 ? 0.18 : 0.35);
+    // The pale variant keeps the full shade: its light body must still read
+    // as a raised block, not as a lit patch of floor.
+    setColour(cr, {0, 0, 0}, frame == 2 ? 0.45 : 0.35);
     cairo_stroke(cr);
     cairo_reset_clip(cr);
     bodyPath(cr, s.wall, x, y, square);
-    setColour(cr, body.darker(0.6), 0.55);
-    cairo_set_line_width(cr, 1);
+    setColour(cr, body.darker(frame == 2 ? 0.7 : 0.6), frame == 2 ? 0.85 : 0.55);
+    cairo_set_line_width(cr, frame == 2 ? 1.6 : 1);
     cairo_stroke(cr);
     cairo_restore(cr);
 }

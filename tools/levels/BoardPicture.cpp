@@ -15,6 +15,58 @@ namespace {
 // The headless frame the pictures are drawn into.
 bool openFrame() { return graphicsAreOpen() || openGraphics(800, 600, 0, 60, 0); }
 
+// An outline just inside a cell whose centre is (cx, cy).
+void outlineCell(float cx, float cy, float inset) {
+    float l = cx - 16 + inset, t = cy - 16 + inset, r = cx + 15 - inset, b = cy + 15 - inset;
+    drawLine(l, t, r, t, true);
+    drawLine(r, t, r, b, true);
+    drawLine(r, b, l, b, true);
+    drawLine(l, b, l, t, true);
+}
+
+// What the game shows with particles, and what it does not show at all:
+// the end's sparkle, the teleports' glow over their pair marks (as the game
+// stacks it, fifteen copies), and the gaps lock 2 will close, dashed.
+void drawWhatParticlesShow(const Board& board, const ImagePtr& glow, const ImagePtr& spark) {
+    setBlend(BLEND_LIGHT);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) {
+            float cx = float(47 + 32 * x), cy = float(47 + 32 * y);
+            int code = board.cells[x][y];
+            if (code >= Code::FirstTeleport && code <= Code::LastTeleport && glow) {
+                setColour(255, 100, 0);
+                setScale(0.9f, 0.9f);
+                for (int i = 0; i < 15; ++i) drawImage(glow, cx, cy);
+                setScale(1, 1);
+            } else if (code == Code::End) {
+                setColour(255, 200, 60);
+                if (spark) {
+                    drawImage(spark, cx, cy);
+                    drawImage(spark, cx, cy);
+                }
+                setAlpha(0.8f);
+                outlineCell(cx, cy, 1);
+                setAlpha(1);
+            }
+        }
+    setBlend(BLEND_ALPHA);
+    setColour(235, 235, 245);
+    setAlpha(0.8f);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) {
+            if (board.cells[x][y] != Code::Lock2) continue;
+            float l = float(47 + 32 * x - 16) + 2, t = float(47 + 32 * y - 16) + 2;
+            for (float d = 0; d < 28; d += 7) {
+                drawLine(l + d, t, l + d + 3, t, true);
+                drawLine(l + d, t + 27, l + d + 3, t + 27, true);
+                drawLine(l, t + d, l, t + d + 3, true);
+                drawLine(l + 27, t + d, l + 27, t + d + 3, true);
+            }
+        }
+    setAlpha(1);
+    setColour(255, 255, 255);
+}
+
 }  // namespace
 
 bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string& gameDir, const std::string& outPng) {
@@ -26,6 +78,7 @@ bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string
     setAutoMidHandle(1);
     AssetCatalogue::loadAssets();
     AssetCatalogue::selectArtStyle(style);
+    ImagePtr glow = loadImage("media\\glow.png", -1), spark = loadImage("media\\spark.png", -1);
     if (!gameDir.empty()) changeDir(here);
     board->tileSet = style;
     board->restart();
@@ -38,6 +91,7 @@ bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string
     // The play screen's origin and board offset, so cell (0, 0) lands where the game puts it.
     setOrigin(32, 30);
     board->draw(47, 47, 1);
+    drawWhatParticlesShow(*board, glow, spark);
     setOrigin(0, 0);
     return savePng(grabFrame(), outPng, 6);
 }

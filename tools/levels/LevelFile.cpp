@@ -1,6 +1,8 @@
 // Reading and writing level files with the layout the game loads.
 #include "LevelFile.h"
 
+#include "rules/TextBoard.h"
+
 #include <cstdint>
 #include <fstream>
 #include <vector>
@@ -29,7 +31,41 @@ void LevelFile::settle(LevelMap& board) {
     board.play = PlayState::start(board);
 }
 
+LevelMapPtr LevelFile::readText(const std::string& path, int levelNumber, std::string* problem) {
+    std::ifstream in(path);
+    if (!in) {
+        if (problem) *problem = "cannot be read";
+        return nullptr;
+    }
+    std::vector<std::string> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        rows.push_back(line);
+    }
+    auto board = LevelMap::createEmpty(levelNumber);
+    board->tileSet = levelNumber >= 0 ? levelNumber / 5 : 0;
+    TextBoard::fill(*board, rows, '#');
+    int starts = 0, ends = 0;
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) {
+            starts += board->cells[x][y] == Code::Start;
+            ends += board->cells[x][y] == Code::End;
+        }
+    std::string fault;
+    if (rows.size() > size_t(kBoardHeight)) fault = "has more than 14 rows";
+    for (const std::string& row : rows)
+        if (fault.empty() && row.size() > size_t(kBoardWidth)) fault = "has a row longer than 20 cells";
+    if (fault.empty() && starts != 1) fault = "has " + std::to_string(starts) + " starts";
+    if (fault.empty() && ends != 1) fault = "has " + std::to_string(ends) + " ends";
+    settle(*board);
+    if (problem) *problem = fault;
+    return board;
+}
+
 LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::string* problem) {
+    if (path.size() > 4 && path.substr(path.size() - 4) == ".txt") return readText(path, levelNumber, problem);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (problem) *problem = "cannot be read";

@@ -1,6 +1,8 @@
 // The measures over a level's state graph; see the header.
 #include "LevelStats.h"
 
+#include "IdeaStats.h"
+
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -10,8 +12,6 @@
 namespace qm {
 
 namespace {
-
-constexpr int kUnsolvable = INT_MAX;
 
 bool isWallCode(int code) { return code >= 10 && code <= 15; }
 
@@ -43,9 +43,9 @@ Board withKindReplaced(const Board& board, const KindCodes& kind, int replacemen
     return copy;
 }
 
-// Fewest moves to a solve from every state, over resting moves only: a
-// restart is no way forward.
-std::vector<int> distancesToSolve(const StateGraph& graph) {
+}  // namespace
+
+std::vector<int> LevelStats::distancesToSolve(const StateGraph& graph) {
     int n = graph.size();
     std::vector<int> dist(size_t(n), kUnsolvable);
     std::vector<std::vector<int>> into{size_t(n)};
@@ -70,8 +70,6 @@ std::vector<int> distancesToSolve(const StateGraph& graph) {
     }
     return dist;
 }
-
-}  // namespace
 
 int LevelStats::kindsOn(const Board& board) {
     int kinds = 0;
@@ -161,6 +159,7 @@ LevelMeasures LevelStats::measureGraph(const Board& board, const StateGraph& gra
     int s = 0, before = -1;
     while (true) {
         onPath[size_t(s)] = 1;
+        m.path.push_back(s);
         int here = dist[size_t(s)];
         int chosen = quickest[size_t(s)];
         const StateGraph::Edge& step = graph.edge(s, chosen);
@@ -193,6 +192,7 @@ LevelMeasures LevelStats::measureGraph(const Board& board, const StateGraph& gra
 LevelMeasures LevelStats::measure(const Board& board, int stateCap, int probeCap) {
     StateGraph graph = StateGraph::explore(board, stateCap);
     LevelMeasures m = measureGraph(board, graph);
+    IdeaStats::measure(board, graph, m);
     if (m.solvable) m.essential = m.kinds & ~solvableWithout(board, m.kinds, probeCap);
     return m;
 }
@@ -205,7 +205,8 @@ std::string LevelStats::kindNames(int kinds) {
 }
 
 std::string LevelStats::header() {
-    return "level moves states dead dead% costly forced% open% trap effort unique  kinds / not essential / inert";
+    return "level moves states dead dead% costly forced% open% trap effort unique " + IdeaStats::header() +
+           "  kinds / not essential / inert";
 }
 
 std::string LevelStats::line(const LevelMeasures& m) {
@@ -219,7 +220,8 @@ std::string LevelStats::line(const LevelMeasures& m) {
                   m.states, m.deadStates, 100 * m.deadShare(), m.costlyChoices, 100 * m.forcedShare(),
                   100 * m.openFloor(), m.trap ? "yes" : "-", m.effort,
                   m.shortestSolutions == 1 ? "yes" : std::to_string(m.shortestSolutions).c_str());
-    std::string out = buffer + kindNames(m.kinds) + " / " + kindNames(m.nonEssential()) + " / " + kindNames(m.inert);
+    std::string out = buffer + IdeaStats::columns(m) + "  " + kindNames(m.kinds) + " / " +
+                      kindNames(m.nonEssential()) + " / " + kindNames(m.inert);
     if (m.capped) out += "  (state cap reached)";
     return out;
 }

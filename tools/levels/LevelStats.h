@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Curriculum.h"
+#include "IdeaMeasures.h"
 #include "StateGraph.h"
 #include "rules/Board.h"
 
@@ -35,6 +36,8 @@ struct LevelMeasures {
     int inert = 0;           // Feature bits of pieces that can do nothing (a pad with no point, ...)
     // Extra moves each wrong turn on offer along the path costs; -1 for a dead state.
     std::vector<int> wrongTurns;
+    std::vector<int> path;  // the states the solution rests in, from the start
+    IdeaMeasures ideas;     // filled by `measure`, not by `measureGraph`
 
     static constexpr int kManySolutions = 1000000;
 
@@ -51,6 +54,10 @@ public:
     // Every measure but the essential kinds, from an explored graph. The
     // level number is the caller's to fill in.
     static LevelMeasures measureGraph(const Board& board, const StateGraph& graph);
+    // Fewest moves to a solve from every state of the graph, over resting
+    // moves only (a restart is no way forward); kUnsolvable for a dead state.
+    static constexpr int kUnsolvable = 2147483647;
+    static std::vector<int> distancesToSolve(const StateGraph& graph);
     // All of them; `probeCap` bounds each without-this-kind search.
     static LevelMeasures measure(const Board& board, int stateCap = kStateCap, int probeCap = kStateCap);
 

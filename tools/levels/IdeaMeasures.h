@@ -1,0 +1,35 @@
+// What a level asks of a player beyond finding stoppers: how many moves of
+// its solution work a gizmo, how many lean on what an earlier move changed,
+// whether the obvious move is a trap, how long a player who guesses takes,
+// and whether the walls read as shapes or as scattered stones.
+#pragma once
+#include <string>
+
+namespace qm {
+
+struct IdeaMeasures {
+    // Moves of the quickest shortest solution: during a gizmo move the ball
+    // takes a key, crosses a switch, is teleported or recalled, is turned by
+    // an angle block or booster, or cracks or breaks a shatter block. A plain
+    // move is any other move that stops against a wall.
+    int gizmoMoves = 0;
+    // The gizmos the solution works, in order, runs counted: "key2, teleport x2".
+    std::string worked;
+    int plainMoves = 0;
+    // Moves that, played from the same rest with the gizmos as the level
+    // starts, would end somewhere else.
+    int dependentMoves = 0;
+    // At some rest on the solution, the move whose resting cell is nearest
+    // the end leads into a dead state.
+    bool lure = false;
+    // Expected moves of a player who picks uniformly among the moves that
+    // change the state and takes back any move into a dead state.
+    double noviceMoves = 0;
+    // Interior wall cells with no wall on their four sides, all interior
+    // wall cells, and wall pieces (side by side) of 4 cells or more.
+    int loneStones = 0;
+    int interiorWalls = 0;
+    int bigPieces = 0;
+};
+
+}  // namespace qm

@@ -1,0 +1,165 @@
+// Each move of a solution played twice: once as the solution plays it,
+// watching tick by tick what the ball meets, and once from the same rest
+// with the gizmos as the level starts.
+#include "SolutionMoves.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "rules/MoveSimulator.h"
+#include "rules/PlayState.h"
+
+namespace qm {
+
+namespace {
+
+int directionOf(char letter) {
+    switch (letter) {
+        case 'U': return Dir::Up;
+        case 'R': return Dir::Right;
+        case 'D': return Dir::Down;
+        case 'L': return Dir::Left;
+        default: return Dir::None;
+    }
+}
+
+bool isWall(const Board& board, int x, int y) {
+    int code = board.code(x, y);
+    return Board::onBoard(x, y) && code >= board.firstWallCode && code <= board.lastWallCode;
+}
+
+// What a move works, one bit each, in the order of kWorkNames.
+enum Work : unsigned { Key1 = 1, Key2 = 2, Switch = 4, Teleport = 8, Recall = 16, Angle = 32, Booster = 64, Shatter = 128 };
+constexpr const char* kWorkNames[] = {"key1", "key2", "switch", "teleport", "recall", "angle", "booster", "shatter"};
+
+// What one move did, seen tick by tick.
+struct Watched {
+    unsigned work = 0;
+    int heading = Dir::None;  // the way the ball last rolled
+};
+
+// What a tick from `before` to `after` worked: a lock began to change (a
+// key), a beam block turned (a switch), a shatter block cracked, the ball
+// jumped (onto a teleport, or a recall point) or stands on a booster or angle.
+unsigned workedGizmos(const Board& board, const PlayState& before, const PlayState& after) {
+    unsigned work = 0;
+    for (int i = 0; i < 2; ++i)
+        if (before.gizmos.lockStates[i] != after.gizmos.lockStates[i] && after.gizmos.lockStates[i] == 2)
+            work |= i == 0 ? Key1 : Key2;
+    if (std::abs(before.ball.x - after.ball.x) + std::abs(before.ball.y - after.ball.y) > 1)
+        work |= board.tileCategory(after.ball.x, after.ball.y) == Category::Teleport ? Teleport : Recall;
+    int under = board.tileCategory(after.ball.x, after.ball.y);
+    if (after.ball.atCentre() && under == Category::Booster) work |= Booster;
+    if (after.ball.atCentre() && under >= Code::AngleBottomRight && under <= Code::AngleTopLeft) work |= Angle;
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) {
+            int c = board.tileCategory(x, y);
+            if (before.gizmos.cellStates[x][y] == after.gizmos.cellStates[x][y]) continue;
+            if (c == Category::BeamBlock) work |= Switch;
+            if (c == Category::Shatter) work |= Shatter;
+        }
+    return work;
+}
+
+MoveResult playWatched(const Board& board, PlayState& state, int direction, Watched& watched) {
+    PlayState previous = state;
+    return MoveSimulator::play(board, state, direction, MoveSimulator::kDefaultTickCap, [&](const PlayState& now) {
+        watched.work |= workedGizmos(board, previous, now);
+        if (now.ball.direction != Dir::None) watched.heading = now.ball.direction;
+        previous = now;
+    });
+}
+
+// "key1+teleport" for the gizmos one move works.
+std::string workName(unsigned work) {
+    std::string name;
+    for (int i = 0; i < 8; ++i)
+        if (work & (1u << i)) name += (name.empty() ? "" : "+") + std::string(kWorkNames[i]);
+    return name;
+}
+
+}  // namespace
+
+bool SolutionMoves::classify(const Board& source, const std::string& solution, IdeaMeasures& out) {
+    Board board = source;
+    board.locateStartAndEnd();
+    out.gizmoMoves = out.plainMoves = out.dependentMoves = 0;
+    out.worked.clear();
+    std::string lastWork;
+    int repeats = 0;
+    auto flushWork = [&] {
+        if (lastWork.empty()) return;
+        out.worked += (out.worked.empty() ? "" : ", ") + lastWork + (repeats > 1 ? " x" + std::to_string(repeats) : "");
+    };
+    PlayState state = PlayState::start(board);
+    for (char letter : solution) {
+        int direction = directionOf(letter);
+        // The same rest, with the board as the level starts.
+        PlayState fresh = PlayState::start(board);
+        fresh.ball = state.ball;
+        MoveResult alone = MoveSimulator::play(board, fresh, direction);
+
+        Watched watched;
+        MoveResult move = playWatched(board, state, direction, watched);
+        if (move.outcome != MoveOutcome::Rested && move.outcome != MoveOutcome::Solved) return false;
+        if (alone.outcome != move.outcome || fresh.ball.x != state.ball.x || fresh.ball.y != state.ball.y)
+            ++out.dependentMoves;
+        if (watched.work) {
+            ++out.gizmoMoves;
+            // Runs of the same work are one step of the story: "shatter x3".
+            std::string name = workName(watched.work);
+            if (name == lastWork) {
+                ++repeats;
+            } else {
+                flushWork();
+                lastWork = name;
+                repeats = 1;
+            }
+        } else if (move.outcome == MoveOutcome::Rested) {
+            int x = state.ball.x, y = state.ball.y;
+            Board::step(watched.heading, x, y);
+            out.plainMoves += isWall(board, x, y);
+        }
+    }
+    flushWork();
+    return true;
+}
+
+void SolutionMoves::wallShapes(const Board& board, IdeaMeasures& out) {
+    out.loneStones = out.interiorWalls = out.bigPieces = 0;
+    for (int x = 1; x < kBoardWidth - 1; ++x)
+        for (int y = 1; y < kBoardHeight - 1; ++y) {
+            if (!isWall(board, x, y)) continue;
+            ++out.interiorWalls;
+            bool alone = !isWall(board, x - 1, y) && !isWall(board, x + 1, y) && !isWall(board, x, y - 1) &&
+                         !isWall(board, x, y + 1);
+            out.loneStones += alone;
+        }
+    // Pieces: wall cells joined side by side, anywhere on the board.
+    std::vector<int> piece(size_t(kBoardWidth * kBoardHeight), -1);
+    int pieces = 0;
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) {
+            if (!isWall(board, x, y) || piece[size_t(x * kBoardHeight + y)] >= 0) continue;
+            std::vector<int> stack{x * kBoardHeight + y};
+            piece[size_t(stack[0])] = pieces;
+            int size = 0;
+            while (!stack.empty()) {
+                int cell = stack.back();
+                stack.pop_back();
+                ++size;
+                for (int d = Dir::Up; d <= Dir::Left; ++d) {
+                    int nx = cell / kBoardHeight, ny = cell % kBoardHeight;
+                    Board::step(d, nx, ny);
+                    if (!isWall(board, nx, ny) || piece[size_t(nx * kBoardHeight + ny)] >= 0) continue;
+                    piece[size_t(nx * kBoardHeight + ny)] = pieces;
+                    stack.push_back(nx * kBoardHeight + ny);
+                }
+            }
+            ++pieces;
+            out.bigPieces += size >= 4;
+        }
+}
+
+}  // namespace qm
