@@ -117,12 +117,13 @@ bool openWindow(int width, int height) {
 // Nearest-neighbour scaling by a whole factor is exact; by any other factor it
 // doubles some columns and rows and not others, and letters break. Then the
 // frame goes through a texture a whole factor larger (nearest) and is smoothed
-// from there to the window (linear): sharp, and even. Null when the box is a
-// whole multiple of the frame, or on the software renderer, which copies as
-// before.
+// from there to the window (linear): sharp, and even. SDL's software renderer
+// smooths as well (its linear stretch), and since unchanged frames are never
+// presented the cost is paid only while something moves. Null when the box is
+// a whole multiple of the frame.
 SDL_Texture* sharpened(const SDL_Rect& box) {
     bool whole = box.w % frame.width == 0 && box.h % frame.height == 0 && box.w / frame.width == box.h / frame.height;
-    if (whole || frame.software) return nullptr;
+    if (whole) return nullptr;
     double scale = double(box.w) / frame.width;
     int factor = std::clamp(int(scale) + 1, 2, 4);
     if (frame.sharp && frame.sharpFactor == factor) return frame.sharp;
