@@ -96,7 +96,8 @@ namespace {
 // A stream over a stdio file, for reading or writing.
 class FileStream : public Stream {
 public:
-    FileStream(FILE* f, bool forWriting) : file(f), writing(forWriting) {}
+    FileStream(FILE* f, bool forWriting, std::string written = {})
+        : file(f), writing(forWriting), path(std::move(written)) {}
     ~FileStream() override { close(); }
     bool eof() override {
         // Peeking at a write stream would mark it failed.
@@ -110,7 +111,8 @@ public:
         if (!file) return !bad;
         if (std::fclose(file) != 0) bad = true;
         file = nullptr;
-        if (writing) Backend::persistWrites();  // no fsync here; the page still stores it
+        // No fsync here; the page still stores the file.
+        if (writing && !bad && !Backend::storeFile(path)) bad = true;
         return !bad;
     }
     size_t readBytes(void* dst, size_t n) override {
@@ -128,13 +130,15 @@ public:
 protected:
     FILE* file;
     bool writing;
+    std::string path;
     bool bad = false;
 };
 
 // Writes beside the target and renames over it only when every byte reached
 // the disk, so the old file survives a crash or a full disk. In the browser
-// each fsync writes the working folder through to the browser's database and
-// waits for it, so the rename is stored before the game goes on.
+// the renamed file alone is written to the page's database, and the game
+// goes on once it is stored (an fsync there would store the whole folder,
+// over what another copy may have written).
 class SafeFileStream : public FileStream {
 public:
     SafeFileStream(FILE* f, std::string temp, std::string target)
@@ -142,12 +146,18 @@ public:
     ~SafeFileStream() override { close(); }
     bool close() override {
         if (!file) return committed;
-        if (std::fflush(file) != 0 || std::ferror(file) || fsync(fileno(file)) != 0) bad = true;
+        if (std::fflush(file) != 0 || std::ferror(file)) bad = true;
+#ifndef __EMSCRIPTEN__
+        if (!bad && fsync(fileno(file)) != 0) bad = true;
+#endif
         if (std::fclose(file) != 0) bad = true;
         file = nullptr;
         if (!bad && std::rename(tempPath.c_str(), targetPath.c_str()) == 0) {
-            committed = true;
+            committed = Backend::storeFile(targetPath);
+            bad = !committed;
+#ifndef __EMSCRIPTEN__
             syncFolder();
+#endif
         } else {
             bad = true;
             std::remove(tempPath.c_str());
@@ -209,7 +219,7 @@ StreamPtr writeFile(const std::string& path) {
     if (fileType(p) == FILE_DIRECTORY) return nullptr;
     FILE* f = std::fopen(p.c_str(), "wb");
     if (!f) return nullptr;
-    return std::make_shared<FileStream>(f, true);
+    return std::make_shared<FileStream>(f, true, p);
 }
 
 StreamPtr writeFileSafely(const std::string& path) {
@@ -237,16 +247,15 @@ int64_t fileSize(const std::string& path) {
 }
 
 bool createDir(const std::string& path) {
-    if (mkdir(nativePath(path).c_str(), 0777) != 0) return false;
-    Backend::persistWrites();
-    return true;
+    std::string p = nativePath(path);
+    if (mkdir(p.c_str(), 0777) != 0) return false;
+    return Backend::storeFile(p);
 }
 
 bool deleteFile(const std::string& path) {
     std::string p = nativePath(path);
     if (fileType(p) != FILE_REGULAR || unlink(p.c_str()) != 0) return false;
-    Backend::persistWrites();
-    return true;
+    return Backend::storeFile(p);
 }
 
 std::vector<std::string> listDir(const std::string& path) {

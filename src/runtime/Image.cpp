@@ -83,6 +83,7 @@ ImagePtr loadImage(const std::string& path, int flags) {
     flags = resolveFlags(flags);
     Pixmap pixels;
     if (!loadPixels(path, pixels)) return nullptr;
+    Backend::breathe();  // a page loading many pictures keeps drawing
     ImagePtr image = makeImage(pixels.width, pixels.height, flags);
     image->frames.push_back(makeFrame(std::move(pixels), flags));
     return image;
@@ -97,6 +98,7 @@ ImagePtr loadAnimImage(const std::string& path, int cellWidth, int cellHeight, i
     }
     Pixmap strip;
     if (!loadPixels(path, strip)) return nullptr;
+    Backend::breathe();
     int columns = strip.width / cellWidth;  // whole cells only
     int rows = strip.height / cellHeight;
     if (int64_t(columns) * rows < int64_t(firstCell) + cellCount) {

@@ -71,7 +71,7 @@ int AssetSet::writeAll(const std::string& root) {
     stage("tutorials");
     failures += check(WorldMapPainter::write(media + "/worldMap.png"), media + "/worldMap.png");
     stage("world map");
-    failures += check(IconWriter::write(root + "/system/chest.ico", root + "/system/icon.png"), root + "/system/chest.ico");
+    failures += check(IconWriter::write(root + "/system/chest.ico", root + "/system/icon.png", root + "/system/icon512.png"), root + "/system/chest.ico");
     stage("icon");
     failures += SoundDesigner::writeAll(media);
     stage("effects");

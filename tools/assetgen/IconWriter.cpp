@@ -1,6 +1,7 @@
 // A treasure chest with the glowing ball resting on it, on a rounded tile;
-// stored as a PNG inside a one-entry ICO directory (the window's icon) and as
-// the PNG itself (the desktop entry's icon).
+// stored as a PNG inside a one-entry ICO directory (the window's icon), as
+// the PNG itself (the desktop entry's icon), and drawn again eight times as
+// large for the browser version's home-screen icon.
 #include "IconWriter.h"
 
 #include <cstdint>
@@ -15,9 +16,13 @@ namespace qm {
 using bytefile::put16;
 using bytefile::put32;
 
-bool IconWriter::write(const std::string& icoPath, const std::string& pngPath) {
-    auto c = Canvas::create(size, size);
+namespace {
+
+// The picture on a 64-unit square, scaled to the canvas.
+std::string paint(int pixels) {
+    auto c = Canvas::create(pixels, pixels);
     cairo_t* cr = c->cr();
+    cairo_scale(cr, pixels / 64.0, pixels / 64.0);
     roundedRect(cr, 2, 2, 60, 60, 12);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 64);
     cairo_pattern_add_color_stop_rgb(g, 0, 0.2, 0.25, 0.4);
@@ -49,7 +54,13 @@ bool IconWriter::write(const std::string& icoPath, const std::string& pngPath) {
         cairo_fill(cr);
     }
     GizmoPainter::paintBall(cr, 32, 15, 11);
-    std::string png = c->pngBytes();
+    return c->pngBytes();
+}
+
+}  // namespace
+
+bool IconWriter::write(const std::string& icoPath, const std::string& pngPath, const std::string& largePngPath) {
+    std::string png = paint(size);
     std::string ico;
     put16(ico, 0);
     put16(ico, 1);  // icon
@@ -63,7 +74,8 @@ bool IconWriter::write(const std::string& icoPath, const std::string& pngPath) {
     put32(ico, uint32_t(png.size()));
     put32(ico, 22);  // the image follows the directory
     ico += png;
-    return bytefile::writeBytes(ico, icoPath) && bytefile::writeBytes(png, pngPath);
+    return bytefile::writeBytes(ico, icoPath) && bytefile::writeBytes(png, pngPath) &&
+           bytefile::writeBytes(paint(largeSize), largePngPath);
 }
 
 }  // namespace qm

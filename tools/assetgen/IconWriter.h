@@ -1,5 +1,6 @@
 // The game's icon: system/chest.ico for the window, an ICO file holding one
-// PNG image, and that PNG as system/icon.png for the desktop entry.
+// PNG image, that PNG as system/icon.png for the desktop entry, and a large
+// one for the browser version's home screen.
 #pragma once
 #include <string>
 
@@ -8,7 +9,8 @@ namespace qm {
 class IconWriter {
 public:
     static const int size = 64;
-    static bool write(const std::string& icoPath, const std::string& pngPath);
+    static const int largeSize = 512;
+    static bool write(const std::string& icoPath, const std::string& pngPath, const std::string& largePngPath);
 };
 
 }  // namespace qm
