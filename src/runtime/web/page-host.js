@@ -62,6 +62,9 @@ Module.qmStoreFile = function (path) {
         var store = writing.objectStore(IDBFS.DB_STORE_NAME);
         if (entry) store.put(entry, path);
         else store.delete(path);
+        // Committed now, not when the page next has a turn: a closing page
+        // has none.
+        if (writing.commit) writing.commit();
       } catch (e) { fail(e); }
     });
   });
