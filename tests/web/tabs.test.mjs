@@ -55,7 +55,7 @@ test('one tab plays, options stay without Quit, and full screen comes and goes c
     await click(first.page, 640, 345);
     // The full-screen box, pictured off, on (by the box), off (by the box),
     // on, and off the browser's way.
-    const boxShot = () => first.page.screenshot({ clip: { x: 570, y: 205, width: 44, height: 32 }, encoding: 'base64' });
+    const boxShot = () => first.page.screenshot({ clip: { x: 591, y: 222, width: 28, height: 26 }, encoding: 'base64' });
     const canvasFits = () => first.page.$eval('#canvas', (c) => {
       const r = c.getBoundingClientRect();
       return Math.abs(r.width - Math.min(innerWidth, innerHeight * 4 / 3)) < 1 && Math.abs(r.height - Math.min(innerHeight, innerWidth * 3 / 4)) < 1;
