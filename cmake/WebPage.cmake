@@ -40,8 +40,6 @@ target_link_options(quillmere PRIVATE
   -sMINIFY_HTML=0
   "SHELL:--shell-file ${QM_WEB_SHELL}"
   "SHELL:--pre-js ${QM_WEB_PRE_JS}"
-  # The home-screen icon is the page's own file, not the game's.
-  "SHELL:--exclude-file *icon512.png"
   "SHELL:--preload-file ${QM_WEB_GAME_DIR}/media@/game/media"
   "SHELL:--preload-file ${QM_WEB_GAME_DIR}/levels@/game/levels"
   "SHELL:--preload-file ${QM_WEB_GAME_DIR}/system@/game/system")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
 # Idempotent: only missing packages are installed (through sudo when not root).
-# Usage: scripts/setup.sh [--web]   (--web adds the browser version's compiler,
-# Debian's source-package tools and the headless browser of its test)
+# Usage: scripts/setup.sh [--web] [--package]   (--web adds the browser version's
+# compiler, Debian's source-package tools and the headless browser of its test;
+# --package the tools that build the Debian package and check it)
 set -euo pipefail
 
 packages=(
@@ -12,11 +13,19 @@ packages=(
   clang libclang-rt-14-dev
   libcairo2-dev libfreetype-dev fonts-dejavu-core
 )
-if [ "${1:-}" = "--web" ]; then
-  packages+=(emscripten binaryen node-acorn nodejs dpkg-dev xz-utils python3 chromium-headless-shell brotli)
-  # npm fetches the browser test's driver; Debian's own when none came with Node.js.
-  command -v npm >/dev/null 2>&1 || packages+=(npm)
-fi
+for option in "$@"; do
+  case "$option" in
+    --web)
+      packages+=(emscripten binaryen node-acorn nodejs dpkg-dev xz-utils python3 chromium-headless-shell brotli)
+      # npm fetches the browser test's driver; Debian's own when none came with Node.js.
+      command -v npm >/dev/null 2>&1 || packages+=(npm)
+      ;;
+    --package)
+      packages+=(dpkg-dev debhelper lintian appstream desktop-file-utils man-db)
+      ;;
+    *) echo "setup: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,7 +7,8 @@ compressed copy of every file worth it (.gz always, .br when the brotli
 program is installed), which scripts/web-serve.py hands to browsers that
 take them.
 
-Usage: scripts/web-site.py SITE GAME_DIR [--dist DIR]
+Usage: scripts/web-site.py SITE GAME_DIR ICON [--dist DIR]
+  ICON        the game's icon at 256 pixels (the home screen's).
   --dist DIR  also copies the finished folder to DIR, ready for a static host.
 """
 import gzip
@@ -19,7 +20,7 @@ import subprocess
 import sys
 
 # What the page loads, in the order the service worker keeps it.
-PAGE_FILES = ['index.html', 'index.js', 'index.wasm', 'index.data', 'logo.png', 'icon512.png',
+PAGE_FILES = ['index.html', 'index.js', 'index.wasm', 'index.data', 'logo.png', 'icon.png',
               'manifest.webmanifest']
 COMPRESSED = ('.html', '.js', '.wasm', '.data', '.webmanifest')
 
@@ -52,17 +53,17 @@ self.addEventListener('fetch', (event) => {
 
 
 def main(argv):
-    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] != '--dist'):
+    if len(argv) not in (3, 5) or (len(argv) == 5 and argv[3] != '--dist'):
         sys.exit(__doc__)
-    site, game = argv[0], argv[1]
+    site, game, icon = argv[0], argv[1], argv[2]
     shutil.copyfile(os.path.join(game, 'media', 'logo.png'), os.path.join(site, 'logo.png'))
-    shutil.copyfile(os.path.join(game, 'system', 'icon512.png'), os.path.join(site, 'icon512.png'))
+    shutil.copyfile(icon, os.path.join(site, 'icon.png'))
     manifest = {
         'name': 'Quillmere', 'short_name': 'Quillmere',
         'description': 'A rolling puzzle journey',
         'start_url': './', 'scope': './', 'display': 'fullscreen', 'orientation': 'landscape',
         'background_color': '#23213f', 'theme_color': '#24223f',
-        'icons': [{'src': 'icon512.png', 'sizes': '512x512', 'type': 'image/png', 'purpose': 'any'}],
+        'icons': [{'src': 'icon.png', 'sizes': '256x256', 'type': 'image/png', 'purpose': 'any'}],
     }
     with open(os.path.join(site, 'manifest.webmanifest'), 'w') as f:
         json.dump(manifest, f, indent=1)
@@ -92,8 +93,8 @@ def main(argv):
         elif os.path.exists(path + '.br'):
             os.remove(path + '.br')
 
-    if len(argv) == 4:
-        dist = argv[3]
+    if len(argv) == 5:
+        dist = argv[4]
         os.makedirs(dist, exist_ok=True)
         for name in sorted(os.listdir(site)):
             base = name[:-3] if name.endswith(('.gz', '.br')) else name

@@ -4,6 +4,7 @@
 #include "app/GameController.h"
 #include "play/Globals.h"
 #include "play/OptionsFile.h"
+#include "play/TextFace.h"
 #include "app/SplashScreen.h"
 #include "audio/AudioManager.h"
 #include "editor/EditorState.h"
@@ -51,6 +52,7 @@ int App::run() {
     effectImages[0] = loadImage("media\\trail.png", -1);
     effectImages[1] = loadImage("media\\shade.png", -1);
     effectImages[2] = loadImage("media\\spark.png", -1);
+    TextFace::load();
     tutorialPageType::loadTutorialImages();
     gameController = GameController::create();
     session = gameController;

@@ -18,4 +18,9 @@ void instructionsMenuType::resetMenu() {
 
 void instructionsMenuType::activate(int byMouse) { closeMenu(); }
 
+bool instructionsMenuType::goBack() {
+    closeMenu();
+    return true;
+}
+
 }  // namespace qm

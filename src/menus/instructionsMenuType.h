@@ -9,6 +9,7 @@ public:
     static std::shared_ptr<instructionsMenuType> create();
     void resetMenu() override;
     void activate(int byMouse) override;
+    bool goBack() override;
 };
 
 }  // namespace qm

@@ -12,8 +12,10 @@
 #include "play/PlayerAids.h"
 #include "play/PlayerProfile.h"
 #include "play/Session.h"
+#include "play/TextFace.h"
 #include "rules/Solver.h"
 #include "runtime/Clock.h"
+#include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
 #include "runtime/TextConv.h"
@@ -47,15 +49,6 @@ void cream(float alpha) {
     setAlpha(alpha);
 }
 
-// Text with a dark edge, so it reads on the art behind it.
-void shadowedText(const std::string& text, float x, float y, float alpha) {
-    setColour(16, 12, 20);
-    setAlpha(alpha * 0.8f);
-    drawText(text, x + 1, y + 1);
-    cream(alpha);
-    drawText(text, x, y);
-}
-
 }  // namespace
 
 std::shared_ptr<levelSelectType> levelSelectType::create() {
@@ -65,9 +58,7 @@ std::shared_ptr<levelSelectType> levelSelectType::create() {
     setAutoMidHandle(0);
     menu->cells = loadAnimImage("media\\levelCells.png", kCellW, kCellH, 0, 3, -1);
     menu->numbers = loadAnimImage("media\\levelNumbers.png", 52, 30, 0, kLastLevel + 1, -1);
-    setAutoMidHandle(1);
-    menu->arrowUp = loadImage("media\\hover_up.png");
-    menu->arrowDown = loadImage("media\\hover_down.png");
+    menu->arrows = loadAnimImage("media\\levelArrows.png", kArrowW, kArrowH, 0, 2, -1);
     setAutoMidHandle(mid);
     menu->pars.assign(kLastLevel + 1, kUnknownPar);
     menu->resetMenu();
@@ -86,6 +77,11 @@ void levelSelectType::openMenu() {
     firstGroup = 0;
     select(openOn >= 0 ? openOn : playerProfile ? playerProfile->playableLevel() : 0);
     openOn = -1;
+    // The choice shows lit until the pointer really moves: a pointer resting
+    // where it was does not take the highlight away.
+    lastMouseX = mouseX();
+    lastMouseY = mouseY();
+    mouseWheel();  // turns of the wheel before the choice opened are not for it
     // The screens under this one neither show through nor take the pointer.
     if (mainMenu) {
         mainMenu->closeSubmenus(1);
@@ -127,6 +123,24 @@ void levelSelectType::select(int level) {
     int group = selectedLevel / 5;
     if (group < firstGroup) firstGroup = group;
     if (group >= firstGroup + kVisibleGroups) firstGroup = group - kVisibleGroups + 1;
+}
+
+void levelSelectType::scroll(int groups) {
+    int last = std::max(0, groupCount() - kVisibleGroups);
+    int first = std::clamp(firstGroup + groups, 0, last);
+    if (first == firstGroup) return;
+    firstGroup = first;
+    debugLog("level choice shows groups " + str(firstGroup + 1) + " to " +
+             str(std::min(groupCount(), firstGroup + kVisibleGroups)));
+    int under = buttonAt(mouseX(), mouseY());
+    if (under >= 0) {
+        select(under);
+        return;
+    }
+    // Keep the choice on screen, in its column.
+    int group = std::clamp(selectedLevel / 5, firstGroup, firstGroup + kVisibleGroups - 1);
+    int level = std::min(group * 5 + selectedLevel % 5, furthestLevel);
+    selectedLevel = level;
 }
 
 int levelSelectType::buttonAt(int px, int py) {
@@ -179,17 +193,22 @@ void levelSelectType::handleInput() {
         lastMouseX = px;
         lastMouseY = py;
     }
+    if (int wheel = mouseWheel(); wheel != 0) scroll(-wheel);
     if (mouseDown(1) && activationAllowed()) {
-        // The arrows above and below the rows scroll by a group.
-        int above = kFirstRowY - 24, below = kFirstRowY + kVisibleGroups * kRowH - 8;
-        if (py >= above && py < kFirstRowY && firstGroup > 0) {
+        // The arrows scroll by a group; a click on a cell plays that level,
+        // whatever the keyboard had chosen.
+        bool onArrows = px >= 400 - kArrowW / 2 - 8 && px < 400 + kArrowW / 2 + 8;
+        int level = buttonAt(px, py);
+        if (onArrows && py >= kArrowUpY - 4 && py < kFirstRowY && firstGroup > 0) {
             lastActivationTime = millisecs();
-            --firstGroup;
-        } else if (py >= below && py < below + 24 && firstGroup + kVisibleGroups < groupCount()) {
+            scroll(-1);
+        } else if (onArrows && py >= kArrowDownY - 2 && py < kArrowDownY + kArrowH + 4 &&
+                   firstGroup + kVisibleGroups < groupCount()) {
             lastActivationTime = millisecs();
-            ++firstGroup;
-        } else if (buttonAt(px, py) >= 0 && noHighlight == 0) {
+            scroll(1);
+        } else if (level >= 0) {
             lastActivationTime = millisecs();
+            select(level);
             activate(1);
         }
     }
@@ -210,10 +229,11 @@ void levelSelectType::drawMenu() {
     for (int group = firstGroup; group < std::min(groupCount(), firstGroup + kVisibleGroups); ++group)
         drawRow(group, rowTop(group, firstGroup), alpha);
     // Arrows where more groups lie above or below.
+    setColour(255, 255, 255);
     setAlpha(alpha);
-    if (firstGroup > 0 && arrowUp) drawImage(arrowUp, 400, float(kFirstRowY - 12), 0);
-    if (firstGroup + kVisibleGroups < groupCount() && arrowDown)
-        drawImage(arrowDown, 400, float(kFirstRowY + kVisibleGroups * kRowH + 4), 0);
+    if (arrows && firstGroup > 0) drawImage(arrows, float(400 - kArrowW / 2), float(kArrowUpY), 0);
+    if (arrows && firstGroup + kVisibleGroups < groupCount())
+        drawImage(arrows, float(400 - kArrowW / 2), float(kArrowDownY), 1);
     drawFooter(alpha);
     setColour(255, 255, 255);
     setAlpha(1);
@@ -230,7 +250,8 @@ void levelSelectType::drawRow(int group, int rowY, float alpha) {
     }
     ImagePtr tiles = group < 33 ? AssetCatalogue::tileSets[group] : nullptr;
     if (tiles) drawImage(tiles, 40 + 124 - 20, float(rowY + kCellH - 20), 0);
-    shadowedText("Group " + str(group + 1), 46, float(rowY + 4), alpha);
+    cream(alpha);
+    TextFace::draw(TextFace::LABEL, "Group " + str(group + 1), 46, float(rowY + 19));
     for (int i = 0; i < 5; ++i) {
         int level = group * 5 + i;
         if (level > kLastLevel) break;
@@ -255,10 +276,11 @@ void levelSelectType::drawCell(int level, int x, int y, float alpha) {
     int best = bestOf(level);
     int par = pars[size_t(level)];
     cream(alpha);
-    drawText(par >= 0 ? str(par) : "-", float(x + 82), float(y + kCellH - 24));
+    float baseline = float(y + kCellH - 10);
+    TextFace::draw(TextFace::SMALL, par >= 0 ? str(par) : "-", float(x + 82), baseline);
     // A best that reaches par shines gold.
     if (best > 0 && par >= 0 && best <= par) setColour(255, 214, 90);
-    drawText(best > 0 ? str(best) : "-", float(x + 36), float(y + kCellH - 24));
+    TextFace::draw(TextFace::SMALL, best > 0 ? str(best) : "-", float(x + 36), baseline);
 }
 
 void levelSelectType::drawFooter(float alpha) {
@@ -270,7 +292,8 @@ void levelSelectType::drawFooter(float alpha) {
     if (best > 0) text += ", best " + str(best) + " moves";
     if (pars[size_t(level)] >= 0) text += ", par " + str(pars[size_t(level)]);
     if (playerProfile && level == playerProfile->playableLevel()) text += "  (where Play goes on)";
-    shadowedText(text, 400 - 4.0f * float(text.size()), 528, alpha);
+    cream(alpha);
+    TextFace::draw(TextFace::LABEL, text, 400, 546, TextFace::CENTRE);
 }
 
 }  // namespace qm

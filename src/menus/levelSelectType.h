@@ -1,8 +1,8 @@
 // The level choice: every level up to the furthest the player has reached,
 // by group of five with the group's art, each with its state (solved,
 // skipped, open) and the best against par. Arrows move, Enter plays, Escape
-// goes back; the pointer chooses and a click plays; a pad's d-pad, A and B
-// are those keys. Opened from the main menu (L, the pad's Back button, or a
+// goes back; the pointer chooses, a click plays the level under it, the wheel
+// and the arrows scroll; a pad's d-pad, A and B are those keys. Opened from the main menu (L, the pad's Back button, or a
 // click on the postcard).
 #pragma once
 #include <memory>
@@ -19,6 +19,8 @@ public:
     // Layout, in screen pixels.
     static constexpr int kFirstRowY = 92, kRowH = 70;
     static constexpr int kCellsX = 176, kCellW = 110, kCellH = 62, kCellGap = 6;
+    // The scroll arrows: in the gaps above the first row and below the last.
+    static constexpr int kArrowW = 48, kArrowH = 16, kArrowUpY = 72, kArrowDownY = 507;
 
     int selectedLevel = 0;
     int firstGroup = 0;     // the group in the top row
@@ -41,10 +43,13 @@ public:
     int buttonAt(int px, int py) override;
 
     void select(int level);
+    // Shows `groups` more groups below (negative: above); a choice scrolled
+    // away follows into view, and a pointer resting on a cell takes it.
+    void scroll(int groups);
     int groupCount() const { return furthestLevel / 5 + 1; }
 
 private:
-    ImagePtr cells, numbers, arrowUp, arrowDown;
+    ImagePtr cells, numbers, arrows;
     void workOutPars();
     void drawRow(int group, int rowY, float alpha);
     void drawCell(int level, int x, int y, float alpha);

@@ -2,6 +2,7 @@
 #include "menus/mainMenuType.h"
 #include "play/Session.h"
 #include "play/Globals.h"
+#include "play/TextFace.h"
 #include "runtime/Clock.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
@@ -102,11 +103,13 @@ void mainMenuType::drawExtra() {
     // Pointing at the postcard says what a click does there.
     if (blocked == 1 || !levelMenu || !onPostcard(mouseX(), mouseY())) return;
     const std::string caption = "Choose a level (L)";
+    int w = TextFace::width(TextFace::LABEL, caption) + 20;
     setColour(16, 12, 20);
     setAlpha(0.7f * float(fade) / kFadeSteps);
-    drawRect(510, 474, 160, 22);
+    drawRect(float(590 - w / 2), 474, float(w), 24);
     setColour(255, 231, 160);
-    drawText(caption, 590 - 4.0f * float(caption.size()), 477);
+    setAlpha(float(fade) / kFadeSteps);
+    TextFace::draw(TextFace::LABEL, caption, 590, 491, TextFace::CENTRE);
     setColour(255, 255, 255);
     setAlpha(float(fade) / kFadeSteps);
 }

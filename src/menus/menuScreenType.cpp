@@ -109,6 +109,10 @@ void menuScreenType::updateMenu(int suppressInput) {
 void menuScreenType::handleInput() {
     int current = session ? session->getCurrentScreen() : 0;
     if (current == screenNumber) {
+        if (keyHit(VK_ESCAPE) && goBack()) {
+            debugLog("Escape: back from screen " + str(screenNumber));
+            return;
+        }
         // keyHit clears what it reads, so only the keys up to the first
         // one that acts are consumed this update.
         if (keyHit(VK_DOWN)) {

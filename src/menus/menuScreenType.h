@@ -61,6 +61,9 @@ public:
     virtual int isBusy() { return 0; }
     // byMouse: 1 for a click, 0 for Enter or Space.
     virtual void activate(int byMouse) {}
+    // Escape on a screen that has the keyboard: true when the screen went
+    // back (closed, or answered No). The main menu has nowhere to go back to.
+    virtual bool goBack() { return false; }
     virtual void trackMouse();
     // -2 removes the highlight; other indexes wrap around the button column.
     virtual void selectButton(int index);

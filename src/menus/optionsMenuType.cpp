@@ -12,7 +12,10 @@
 #include "menus/menuSliderType.h"
 #include "menus/menuYesNoType.h"
 #include "menus/resetProfileMenuType.h"
+#include "play/Session.h"
 #include "playlog/GameLog.h"
+#include "runtime/Clock.h"
+#include "runtime/Input.h"
 
 namespace qm {
 
@@ -90,6 +93,42 @@ void optionsMenuType::logVolumeChanges() {
     }
     effectsSnapshot = e;
     musicSnapshot = m;
+}
+
+bool optionsMenuType::goBack() {
+    closeMenu();
+    return true;
+}
+
+void optionsMenuType::handleInput() {
+    bool keyboard = session && session->getCurrentScreen() == screenNumber;
+    if (keyboard && noHighlight == 0 && (selected == SLOT_EFFECTS || selected == SLOT_MUSIC)) {
+        int step = 0;
+        if (keyHit(VK_LEFT)) step = -1;
+        else if (keyHit(VK_RIGHT)) step = 1;
+        else if (int64_t(millisecs()) - lastNavTime > kRepeatDelayMs)
+            step = keyDown(VK_LEFT) ? -1 : keyDown(VK_RIGHT) ? 1 : 0;
+        if (step != 0) {
+            nudgeSlider(step);
+            lastNavTime = millisecs();
+        }
+    }
+    menuScreenType::handleInput();
+}
+
+void optionsMenuType::nudgeSlider(int direction) {
+    const auto& button = buttons[size_t(selected)];
+    if (!audioManager || !button) return;
+    constexpr int kStep = 10;  // percent of the bar
+    int value = std::clamp(int(std::lround(button->getValue())) + direction * kStep, 0, 100);
+    button->setValue(float(value));
+    float volume = float(value) / 100.0f * 2.0f;
+    if (selected == SLOT_EFFECTS) {
+        audioManager->setSoundVolume(volume);
+        audioManager->playChimes();
+    } else {
+        audioManager->setMusicVolume(volume, 1);
+    }
 }
 
 void optionsMenuType::activate(int byMouse) {

@@ -20,6 +20,12 @@ public:
     void hideMenu() override;
     void updateMenu(int suppressInput) override;
     void activate(int byMouse) override;
+    // Escape is Back.
+    bool goBack() override;
+    // Left and Right move a chosen slider's knob a tenth of the bar (held,
+    // they repeat); Enter still steps through the volume cycle.
+    void handleInput() override;
+    void nudgeSlider(int direction);
     void snapshotVolumes();
     // Sends the volume changes since the last snapshot to the play log.
     void logVolumeChanges();

@@ -35,4 +35,10 @@ void resetProfileMenuType::activate(int byMouse) {
     if (optionsMenu) optionsMenu->openMenu();
 }
 
+bool resetProfileMenuType::goBack() {
+    selected = SLOT_NO;
+    activate(0);
+    return true;
+}
+
 }  // namespace qm

@@ -11,6 +11,8 @@ public:
     static std::shared_ptr<resetProfileMenuType> create();
     void resetMenu() override;
     void activate(int byMouse) override;
+    // Escape answers No.
+    bool goBack() override;
 };
 
 }  // namespace qm

@@ -1,4 +1,5 @@
 #include "play/Globals.h"
+#include "play/TextFace.h"
 
 namespace qm {
 
@@ -59,6 +60,7 @@ void resetGlobals() {
     playerAids = nullptr;
     for (auto& image : effectImages) image = nullptr;
     tokensImage = nullptr;
+    TextFace::forget();
     editorTilesImage = nullptr;
     editorOn = 0;
     developerMode = QM_DEVELOPER_MODE;

@@ -3,17 +3,26 @@
 #include "play/GroupProgress.h"
 
 #include "play/Globals.h"
+#include "play/LevelMap.h"
 #include "play/PlayerProfile.h"
 #include "play/Session.h"
 #include "runtime/Graphics.h"
 
 namespace qm {
 
-std::shared_ptr<GroupProgress> GroupProgress::create() { return std::make_shared<GroupProgress>(); }
+std::shared_ptr<GroupProgress> GroupProgress::create() {
+    auto progress = std::make_shared<GroupProgress>();
+    int mid = autoMidHandle();
+    setAutoMidHandle(1);
+    progress->ring = loadImage("media\\levelRing.png", -1);
+    setAutoMidHandle(mid);
+    return progress;
+}
 
 void GroupProgress::refresh() {
     // A level played again shows the tokens of its own group.
     int replayGroup = session && session->replayLevel >= 0 ? session->replayLevel / 5 : -1;
+    shownGroup = replayGroup >= 0 ? replayGroup : playerProfile ? playerProfile->currentGroup : -1;
     for (int i = 0; i < 5; i++) {
         int state = !playerProfile      ? 0
                     : replayGroup >= 0 ? playerProfile->levelState(replayGroup * 5 + i)
@@ -23,6 +32,13 @@ void GroupProgress::refresh() {
 }
 
 void GroupProgress::draw() {
+    // Where the player is: the place of the level on the board, while the
+    // column shows its group (the next group's board slides in before the
+    // column turns to it).
+    if (ring && currentMap && currentMap->levelNumber >= 0 && currentMap->levelNumber / 5 == shownGroup) {
+        setAlpha(1);
+        drawImage(ring, 754, float(120 + 64 * (currentMap->levelNumber % 5)), 0);
+    }
     for (int i = 0; i < 5; i++) {
         setAlpha(alphas[i]);
         int y = 120 + 64 * i;

@@ -3,6 +3,8 @@
 #pragma once
 #include <memory>
 
+#include "runtime/Image.h"
+
 namespace qm {
 
 class GroupProgress {
@@ -11,6 +13,9 @@ public:
     int states[5] = {0, 0, 0, 0, 0};
     int fadeDelay = 0;
     int fadeIndex = 0;
+    // The ring round the place of the level being played.
+    ImagePtr ring;
+    int shownGroup = -1;  // the group whose tokens show
 
     static std::shared_ptr<GroupProgress> create();
     void refresh();

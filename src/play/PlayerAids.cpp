@@ -1,9 +1,12 @@
 #include "play/PlayerAids.h"
 
+#include <algorithm>
+
 #include "play/Globals.h"
 #include "play/PersonalBest.h"
 #include "play/BoardTransition.h"
 #include "play/LevelMap.h"
+#include "play/TextFace.h"
 #include "rules/MoveSimulator.h"
 #include "runtime/Background.h"
 #include "runtime/Graphics.h"
@@ -34,6 +37,11 @@ bool levelIsEnding() { return mapTransition && mapTransition->isAdvancing(); }
 std::shared_ptr<PlayerAids> PlayerAids::create(int profileNumber) {
     auto aids = std::make_shared<PlayerAids>();
     aids->personalBest = PersonalBest::create(profileNumber);
+    int mid = autoMidHandle();
+    setAutoMidHandle(0);
+    aids->movesBox = loadImage("media\\movesBox.png", -1);
+    aids->levelPlate = loadImage("media\\levelPlate.png", -1);
+    setAutoMidHandle(mid);
     return aids;
 }
 
@@ -74,8 +82,8 @@ void PlayerAids::beforeBoardStep(int boardActive) {
     bool undoPressed = keyHit(kKeyU) > 0;
     undoPressed = keyHit(VK_BACKSPACE) > 0 || undoPressed;
     bool hintPressed = keyHit(kKeyH) > 0;
-    if (hintTicks > 0) hintTicks--;
     if (messageTicks > 0) messageTicks--;
+    if (solvedTicks > 0) solvedTicks--;
 
     LevelMap* board = currentMap.get();
     if (!board || editorOn == 1) {
@@ -116,6 +124,8 @@ void PlayerAids::afterBoardStep(const TickEvents& events) {
     if (!solvedRecorded && events.solved) {
         solvedRecorded = true;
         if (personalBest) personalBest->record(board->levelNumber, moves);
+        solvedTicks = kSolvedTicks;
+        solvedMoves = moves;
     }
     if (hintTicks > 0 && board->ball) board->ball->hoverDirection = hintDirection;
 }
@@ -165,29 +175,48 @@ int PlayerAids::hint() { return requestHint() ? collectHint() : 0; }
 
 void PlayerAids::draw() const {
     if (!currentMap || editorOn == 1) return;
-    // The free strip of the frame between the Menu and Restart buttons.
     setBlend(BLEND_ALPHA);
-    setColour(0, 0, 0);
-    setAlpha(0.55f);
-    drawRect(214, 532, 116, 52);
     setAlpha(1);
-    setColour(255, 240, 200);
-    drawText("Moves " + str(moves), 222, 536);
-    drawText(par >= 0 ? "Par   " + str(par) : "Par   -", 222, 552);
+    setColour(255, 255, 255);
+    // The level's name above the board (levels as the player counts them).
+    constexpr float kBoardMiddle = 384;
+    if (levelPlate) drawImage(levelPlate, kBoardMiddle - float(levelPlate->width / 2), 12, 0);
+    setColour(255, 231, 160);
+    TextFace::draw(TextFace::LABEL, "Level " + str(currentMap->levelNumber + 1), kBoardMiddle, 34, TextFace::CENTRE);
+    // The moves box in the free strip of the frame between Menu and Restart.
+    setColour(255, 255, 255);
+    if (movesBox) drawImage(movesBox, 214, 530, 0);
+    setColour(246, 236, 210);
+    TextFace::draw(TextFace::LABEL, "Moves " + str(moves), 273, 553, TextFace::CENTRE);
     int best = personalBest ? personalBest->best(currentMap->levelNumber) : 0;
-    drawText(best > 0 ? "Best  " + str(best) : "Best  -", 222, 568);
+    std::string figures = "par " + (par >= 0 ? str(par) : std::string("-")) + "   best " +
+                          (best > 0 ? str(best) : std::string("-"));
+    TextFace::draw(TextFace::SMALL, figures, 273, 575, TextFace::CENTRE);
     if (messageTicks > 0) {
-        const std::string first = "No way to the goal from here.";
-        const std::string second = "Press R to restart the level.";
         setColour(0, 0, 0);
         setAlpha(0.7f);
-        drawRect(250, 250, 300, 52);
+        drawRect(230, 246, 340, 60);
         setAlpha(1);
         setColour(255, 220, 120);
-        drawText(first, 400 - 4.0f * float(first.size()), 258);
-        drawText(second, 400 - 4.0f * float(second.size()), 278);
+        TextFace::draw(TextFace::LABEL, "No way to the goal from here.", 400, 270, TextFace::CENTRE);
+        TextFace::draw(TextFace::LABEL, "Press R to restart the level.", 400, 292, TextFace::CENTRE);
     }
+    if (solvedTicks > 0) drawSolvedWord();
     setColour(255, 255, 255);
+    setAlpha(1);
+}
+
+void PlayerAids::drawSolvedWord() const {
+    // In at once, out over the last third of a second.
+    float alpha = std::min(1.0f, float(solvedTicks) / 20.0f);
+    setAlpha(alpha);
+    setColour(255, 214, 90);
+    TextFace::draw(TextFace::TITLE, "Solved!", 384, 282, TextFace::CENTRE);
+    std::string line = str(solvedMoves) + (solvedMoves == 1 ? " move" : " moves");
+    if (par >= 0) line += solvedMoves <= par ? ", par reached" : ", par " + str(par);
+    setColour(246, 236, 210);
+    TextFace::draw(TextFace::LABEL, line, 384, 310, TextFace::CENTRE);
+    setAlpha(1);
 }
 
 }  // namespace qm

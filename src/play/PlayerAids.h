@@ -10,6 +10,7 @@
 
 #include "rules/PlayState.h"
 #include "rules/Solver.h"
+#include "runtime/Image.h"
 
 namespace qm {
 
@@ -18,7 +19,9 @@ class PersonalBest;
 
 class PlayerAids {
 public:
-    static constexpr int kHintTicks = 120;     // the hint arrow shows for two seconds
+    // Set when the hint arrow shows; it stays until the next move, an undo or
+    // a restart, so a player who looks away does not miss it.
+    static constexpr int kHintTicks = 120;
     static constexpr int kMessageTicks = 240;  // the "no way from here" notice
     static constexpr int kHintStateCap = 60000;
     static constexpr int kParStateCap = 200000;
@@ -29,6 +32,10 @@ public:
     int hintDirection = 0;
     int hintTicks = 0;
     int messageTicks = 0;
+    // Counts down while the word of a solved level shows; its moves.
+    int solvedTicks = 0;
+    int solvedMoves = 0;
+    static constexpr int kSolvedTicks = 150;
     std::vector<PlayState> history;
 
     static std::shared_ptr<PlayerAids> create(int profileNumber);
@@ -64,6 +71,8 @@ private:
     bool restIsFinal = false;
     std::future<SolveResult> pendingHint;
     PlayState hintFrom;  // where the ball rested when the hint was asked for
+    ImagePtr movesBox, levelPlate;
+    void drawSolvedWord() const;
 
     void startTracking(LevelMap& board);
     void startAttempt();

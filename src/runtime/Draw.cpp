@@ -94,6 +94,15 @@ void drawQuad(SDL_Texture* texture, const SDL_Rect* source, int w, int h, float 
     if (sx == 0.0f || sy == 0.0f) return;
     float left = X + std::min(-hx * sx, (float(w) - hx) * sx);
     float top = Y + std::min(-hy * sy, (float(h) - hy) * sy);
+    if (sx == 1.0f && sy == 1.0f && std::fmod(angle, 360.0) == 0.0) {
+        // A picture drawn at its own size lands on whole pixels (a centred
+        // handle of an odd width sits half a pixel off). Between two pixels
+        // a renderer sampling the nearest texel doubles some columns and
+        // drops others, and letters break. Truncation is what the software
+        // renderer does itself, so its frames stay as they were.
+        left = std::trunc(left);
+        top = std::trunc(top);
+    }
     SDL_FRect dst{left, top, std::fabs(float(w) * sx), std::fabs(float(h) * sy)};
     int flip = (sx < 0 ? SDL_FLIP_HORIZONTAL : 0) | (sy < 0 ? SDL_FLIP_VERTICAL : 0);
     // A turn the renderer cannot place (NaN, infinite), or a scaled picture

@@ -28,6 +28,10 @@ struct Frame {
     SDL_Renderer* renderer = nullptr;
     SDL_Surface* surface = nullptr;  // headless frame
     SDL_Texture* target = nullptr;   // window frame, letterboxed on present
+    // The frame blown up by a whole factor, then smoothed to the window: a
+    // scale such as 1.6 keeps every stroke the same width.
+    SDL_Texture* sharp = nullptr;
+    int sharpFactor = 0;
     int width = 800, height = 600;
     int hz = 60;
     bool fullscreen = false;
@@ -95,6 +99,29 @@ bool openWindow(int width, int height) {
     return true;
 }
 
+// Nearest-neighbour scaling by a whole factor is exact; by any other factor it
+// doubles some columns and rows and not others, and letters break. Then the
+// frame goes through a texture a whole factor larger (nearest) and is smoothed
+// from there to the window (linear): sharp, and even. Null when the box is a
+// whole multiple of the frame, or on the software renderer, which copies as
+// before.
+SDL_Texture* sharpened(const SDL_Rect& box) {
+    bool whole = box.w % frame.width == 0 && box.h % frame.height == 0 && box.w / frame.width == box.h / frame.height;
+    if (whole || frame.software) return nullptr;
+    double scale = double(box.w) / frame.width;
+    int factor = std::clamp(int(scale) + 1, 2, 4);
+    if (frame.sharp && frame.sharpFactor == factor) return frame.sharp;
+    if (frame.sharp) SDL_DestroyTexture(frame.sharp);
+    frame.sharp = SDL_CreateTexture(frame.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                    frame.width * factor, frame.height * factor);
+    frame.sharpFactor = frame.sharp ? factor : 0;
+    if (frame.sharp) {
+        SDL_SetTextureScaleMode(frame.sharp, SDL_ScaleModeLinear);
+        SDL_SetTextureBlendMode(frame.sharp, SDL_BLENDMODE_NONE);
+    }
+    return frame.sharp;
+}
+
 void presentWindow(int sync) {
     if (sync != -1 && (sync ? 1 : 0) != frame.vsync) {
         frame.vsync = sync ? 1 : 0;
@@ -107,7 +134,14 @@ void presentWindow(int sync) {
     SDL_SetTextureBlendMode(frame.target, SDL_BLENDMODE_NONE);
     SDL_SetTextureColorMod(frame.target, 255, 255, 255);
     SDL_SetTextureAlphaMod(frame.target, 255);
-    SDL_RenderCopy(frame.renderer, frame.target, nullptr, &box);
+    SDL_Texture* shown = frame.target;
+    if (SDL_Texture* sharp = sharpened(box)) {
+        SDL_SetRenderTarget(frame.renderer, sharp);
+        SDL_RenderCopy(frame.renderer, frame.target, nullptr, nullptr);
+        SDL_SetRenderTarget(frame.renderer, nullptr);
+        shown = sharp;
+    }
+    SDL_RenderCopy(frame.renderer, shown, nullptr, &box);
     SDL_RenderPresent(frame.renderer);
     SDL_SetRenderTarget(frame.renderer, frame.target);
     if (sync == -1) {
@@ -170,6 +204,9 @@ bool openGraphics(int width, int height, int depth, int hz, int flags) {
 void closeGraphics() {
     // Textures die with their renderer; a new generation stops anyone using them.
     ++generation;
+    if (frame.sharp) SDL_DestroyTexture(frame.sharp);
+    frame.sharp = nullptr;
+    frame.sharpFactor = 0;
     if (frame.target) SDL_DestroyTexture(frame.target);
     if (frame.renderer) SDL_DestroyRenderer(frame.renderer);
     if (frame.window) SDL_DestroyWindow(frame.window);

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -24,6 +25,7 @@ struct InputState {
     std::array<int, 256> keyHits{};
     std::array<bool, 4> buttonIsDown{};
     std::array<int, 4> buttonHits{};
+    int wheel = 0;
     std::deque<int> chars;
     int pointerX = 0, pointerY = 0;
     bool focusLost = false, minimised = false;
@@ -56,6 +58,12 @@ int mouseHit(int button) {
     int hits = in.buttonHits[size_t(button)];
     in.buttonHits[size_t(button)] = 0;
     return hits;
+}
+
+int mouseWheel() {
+    int steps = in.wheel;
+    in.wheel = 0;
+    return steps;
 }
 
 int getChar() {
@@ -125,6 +133,11 @@ void inputMouseButton(int button, bool down) {
     if (!validButton(button)) return;
     if (down && !in.buttonIsDown[size_t(button)]) ++in.buttonHits[size_t(button)];
     in.buttonIsDown[size_t(button)] = down;
+}
+
+void inputMouseWheel(int steps) {
+    // Bounded, so a wheel spun while nobody reads cannot overflow.
+    in.wheel = std::clamp(in.wheel + steps, -1000, 1000);
 }
 
 void inputChar(int code) {
@@ -206,6 +219,12 @@ void pollSystemEvents() {
             Backend::windowToFrame(e.button.x, e.button.y, fx, fy);
             inputMouseMove(fx, fy);
             inputMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        }
+        case SDL_MOUSEWHEEL: {
+            int steps = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+            inputMouseWheel(steps);
             break;
         }
         case SDL_CONTROLLERDEVICEADDED:

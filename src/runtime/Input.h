@@ -18,6 +18,9 @@ int mouseX();
 int mouseY();
 int mouseDown(int button);
 int mouseHit(int button);
+// Wheel steps since the last call: positive away from the player (up),
+// negative towards. Reading clears them.
+int mouseWheel();
 int getChar();
 void flushKeys();
 int printScreenDown();
@@ -36,6 +39,7 @@ void inputKeyEvent(int key, bool down);
 void inputPadKey(int key, bool down);
 void inputMouseMove(int x, int y);
 void inputMouseButton(int button, bool down);
+void inputMouseWheel(int steps);
 void inputChar(int code);
 void inputFocus(bool gained);
 void inputCloseRequest();

@@ -73,6 +73,12 @@ bool parseLine(const std::string& line, ScriptEvent& ev, std::string& why) {
         if ((ev.b = choice(args[1], "down", "up")) < 0) return (why = "button state must be down or up", false);
         return true;
     }
+    if (kind == "wheel") {
+        ev.kind = ScriptEvent::WHEEL;
+        if (!need(1)) return false;
+        if (!parseInt(args[0], ev.a) || ev.a < -100 || ev.a > 100) return (why = "wheel steps must be -100..100", false);
+        return true;
+    }
     if (kind == "char") {
         ev.kind = ScriptEvent::CHAR;
         if (!need(1)) return false;
@@ -153,6 +159,7 @@ void applyScriptEvents(int frame) {
         case ScriptEvent::MOUSE: inputMouseMove(ev.a, ev.b); break;
         case ScriptEvent::BUTTON: inputMouseButton(ev.a, ev.b == 1); break;
         case ScriptEvent::CHAR: inputChar(ev.a); break;
+        case ScriptEvent::WHEEL: inputMouseWheel(ev.a); break;
         case ScriptEvent::FOCUS: inputFocus(ev.a == 1); break;
         case ScriptEvent::CLOSE: inputCloseRequest(); break;
         case ScriptEvent::PRINTSCREEN: inputPrintScreen(ev.a == 1); break;

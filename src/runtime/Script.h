@@ -8,8 +8,8 @@ namespace qm {
 
 struct ScriptEvent {
     int frame = 0;
-    enum Kind { KEY, MOUSE, BUTTON, CHAR, FOCUS, CLOSE, PRINTSCREEN, SHOT } kind = KEY;
-    int a = 0;  // key code, x, button, char code, 1 = down/gained
+    enum Kind { KEY, MOUSE, BUTTON, CHAR, FOCUS, CLOSE, PRINTSCREEN, SHOT, WHEEL } kind = KEY;
+    int a = 0;  // key code, x, button, char code, 1 = down/gained, wheel steps
     int b = 0;  // y, 1 = down
     std::string path;  // shot
 };

@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "playlog/LogEncoder.h"
+#include "runtime/Files.h"
+#include "runtime/Image.h"
 #include "support/GameRun.h"
 
 using namespace qm;
@@ -77,6 +80,58 @@ TEST(LevelChoiceTest, ReplaysImproveTheBestAndSolveASkippedLevel) {
     // The play log records the replays like any level: both solved (type 1),
     // then the level left in play at the close (type 0).
     EXPECT_EQ(levelRecords(run.log), "0:1 1:1 2:0 ");
+}
+
+// The pointer and the wheel: the choice opens lit on the level where play goes
+// on though the pointer rests on a cell; the wheel and the arrows scroll by a
+// group; a click plays the level under the pointer even when the keys chose
+// another, and that level rolls.
+TEST(LevelChoiceTest, TheWheelScrollsAndAClickPlaysTheLevelUnderThePointer) {
+    test::TempFolder folder;
+    test::prepareGameFolder();
+    for (int level = 0; level <= 40; ++level)
+        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    std::string profile = test::profileBytes(40);
+    profile[40] = 3;
+    test::writeBinary("save0.dat", profile);
+    // (450, 130): the third cell of the top row.
+    test::GameRun run = test::runGame(
+        "50 mouse 450 130\n60 key 76 down\n61 key 76 up\n"  // the choice opens on level 41, groups 4 to 9
+        "110 shot opened.png\n"
+        "120 wheel 1\n160 wheel 5\n"                          // up one group, then to the top
+        "200 mouse 400 515\n210 button 1 down\n211 button 1 up\n"  // the down arrow
+        "260 mouse 400 80\n270 button 1 down\n271 button 1 up\n"   // the up arrow
+        "280 mouse 450 130\n"
+        "300 key 37 down\n301 key 37 up\n"                    // the keys choose level 2
+        "320 shot scrolled.png\n"
+        "340 button 1 down\n341 button 1 up\n"                // the pointer has not moved: level 3
+        "380 key 39 down\n381 key 39 up\n440 key 40 down\n441 key 40 up\n500 key 39 down\n501 key 39 up\n"
+        "700 close\n",
+        1000);
+    ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
+    // Level 41 is lit at the opening (the chosen cell is amber, the others
+    // blue), though the pointer rests on level 18.
+    std::vector<uint8_t> png;
+    Pixmap opened;
+    ASSERT_TRUE(readWholeFile("opened.png", png) && decodePng(png, opened));
+    auto amber = [&](int x, int y) {
+        uint32_t c = opened.at(x, y);
+        return (c >> 16 & 255) > (c & 255) + 20;
+    };
+    EXPECT_TRUE(amber(176 + 70, 442 + 28)) << "the chosen level 41";
+    EXPECT_FALSE(amber(408 + 70, 92 + 28)) << "level 18, under the pointer";
+    const char* views[] = {"level choice shows groups 3 to 8", "level choice shows groups 1 to 6",
+                           "level choice shows groups 2 to 7", "level choice shows groups 1 to 6"};
+    size_t at = 0;
+    for (const char* view : views) {
+        at = run.log.find(std::string(view) + "\n", at);
+        ASSERT_NE(at, std::string::npos) << "missing, or out of order: " << view << "\n" << run.log;
+        ++at;
+    }
+    EXPECT_EQ(test::countLines(run.log, "replay level "), 1);
+    EXPECT_TRUE(test::hasLine(run.log, "replay level 2")) << "the third cell of the top row is level 3 (index 2)";
+    EXPECT_EQ(test::countLines(run.log, "ball rolls "), 3);
+    EXPECT_EQ(bestOf(test::readBinary("best0.dat"), 2), 3);
 }
 
 // A replay left unfinished ends with whatever starts a level next: after a

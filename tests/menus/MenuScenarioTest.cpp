@@ -101,6 +101,47 @@ TEST_F(MenuScenarioTest, UpFromPlayThenEnterQuits) {
     EXPECT_TRUE(test::readBinary("late.png").empty()) << "the program ended long before frame 300";
 }
 
+// Escape goes back from each screen over the main menu (How to play, Options,
+// the reset-profile box, which it answers No), and the keyboard is the main
+// menu's again each time: Up, Up, Enter then reaches Play and the ball rolls.
+// On the way, Right moves the effects slider a tenth of its bar.
+TEST_F(MenuScenarioTest, EscapeGoesBackFromEverySubmenuAndPlayGoesOn) {
+    writeProfile({1, 3});
+    writeShortLevel(1);
+    writeShortLevel(2);
+    ASSERT_EQ(run("60 key 40 down\n61 key 40 up\n100 key 13 down\n101 key 13 up\n"  // How to play
+                  "150 shot howto.png\n"
+                  "160 key 27 down\n161 key 27 up\n"
+                  "200 key 40 down\n201 key 40 up\n240 key 13 down\n241 key 13 up\n"  // Options
+                  "300 key 40 down\n301 key 40 up\n330 key 39 down\n331 key 39 up\n"  // Effects, Right
+                  "360 shot options.png\n"
+                  "370 key 27 down\n371 key 27 up\n"
+                  "420 key 13 down\n421 key 13 up\n"                                     // Options again
+                  "480 key 40 down\n481 key 40 up\n520 key 40 down\n521 key 40 up\n"  // Reset profile
+                  "560 key 13 down\n561 key 13 up\n"
+                  "610 shot reset.png\n"
+                  "620 key 27 down\n621 key 27 up\n"                                     // No
+                  "680 key 27 down\n681 key 27 up\n"
+                  "720 key 38 down\n721 key 38 up\n750 key 38 down\n751 key 38 up\n"  // up to Play
+                  "790 key 13 down\n791 key 13 up\n"
+                  "850 key 39 down\n852 key 39 up\n"
+                  "950 close\n"),
+              0);
+    std::string log = test::readText("log.txt");
+    EXPECT_EQ(test::countLines(log, "Escape: back from screen 1"), 1) << log;
+    EXPECT_EQ(test::countLines(log, "Escape: back from screen 5"), 1);
+    EXPECT_EQ(test::countLines(log, "Escape: back from screen 2"), 2);
+    EXPECT_EQ(test::countLines(log, "Slider value set to 60"), 1) << "Right on the effects slider, from 50 %";
+    EXPECT_FALSE(logHas("start at level 0")) << "Escape in the reset box must not reset the profile";
+    EXPECT_EQ(test::countLines(log, "ball rolls "), 1) << "play went on after the menus";
+    std::string profile = test::readBinary("save0.dat");
+    ASSERT_EQ(profile.size(), 175u);
+    EXPECT_EQ(profile[1], 1) << "level 1 solved";
+    std::string options = test::readBinary("options.dat");
+    ASSERT_EQ(options.size(), 12u);
+    EXPECT_FLOAT_EQ(floatAt(options, 0), 1.2f);
+}
+
 class WorldMapScenarioTest : public MenuScenarioTest {
 protected:
     void SetUp() override {

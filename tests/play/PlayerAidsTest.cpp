@@ -146,7 +146,10 @@ TEST_F(PlayerAidsTest, HintShowsTheFirstMoveOfAShortestSolution) {
     EXPECT_EQ(currentMap->play.ball.x, 1);
     EXPECT_EQ(currentMap->play.ball.y, 1);
     EXPECT_EQ(aids->moves, 0);
-    for (int i = 0; i < PlayerAids::kHintTicks; i++) step();
+    // The arrow stays until the next move, however long the player looks.
+    for (int i = 0; i < 600; i++) step();
+    EXPECT_EQ(currentMap->ball->hoverDirection, direction);
+    move(direction);
     EXPECT_EQ(aids->hintTicks, 0);
 }
 

@@ -54,7 +54,7 @@ TEST(ScriptParseTest, BadLinesAreNamed) {
     const char* bad[] = {"x key 65 down", "-1 close",        "1 key 65",        "1 key 300 down",
                          "1 key 65 pressed", "1 mouse 4",    "1 button 3 down", "1 char 0",
                          "1 focus away",  "1 close now",     "1 jump",          "0 shot a.png",
-                         "1 shot",        "1 printscreen on"};
+                         "1 shot",        "1 printscreen on", "1 wheel up"};
     for (const char* line : bad) {
         std::vector<ScriptEvent> events;
         std::string error;

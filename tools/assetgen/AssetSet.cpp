@@ -10,6 +10,7 @@
 #include "ArtStyle.h"
 #include "BackgroundPainter.h"
 #include "BirdsComposer.h"
+#include "FontPainter.h"
 #include "ContactSheet.h"
 #include "FramePainter.h"
 #include "GizmoPainter.h"
@@ -66,12 +67,13 @@ int AssetSet::writeAll(const std::string& root) {
     stage("frame");
     failures += MenuPainter::writeAll(media);
     failures += LevelChoicePainter::writeAll(media);
+    failures += FontPainter::writeAll(media);
     stage("menus");
     failures += TutorialPainter::writeAll(media);
     stage("tutorials");
     failures += check(WorldMapPainter::write(media + "/worldMap.png"), media + "/worldMap.png");
     stage("world map");
-    failures += check(IconWriter::write(root + "/system/chest.ico", root + "/system/icon.png", root + "/system/icon512.png"), root + "/system/chest.ico");
+    failures += check(IconWriter::write(root + "/system/chest.ico"), root + "/system/chest.ico");
     stage("icon");
     failures += SoundDesigner::writeAll(media);
     stage("effects");

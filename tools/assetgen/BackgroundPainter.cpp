@@ -499,7 +499,16 @@ void paintScenery(cairo_t* cr, const ArtStyle& s, int style) {
         else { x = rng.range(-10, W + 10); y = rng.range(512, H + 10); }
         double size = rng.range(26, 48);
         if (s.scenery == Scenery::Stars) size *= 0.6;
-        drawObject(cr, s, x, y, size, rng);
+        // The game tiles the picture from a corner inside the frame, so an
+        // object cut by one edge goes on across the opposite one: no seam.
+        const Rng before = rng;
+        for (double ox : {0.0, -double(W), double(W)})
+            for (double oy : {0.0, -double(H), double(H)}) {
+                if (x + ox + size < 0 || x + ox - size > W || y + oy + size < 0 || y + oy - size > H) continue;
+                Rng same = before;
+                drawObject(cr, s, x + ox, y + oy, size, same);
+                if (ox == 0 && oy == 0) rng = same;
+            }
     }
     cairo_restore(cr);
     // a soft inner shadow where the board meets its surround

@@ -43,14 +43,14 @@ cairo_font_face_t* face(Font f) {
     return cf;
 }
 
-void selectFont(cairo_t* cr, double size, Font f) {
+void selectFont(cairo_t* cr, double size, Font f, bool hinted = false) {
     cairo_set_font_face(cr, face(f));
     cairo_set_font_size(cr, size);
     // Fixed rendering options: the same pixels whatever the desktop settings.
     cairo_font_options_t* o = cairo_font_options_create();
     cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(o, hinted ? CAIRO_HINT_STYLE_SLIGHT : CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(o, hinted ? CAIRO_HINT_METRICS_ON : CAIRO_HINT_METRICS_OFF);
     cairo_set_font_options(cr, o);
     cairo_font_options_destroy(o);
 }
@@ -206,6 +206,8 @@ double drawParagraph(cairo_t* cr, const std::string& text, double x, double y, d
     flush();
     return y;
 }
+
+void useFont(cairo_t* cr, double size, Font font, bool hinted) { selectFont(cr, size, font, hinted); }
 
 void releaseFonts() {
     for (auto& [f, cf] : faces) cairo_font_face_destroy(cf);

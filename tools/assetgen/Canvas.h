@@ -61,6 +61,9 @@ void drawLabel(cairo_t* cr, const std::string& text, double x, double y, double 
 // A rule-wrapped paragraph; returns the y below it.
 double drawParagraph(cairo_t* cr, const std::string& text, double x, double y, double width, double size, Font font,
                      double lineGap = 1.35);
+// Makes a face current for cairo's own text calls; hinted snaps stems and
+// advances to whole pixels (small text the game sets glyph by glyph).
+void useFont(cairo_t* cr, double size, Font font, bool hinted);
 // Releases the font faces (at exit).
 void releaseFonts();
 

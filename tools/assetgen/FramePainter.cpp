@@ -284,6 +284,23 @@ int FramePainter::writeAll(const std::string& media) {
     paintEditorHud(hud->cr());
     failures += hud->savePng(media + "/editorhud.png") ? 0 : 1;
 
+    // The moves box between Menu and Restart, and the level's name plate
+    // above the board: framed like the buttons, the game writes on them.
+    auto box = Canvas::create(kMovesBoxW, kMovesBoxH);
+    plaque(box->cr(), 1, 1, kMovesBoxW - 2, kMovesBoxH - 3, 12);
+    failures += box->savePng(media + "/movesBox.png") ? 0 : 1;
+    auto plate = Canvas::create(kPlateW, kPlateH);
+    plaque(plate->cr(), 1, 1, kPlateW - 2, kPlateH - 3, (kPlateH - 3) / 2.2);
+    failures += plate->savePng(media + "/levelPlate.png") ? 0 : 1;
+    // The ring round the current level's place in the progress column.
+    auto ring = Canvas::create(kRingSide, kRingSide);
+    softGlow(ring->cr(), 2, 2, kRingSide - 4, kRingSide - 4, kRingSide / 2.0 - 2, Rgb::hex(0xffd98a), 0.5);
+    cairo_arc(ring->cr(), kRingSide / 2.0, kRingSide / 2.0, kRingSide / 2.0 - 5, 0, 2 * 3.14159265358979);
+    setColour(ring->cr(), Rgb::hex(0xffe7a0));
+    cairo_set_line_width(ring->cr(), 3);
+    cairo_stroke(ring->cr());
+    failures += ring->savePng(media + "/levelRing.png") ? 0 : 1;
+
     auto glow = Canvas::create(32, 32);
     softGlow(glow->cr(), 0, 0, 32, 32, 5, Rgb::hex(0xfff0b0), 0.7);
     failures += glow->savePng(media + "/editorbuttonglowsmall.png") ? 0 : 1;

@@ -1,6 +1,6 @@
 // The game's icon: system/chest.ico for the window, an ICO file holding one
-// PNG image, that PNG as system/icon.png for the desktop entry, and a large
-// one for the browser version's home screen.
+// 64-pixel PNG image, and the same picture at the sizes a desktop theme asks
+// for (16 to 256 pixels) for the desktop entry and software centres.
 #pragma once
 #include <string>
 
@@ -9,8 +9,9 @@ namespace qm {
 class IconWriter {
 public:
     static const int size = 64;
-    static const int largeSize = 512;
-    static bool write(const std::string& icoPath, const std::string& pngPath, const std::string& largePngPath);
+    static bool write(const std::string& icoPath);
+    // DIR/NxN/apps/quillmere.png for each size, the layout of an icon theme.
+    static int writeThemeSizes(const std::string& dir);
 };
 
 }  // namespace qm

@@ -54,9 +54,30 @@ int LevelChoicePainter::writeAll(const std::string& media) {
         MenuPainter::panel(cr, 20, 12, 760, 576);
         drawLabel(cr, "Choose a level", 400, 60, 34, Font::SerifBold, gold, ink, Align::Centre, 3.5);
         setColour(cr, cream, 0.8);
-        drawText(cr, "Arrows choose  \xc2\xb7  Enter plays  \xc2\xb7  Esc goes back", 400, 574, 13, Font::Sans,
-                 Align::Centre);
+        drawText(cr, "Arrows choose  \xc2\xb7  the wheel scrolls  \xc2\xb7  Enter or a click plays  \xc2\xb7  Esc goes back",
+                 400, 574, 13, Font::Sans, Align::Centre);
         failures += save(c, media + "/levelChoice.png");
+    }
+    {
+        // The scroll arrows, up and down, in the gaps above and below the rows.
+        auto c = Canvas::create(kArrowW * 2, kArrowH);
+        cairo_t* cr = c->cr();
+        for (int down = 0; down < 2; ++down) {
+            double x = down * kArrowW, tip = down ? kArrowH - 2 : 2, base = down ? 3 : kArrowH - 3;
+            roundedRect(cr, x + 1, 1, kArrowW - 2, kArrowH - 2, (kArrowH - 2) / 2.0);
+            setColour(cr, ink, 0.55);
+            cairo_fill(cr);
+            cairo_move_to(cr, x + kArrowW / 2.0, tip);
+            cairo_line_to(cr, x + kArrowW / 2.0 + 9, base);
+            cairo_line_to(cr, x + kArrowW / 2.0 - 9, base);
+            cairo_close_path(cr);
+            setColour(cr, gold);
+            cairo_fill_preserve(cr);
+            setColour(cr, ink);
+            cairo_set_line_width(cr, 1.2);
+            cairo_stroke(cr);
+        }
+        failures += save(c, media + "/levelArrows.png");
     }
     {
         auto c = Canvas::create(kCellW * 3, kCellH);

@@ -11,6 +11,7 @@ public:
     static constexpr int kCellW = 110, kCellH = 62;
     static constexpr int kNumberW = 52, kNumberH = 30;
     static constexpr int kLevels = 161;
+    static constexpr int kArrowW = 48, kArrowH = 16;
 
     static int writeAll(const std::string& media);
 };

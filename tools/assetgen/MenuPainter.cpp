@@ -94,6 +94,13 @@ void menuButton(cairo_t* cr, double x, double y, double w, double h, const std::
                 bool leftAligned = false, double textLeft = 10) {
     if (lit) FramePainter::softGlow(cr, x, y, w, h, h / 2, Rgb::hex(0xffd98a), 0.45);
     FramePainter::plaque(cr, x + 4, y + 4, w - 8, h - 9, (h - 9) / 2.2, lit);
+    if (lit) {
+        // A gold ring: the chosen button shows from across the room.
+        roundedRect(cr, x + 3, y + 3, w - 6, h - 7, (h - 7) / 2.2);
+        setColour(cr, trim.lighter(0.25));
+        cairo_set_line_width(cr, 2.5);
+        cairo_stroke(cr);
+    }
     Rgb fill = lit ? Rgb::hex(0xffe7a0) : cream;
     double baseline = y + h / 2 + size * 0.36 - 1;
     if (leftAligned) drawLabel(cr, label, x + textLeft, baseline, size, Font::SansBold, fill, ink, Align::Left, 2.5);
@@ -121,18 +128,22 @@ void instructionsCard(cairo_t* cr, bool lit) {
         const char* head;
         const char* text;
     };
+    // One line each, so every key the game knows fits on the card.
     const Row rows[] = {
-        {0, "Roll", "Arrow keys, or click beside the ball. It rolls until something stops it."},
-        {1, "Goal", "Reach the sparkling cell to finish the level."},
-        {2, "Restart", "Press R or the Restart button to start again."},
-        {3, "Skip", "Press S or Skip to move on to the next level."},
-        {4, "Menu", "Press Esc or the Menu button to come back here."},
+        {0, "Roll", "Arrow keys, or click beside the ball."},
+        {1, "Goal", "Reach the sparkling cell."},
+        {2, "Undo", "U or Backspace takes back a move."},
+        {3, "Hint", "H shows the best next move."},
+        {4, "Restart", "R or Restart starts the level again."},
+        {5, "Skip", "S or Skip moves on; L brings it back."},
+        {6, "Levels", "L here chooses any level reached."},
+        {7, "Menu", "Esc or Menu comes back here."},
     };
-    double y = 56;
+    double y = 54;
     for (const Row& r : rows) {
-        double cx = 34, cy = y + 20;
+        double cx = 30, cy = y + 19;
         cairo_save(cr);
-        cairo_arc(cr, cx, cy, 20, 0, 2 * PI);
+        cairo_arc(cr, cx, cy, 17, 0, 2 * PI);
         setColour(cr, Rgb::hex(0x2a3450));
         cairo_fill(cr);
         switch (r.icon) {
@@ -157,21 +168,21 @@ void instructionsCard(cairo_t* cr, bool lit) {
                 break;
             }
             default: {
-                const char* keys[] = {"R", "S", "Esc"};
+                const char* keys[] = {"U", "H", "R", "S", "L", "Esc"};
                 setColour(cr, cream);
-                drawText(cr, keys[r.icon - 2], cx, cy + 6, r.icon == 4 ? 12 : 17, Font::SansBold, Align::Centre);
+                drawText(cr, keys[r.icon - 2], cx, cy + 6, r.icon == 7 ? 11 : 16, Font::SansBold, Align::Centre);
                 break;
             }
         }
         cairo_restore(cr);
         setColour(cr, inkBrown);
-        drawText(cr, r.head, 64, y + 12, 14, Font::SansBold);
+        drawText(cr, r.head, 56, y + 15, 14, Font::SansBold);
         setColour(cr, inkBrown.lighter(0.15));
-        double end = drawParagraph(cr, r.text, 64, y + 28, 245, 11.5, Font::Sans, 1.3);
-        y = std::max(y + 56, end + 6);
+        drawText(cr, r.text, 56, y + 32, 12, Font::Sans);
+        y += 40;
     }
     setColour(cr, inkBrown.lighter(0.3));
-    drawText(cr, "Click to close", W / 2, H - 18, 11, Font::Sans, Align::Centre);
+    drawText(cr, "Enter, Esc or a click closes", W / 2, H - 14, 11, Font::Sans, Align::Centre);
 }
 
 }  // namespace
@@ -228,8 +239,9 @@ void MenuPainter::panel(cairo_t* cr, double x, double y, double w, double h) {
     cairo_fill(cr);
     roundedRect(cr, x, y, w, h, 14);
     cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x, y + h);
-    cairo_pattern_add_color_stop_rgba(g, 0, 0.16, 0.2, 0.32, 0.96);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.08, 0.1, 0.17, 0.96);
+    // Opaque: nothing of the screen below shows through.
+    cairo_pattern_add_color_stop_rgb(g, 0, 0.16, 0.2, 0.32);
+    cairo_pattern_add_color_stop_rgb(g, 1, 0.08, 0.1, 0.17);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
@@ -290,7 +302,8 @@ int MenuPainter::writeAll(const std::string& media) {
     // main menu strip: 5 slots x 2 frames of 256 x 50
     {
         auto c = Canvas::create(256 * 10, 50);
-        const char* labels[5] = {"Play", "Instructions", "Options", "", "Quit"};
+        // Slot 1 opens the card titled "How to play", and says so.
+        const char* labels[5] = {"Play", "How to play", "Options", "", "Quit"};
         for (int i = 0; i < 5; ++i)
             for (int lit = 0; lit < 2; ++lit) {
                 if (i == 3) continue;  // never shown
@@ -312,7 +325,8 @@ int MenuPainter::writeAll(const std::string& media) {
     {
         auto c = Canvas::create(154 * 10, 30);
         cairo_t* cr = c->cr();
-        const char* labels[5] = {"Full screen", "Sound effects", "Music", "Reset profile", "Back"};
+        // Short labels, all one size: the slider bars start 130 pixels in.
+        const char* labels[5] = {"Full screen", "Effects", "Music", "Reset profile", "Back"};
         for (int i = 0; i < 5; ++i)
             for (int lit = 0; lit < 2; ++lit) {
                 double x = (2 * i + lit) * 154;

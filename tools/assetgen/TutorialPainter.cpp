@@ -141,9 +141,11 @@ void drawPage(cairo_t* cr, const Page& p) {
     bool picture = !p.picture.empty();
     double textW = picture ? 280 : 520, textX = picture ? 40 : 60;
     double y = 112;
+    // A page with more to say sets it a little smaller, above the footer.
+    double size = p.paragraphs.size() > 3 ? 14 : 16;
     for (const auto& para : p.paragraphs) {
         setColour(cr, inkBrown);
-        y = drawParagraph(cr, para, textX, y, textW, 16, Font::Sans, 1.4) + 10;
+        y = drawParagraph(cr, para, textX, y, textW, size, Font::Sans, 1.4) + size * 0.6;
     }
     if (picture) {
         double cols = p.picture[0].size(), rows = p.picture.size();
@@ -162,8 +164,9 @@ std::vector<Page> pages() {
     return {
         {"Roll the ball",
          {"Press an arrow key, or click beside the ball on the side it should go.",
-          "The ball rolls until something stops it. Reach the sparkling goal to finish the level.",
-          "Roll off the board and the level starts again."},
+          "The ball rolls until something stops it. Reach the sparkling goal to finish the level. Roll off the board and the level starts again.",
+          "U or Backspace takes back a move, H shows the best next move, R starts again.",
+          "On the main menu, L chooses any level you have reached."},
          {"#######", "#oaaa*#", "#.....#", "#######"},
          "The ball stops on the goal."},
         {"Shatter blocks",
@@ -203,11 +206,11 @@ std::vector<Page> pages() {
          ""},
         {"Tips",
          {"Look for the cells where the ball can stop: every wall, block and lock is a place to rest.",
-          "Work backwards from the goal. If you are stuck, Skip moves on and you can come back later."},
+          "Work backwards from the goal. If you are stuck, press H for a hint, or Skip: L on the main menu brings any skipped level back."},
          {},
          ""},
         {"Thank you",
-         {"Thank you for playing. The journey goes on in the level editor, for those who build their own puzzles."},
+         {"Thank you for playing. Every level you have reached waits in the level choice (L on the main menu): beat your best, reach par."},
          {},
          ""},
     };

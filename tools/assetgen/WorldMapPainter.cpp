@@ -187,13 +187,14 @@ bool WorldMapPainter::write(const std::string& path) {
         int style;
         double dx, dy;
     };
-    const Label labels[] = {{0, -40, -38}, {8, 0, 50}, {16, 42, 40}, {24, 58, -30}, {28, 0, -46}, {32, -20, 46}};
+    // The last one sits inside the loop, off the road where the ball starts.
+    const Label labels[] = {{0, -40, -38}, {8, 0, 50}, {16, 42, 40}, {24, 58, -30}, {28, 0, -46}, {32, 76, 24}};
     for (const Label& l : labels) {
         auto [x, y] = pointAt((l.style + 0.5) / n * total);
         drawLabel(cr, styles[size_t(l.style)].name, x + l.dx, y + l.dy, 14, Font::SerifBold, Rgb::hex(0xfff4d8), Rgb::hex(0x2a1a10),
                   Align::Centre, 3);
     }
-    roundedRect(cr, 250, 490, 300, 70, 12);
+    roundedRect(cr, 250, 488, 300, 86, 12);
     setColour(cr, Rgb::hex(0xf2e6c8), 0.92);
     cairo_fill_preserve(cr);
     setColour(cr, Rgb::hex(0x6a4a2a));
@@ -201,7 +202,10 @@ bool WorldMapPainter::write(const std::string& path) {
     cairo_stroke(cr);
     setColour(cr, Rgb::hex(0x3a2a1c));
     drawText(cr, "The Quillmere Journey", 400, 522, 22, Font::SerifBold, Align::Centre);
-    drawText(cr, "follow the road, one level at a time", 400, 544, 12, Font::Serif, Align::Centre);
+    drawText(cr, "follow the road, one level at a time", 400, 542, 12, Font::Serif, Align::Centre);
+    // The map waits for the player: say how to go on.
+    setColour(cr, Rgb::hex(0x8a3a1a));
+    drawText(cr, "Press any key or click to go on", 400, 562, 13, Font::SerifBold, Align::Centre);
     double cx = 720, cy = 510;
     for (int i = 0; i < 4; ++i) {
         double a = i * PI / 2 - PI / 2;
