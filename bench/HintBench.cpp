@@ -15,7 +15,8 @@
 
 #include "play/Globals.h"
 #include "play/LevelMap.h"
-#include "play/PlayerAids.h"
+#include "play/LevelPars.h"
+#include "play/LevelRun.h"
 #include "rules/Solver.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -49,7 +50,6 @@ int main(int argc, char** argv) {
     setDebugLogTarget("");
     changeDir(folder);
     editorOn = 0;
-    playerAids = PlayerAids::create(0);
     std::vector<double> search, waited;
     int unsolved = 0, touched = 0, worstLevel = -1;
     double worst = 0;
@@ -57,25 +57,28 @@ int main(int argc, char** argv) {
         if (fileType("levels\\" + std::to_string(level) + ".lvl") != FILE_REGULAR) continue;
         currentMap = LevelMap::create(level);
         currentMap->restart();
-        playerAids->beforeBoardStep(0);  // takes up the new board (and works out par)
+        // The level's run, its par worked out as the game does.
+        LevelRun run(*currentMap, currentMap->play, level, LevelRun::Mode::Campaign,
+                     LevelPars::workOut(*currentMap, currentMap->play), nullptr);
+        run.par();
 
         // The search alone, on this thread.
         auto started = std::chrono::steady_clock::now();
         Solver solver(*currentMap, currentMap->play);
-        solver.stateCap = PlayerAids::kHintStateCap;
+        solver.stateCap = LevelRun::kHintStateCap;
         if (!solver.solve().solved) unsolved++;
         double ms = msSince(started);
         search.push_back(ms);
         if (ms > worst) worst = ms, worstLevel = level;
 
         // As the game asks for it: a frame goes by, then the next step takes it.
-        PlayState before = currentMap->play;
-        playerAids->requestHint();
+        PlayState before = run.live();
+        run.requestHint();
         std::this_thread::sleep_for(std::chrono::microseconds(16667));
         started = std::chrono::steady_clock::now();
-        playerAids->collectHint();
+        run.collectHint();
         waited.push_back(msSince(started));
-        if (!samePlay(before, currentMap->play)) touched++;
+        if (!samePlay(before, run.live())) touched++;
     }
     if (search.empty()) {
         std::printf("no levels found in %s/levels\n", folder.c_str());

@@ -23,6 +23,7 @@
 #include "play/AssetCatalogue.h"
 #include "app/GameController.h"
 #include "play/PlayInput.h"
+#include "play/PersonalBest.h"
 #include "play/PlayerAids.h"
 #include "play/Session.h"
 #include "play/PlayerProfile.h"
@@ -180,10 +181,11 @@ void setUpPlay() {
     gameController->createScreens();
     buttonBar = HoverButtonBar::create();
     Particle::initStyles();
-    playerAids = PlayerAids::create(0);
+    personalBest = PersonalBest::create(0);
+    playerAids = PlayerAids::create();
     gameController->startAtLevel(0);
     gameController->activeMenu = nullptr;  // the first level's tutorial page, read and closed
-    gameController->state = 0;
+    gameController->mode = Session::Mode::Play;
 }
 
 // Play frames as the play loop runs them: one logic step (the board, the
@@ -192,6 +194,7 @@ void setUpPlay() {
 // what the rolling ball keeps alive by itself.
 FrameFigures playFrames(int frames, int fullLayer) {
     currentMap = rollingBoard();
+    gameController->beginRun(false);
     particleLayer = ParticleNode::create();
     std::vector<double> wall, cpu;
     int going = 0;

@@ -13,6 +13,7 @@
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
+#include "runtime/FolderLock.h"
 #include "runtime/Graphics.h"
 #include "runtime/Input.h"
 #include "runtime/Prefetch.h"
@@ -25,6 +26,21 @@ namespace qm {
 int App::run() {
     debugLog("--                  --");
     debugLog("-- Start of program --");
+    // A second copy in the same folder would overwrite the first one's
+    // progress with its own older one: it leaves before it reads or writes.
+    std::string lockFailure;
+    FolderLock lock = lockWorkingFolder(lockFailure);
+    if (lock == FolderLock::HeldElsewhere) {
+        setWindowTitle("Quillmere");  // the box's title
+        notify("Quillmere is already running in this folder (" + currentDir() +
+                   ").\n\nSwitch to the game that is open. A second copy would overwrite its progress, so "
+                   "this one closes without saving anything.",
+               1);
+        return 1;
+    }
+    // A folder that cannot be locked cannot be written either (read-only):
+    // no second copy can harm it, so the game plays on.
+    if (lock == FolderLock::Failed) debugLog("the working folder could not be locked (" + lockFailure + ")");
     // The music and the art decode on every processor while the rest starts;
     // the loads below take them as they come.
     prefetchFiles({AudioManager::firstTrackFile()});
@@ -33,7 +49,8 @@ int App::run() {
     auto splash = SplashScreen::create("media\\logo.png", developerMode == 1 ? 30 : 2000);
     setWindowTitle("Quillmere");
     programStartSeconds = millisecs() / 1000;
-    // A crash in the middle of a save leaves its temporary file behind.
+    // A crash in the middle of a save leaves its temporary file behind;
+    // with the folder locked, no other copy of the game is writing one.
     int stale = removeStaleTemporaries({"options.dat", "save0.dat", "best0.dat", "uniqueID.idn"});
     if (stale > 0) debugLog("removed " + str(stale) + " stale temporary files");
     OptionsFile::loadOptions();

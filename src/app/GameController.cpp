@@ -23,6 +23,9 @@
 #include "play/OptionsFile.h"
 #include "play/Particle.h"
 #include "play/PlayInput.h"
+#include "play/LevelPars.h"
+#include "play/LevelRun.h"
+#include "play/PersonalBest.h"
 #include "play/PlayerAids.h"
 #include "play/PlayerProfile.h"
 #include "play/ScreenFlash.h"
@@ -39,6 +42,9 @@ namespace qm {
 std::shared_ptr<GameController> GameController::create() { return std::make_shared<GameController>(); }
 
 namespace {
+
+constexpr int kKeyU = 85;
+constexpr int kKeyH = 72;
 
 // Each loader has left such a file alone for the whole run; the player hears
 // of it once, here, and not at every save that is skipped.
@@ -57,9 +63,9 @@ void noticeUnreadableFiles() {
 
 void GameController::runGame() {
     for (;;) {
-        if (state == 0) {
+        if (mode == Mode::Play) {
             playLoop();
-        } else if (state == 1) {
+        } else if (mode == Mode::Menus) {
             PlayInput::resetInputAndFlush();
             lastActivationTime = millisecs();
             currentScreen = 0;
@@ -87,7 +93,9 @@ void GameController::startGame() {
     createScreens();
     buttonBar = HoverButtonBar::create();
     Particle::initStyles();
-    playerAids = PlayerAids::create(0);
+    personalBest = PersonalBest::create(0);
+    levelPars = std::make_shared<LevelPars>();
+    playerAids = PlayerAids::create();
     noticeUnreadableFiles();
     startAtLevel(playerProfile->playableLevel());
     reachabilityView = ReachabilityView::create();
@@ -112,9 +120,16 @@ void GameController::startAtLevel(int n) {
     loadLevel(n, true);
 }
 
+std::shared_ptr<LevelMap> GameController::readLevel(int n) {
+    auto map = LevelMap::read(n);
+    if (!editorOn && n >= 0) boardLoaded(n);
+    map->startPlay();
+    return map;
+}
+
 void GameController::loadLevel(int n, bool open) {
     debugLog("start at level " + str(n));
-    currentMap = LevelMap::create(n);
+    currentMap = readLevel(n);
     if (playLog) playLog->levelStarted(currentMap->levelNumber);
     nextMap = nullptr;
     particleLayer = ParticleNode::create();
@@ -123,6 +138,20 @@ void GameController::loadLevel(int n, bool open) {
     mapTransition->startLevel();
     if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->refresh();
     if (worldMap) worldMap->hideMenu();
+    // A level started afresh (not slid in) carries no word of the last one.
+    if (playerAids) playerAids->solvedTicks = 0;
+    beginRun(true);
+}
+
+void GameController::beginRun(bool fileBoard) {
+    if (!currentMap) return;
+    const LevelMap& map = *currentMap;
+    LevelRun::Mode mode = LevelRun::Mode::Campaign;
+    if (replayLevel >= 0 && replayLevel == map.levelNumber) mode = LevelRun::Mode::Replay;
+    else if (playerProfile && playerProfile->indexInGroup(-1) == 4) mode = LevelRun::Mode::LastOfGroup;
+    std::shared_future<int> par = fileBoard && levelPars ? levelPars->of(map.levelNumber, map, map.play)
+                                                         : LevelPars::workOut(map, map.play);
+    run = std::make_unique<LevelRun>(map, map.play, map.levelNumber, mode, par, personalBest);
 }
 
 void GameController::boardLoaded(int levelNumber) {
@@ -138,10 +167,6 @@ void GameController::boardLoaded(int levelNumber) {
     }
 }
 
-void GameController::groupFinished() {
-    if (worldMap) worldMap->openMenu();
-}
-
 void GameController::playChosenLevel(int n) {
     // The level where Play goes on is simply played; any other is played
     // again without moving the player's progress.
@@ -151,7 +176,7 @@ void GameController::playChosenLevel(int n) {
     if (!frontier) debugLog("replay level " + str(n));
     loadLevel(n, frontier);
     if (mainMenu) mainMenu->closeSubmenus(1);
-    state = 0;
+    mode = Mode::Play;
 }
 
 void GameController::replayFinished(int level, int solved) {
@@ -161,6 +186,49 @@ void GameController::replayFinished(int level, int solved) {
     replayEndSteps = kReplayEndSteps;
 }
 
+void GameController::finishLevel(int solved) {
+    if (!currentMap) return;
+    LevelMap& map = *currentMap;
+    // A level played again from the level choice neither moves the player's
+    // progress on nor slides to the next board.
+    if (replayLevel >= 0 && replayLevel == map.levelNumber) {
+        replayFinished(map.levelNumber, solved);
+        return;
+    }
+    int s = playerProfile ? playerProfile->levelState(-1) : 0;
+    if (s == 3) s = 0;
+    std::shared_ptr<GroupProgress> progress = buttonBar ? buttonBar->progressIndicator : nullptr;
+    bool record = false;
+    if ((solved == 1 && (s == 0 || s == 2)) || (solved == 0 && s == 0)) {
+        if (progress) {
+            progress->refresh();
+            int k = playerProfile ? playerProfile->indexInGroup(-1) : 0;
+            if (k >= 0 && k < 5) progress->states[k] = solved == 1 ? 1 : 2;
+        }
+        record = true;
+    }
+    int next = map.levelNumber == kLastLevel ? kLastLevel : map.levelNumber + 1;
+    auto following = readLevel(next);
+    nextMap = following;
+    following->addShift(32 * following->entryX, 32 * following->entryY);
+    mapTransition = BoardTransition::create(following->entryPixelX(), following->entryPixelY(), 1);
+    // After the last level of a group the world map shows the way on.
+    if (mapTransition->groupFinished == 1 && worldMap) worldMap->openMenu();
+    if (!playerProfile) return;
+    if (record) {
+        playerProfile->setLevelResult(map.levelNumber, solved);
+    } else {
+        playerProfile->advanceFrom(map.levelNumber);
+        if (progress) progress->refresh();
+    }
+}
+
+void GameController::actOn(RunOutcome outcome) {
+    // Every outcome ends the level the same way; the finish is told apart by
+    // the replay and the transition (the world map after a group's last).
+    if (outcome != RunOutcome::Playing && run) finishLevel(run->solved() ? 1 : 0);
+}
+
 void GameController::backToLevelChoice() {
     // The choice comes back on the level just played, showing its new best.
     if (levelMenu) levelMenu->openOn = replayLevel;
@@ -168,7 +236,7 @@ void GameController::backToLevelChoice() {
     // Play goes on where the player's progress stands, loaded behind the menus.
     startAtLevel(playerProfile ? playerProfile->playableLevel() : 0);
     reopenLevelChoice = true;
-    state = 1;
+    mode = Mode::Menus;
 }
 
 namespace {
@@ -194,7 +262,7 @@ void GameController::playLoop() {
     if (audioManager) audioManager->startBallLoop();
     flushKeys();
 
-    while (state == 0 && PlayInput::menuRequest == 0) {
+    while (mode == Mode::Play && PlayInput::menuRequest == 0) {
         delayMs(1);
         timer.measure();
         PlayInput::pollInput();
@@ -208,7 +276,7 @@ void GameController::playLoop() {
             closing = appTerminate() != 0;
         } while (AssetCatalogue::suspended == 1 && !closing);
 
-        if (closing) state = 2;
+        if (closing) mode = Mode::Quit;
 
         bool printScreenIsDown = printScreenDown() != 0;
         if (printScreenIsDown && !printScreenWasDown) {
@@ -218,11 +286,12 @@ void GameController::playLoop() {
         printScreenWasDown = printScreenIsDown;
     }
     if (audioManager) audioManager->stopBallLoop();
-    if (state == 0) state = 1;
+    if (mode == Mode::Play) mode = Mode::Menus;
 }
 
 void GameController::playStep() {
-    if (mapTransition) mapTransition->update();
+    // The next board has slid in: its level starts with a fresh run.
+    if (mapTransition && mapTransition->update()) beginRun(true);
     if (buttonBar) buttonBar->update();
     if (flash) flash->update();
     if (activeMenu) activeMenu->updateMenu(0);
@@ -231,13 +300,14 @@ void GameController::playStep() {
     bool boardActive = !overlay && (!worldMap || worldMap->state == 0);
     bool replayEnding = replayEndSteps > 0;
     if (replayEnding) boardActive = false;
-    if (playerAids) playerAids->beforeBoardStep(boardActive ? 1 : 0);
+    if (playerAids) playerAids->beginStep();
     TickEvents events;
     // A replayed level, once solved, rests on its end until the choice returns.
-    if (currentMap && !replayEnding) events = currentMap->update(boardActive ? 1 : 0);
+    if (currentMap && !replayEnding) events = stepBoard(boardActive);
+    if (events.solved && playerAids && run) playerAids->showSolved(run->moves());
     if (events.restarted) flash = ScreenFlash::create(0.06f, 1.0f);
     if (editorState) editorState->editorTick(boardActive ? 1 : 0);
-    if (playerAids) playerAids->afterBoardStep(events);
+    if (run && run->hintTicks > 0 && currentMap && currentMap->ball) currentMap->ball->hoverDirection = run->hintDirection;
     // Skip waits for the slide: during it the board that is current is the
     // one just solved, and skipping it would record it as skipped.
     bool sliding = mapTransition && mapTransition->isAdvancing();
@@ -246,6 +316,33 @@ void GameController::playStep() {
     if (replayEnding && --replayEndSteps == 0) backToLevelChoice();
 }
 
+TickEvents GameController::stepBoard(bool boardActive) {
+    // The aids' keys are read every step, so a press never waits for a later one.
+    RunInput input;
+    input.undo = keyHit(kKeyU) > 0;
+    input.undo = keyHit(VK_BACKSPACE) > 0 || input.undo;
+    input.hint = keyHit(kKeyH) > 0;
+    if (editorOn == 1) {
+        editorWasOn = 1;
+        currentMap->idleStep();
+        return {};
+    }
+    // The board left the editor and may have changed: a fresh run on it.
+    if (editorWasOn == 1 || !run) {
+        editorWasOn = 0;
+        if (levelPars) levelPars->clear();
+        beginRun(false);
+    }
+    input.tick = TickInput::fromFlags(PlayInput::up, PlayInput::down, PlayInput::left, PlayInput::right,
+                                      PlayInput::restart, boardActive ? 1 : 0);
+    bool wasOver = run->over();
+    RunStep step = run->step(input);
+    currentMap->beforeRunStep(wasOver, step.from);
+    currentMap->showBall(step, run->live(), wasOver);
+    actOn(step.outcome);
+    currentMap->showLocks(step);
+    return step.events;
+}
 
 void GameController::drawPlayFrame() {
     clearFrame();
@@ -261,7 +358,7 @@ void GameController::drawPlayFrame() {
     setOrigin(0, 0);
     resetDrawState();
     if (buttonBar) buttonBar->draw();
-    if (playerAids) playerAids->draw();
+    if (playerAids && run && currentMap && editorOn == 0) playerAids->draw(*run, currentMap->levelNumber);
     if (editorOn == 1) {
         for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
     }
@@ -292,13 +389,13 @@ void GameController::skipLevel() {
     spawnParticles(4, float(currentMap->endX * 32), float(currentMap->endY * 32), 5.0f, 0, 0, nullptr);
     PlayInput::resetInputAndFlush();
     if (playLog) playLog->levelFinished(2);
-    currentMap->finishLevel(0);
+    if (run) actOn(run->skip());
 }
 
 void GameController::menuLoop() {
     FrameTimer timer;
     timer.start();
-    while (state == 1) {
+    while (mode == Mode::Menus) {
         delayMs(1);
         timer.measure();
         while (timer.takeStep()) {
@@ -322,7 +419,7 @@ void GameController::menuLoop() {
             AssetCatalogue::checkSuspended(0);
             closing = appTerminate() != 0;
         } while (AssetCatalogue::suspended == 1 && !closing);
-        if (closing) state = 2;
+        if (closing) mode = Mode::Quit;
     }
 }
 

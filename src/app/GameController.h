@@ -4,12 +4,15 @@
 #pragma once
 #include <memory>
 
+#include "play/LevelRun.h"
+
 #include "play/Session.h"
 
 namespace qm {
 
 class menuScreenType;
 class ScreenFlash;
+class LevelMap;
 
 class GameController : public Session {
 public:
@@ -26,10 +29,15 @@ public:
     void startGame();
     void createScreens();
     void startAtLevel(int n) override;
-    void boardLoaded(int levelNumber) override;
-    void groupFinished() override;
     void playChosenLevel(int n) override;
-    void replayFinished(int level, int solved) override;
+    // The current level ends (solved 1, skipped 0): the profile records it
+    // and the boards slide to the next level, or a replay hands back.
+    void finishLevel(int solved) override;
+    // The level being played on the current board; null before the first.
+    const LevelRun* levelRun() const { return run.get(); }
+    // A fresh run on the current board from where its ball stands; a board
+    // put in place by hand (tests, benchmarks) starts its run with this.
+    void beginRun(bool fileBoard);
     void playLoop();
     // One logic step of play, and the drawing of one play frame (which never
     // changes game state); the play loop and the benchmarks share them.
@@ -42,8 +50,20 @@ public:
     void afterStartHook() {}
 
 private:
+    std::unique_ptr<LevelRun> run;
+    int editorWasOn = 0;
+
     // startAtLevel's steps; `open` 0 leaves the profile's current level alone.
     void loadLevel(int n, bool open);
+    // A level's board read from its file, its tutorial page opened the first time.
+    std::shared_ptr<LevelMap> readLevel(int n);
+    // The board and its run for one logic step; returns what the rules did.
+    TickEvents stepBoard(bool boardActive);
+    void actOn(RunOutcome outcome);
+    void replayFinished(int level, int solved);
+    // A board was loaded for level n to be played: the first time, the
+    // level's tutorial page opens over it.
+    void boardLoaded(int levelNumber);
     void backToLevelChoice();
 };
 

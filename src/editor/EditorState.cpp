@@ -163,7 +163,7 @@ bool EditorState::runKeyTable(LevelMap& map, int inputAllowed) {
         return true;
     }
     if (keyHit(78)) {
-        map.finishLevel(0);
+        if (session) session->finishLevel(0);
         if (reachabilityView) reachabilityView->buildNextMap();
         return true;
     }
@@ -248,7 +248,7 @@ void EditorState::paint(LevelMap& map, int x, int y) {
 
 // The end may be cleared even inside the protected strip; nothing else there.
 void EditorState::clear(LevelMap& map, int x, int y) {
-    if (map.isOutsideProtected(x, y) == 1 || map.tileCategory(x, y) == 2) setTile(map, x, y, 3);
+    if (map.isOutsideProtected(x, y) == 1 || map.tileCategory(x, y) == Code::End) setTile(map, x, y, Code::Floor);
 }
 
 std::string EditorState::helpLine(int i) {
@@ -263,12 +263,6 @@ std::string EditorState::helpLine(int i) {
         default:
             return "";
     }
-}
-
-void EditorState::drawHelpLines() {
-    drawText(helpLine(0), 0, 556);
-    drawText(helpLine(1), 0, 570);
-    drawText(helpLine(2), 0, 584);
 }
 
 }  // namespace qm

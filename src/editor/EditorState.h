@@ -25,7 +25,6 @@ public:
     // The three help lines (i = 0, 1, 2) drawn under the board while editing.
     static std::string helpLine(int i);
     // Draws them at (0, 556), (0, 570) and (0, 584) in the current colour.
-    static void drawHelpLines();
 
 private:
     void selectFromPalette(int buttonCode);

@@ -9,11 +9,10 @@
 #include "play/Globals.h"
 #include "play/LevelMap.h"
 #include "play/PersonalBest.h"
-#include "play/PlayerAids.h"
+#include "play/LevelPars.h"
 #include "play/PlayerProfile.h"
 #include "play/Session.h"
 #include "play/TextFace.h"
-#include "rules/Solver.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
@@ -30,7 +29,7 @@ constexpr int kKeyL = 'L';
 int levelState(int level) { return playerProfile ? playerProfile->levelState(level) : 0; }
 
 int bestOf(int level) {
-    return playerAids && playerAids->personalBest ? playerAids->personalBest->best(level) : 0;
+    return personalBest ? personalBest->best(level) : 0;
 }
 
 // The row's top edge on screen, or -1 when the group is scrolled away.
@@ -110,10 +109,8 @@ void levelSelectType::workOutPars() {
             pars[size_t(level)] = -1;
             continue;
         }
-        Solver solver(board);
-        solver.stateCap = PlayerAids::kParStateCap;
-        SolveResult result = solver.solve();
-        pars[size_t(level)] = result.solved ? int(result.moves.size()) : -1;
+        PlayState start = PlayState::start(board);
+        pars[size_t(level)] = levelPars ? levelPars->of(level, board, start).get() : LevelPars::workOut(board, start).get();
     }
 }
 

@@ -58,7 +58,7 @@ void mainMenuType::activate(int byMouse) {
     switch (selected) {
         case SLOT_PLAY:
             closeSubmenus(1);
-            if (session) session->state = 0;
+            if (session) session->mode = Session::Mode::Play;
             break;
         case SLOT_INSTRUCTIONS:
             closeSubmenus(0);
@@ -70,7 +70,7 @@ void mainMenuType::activate(int byMouse) {
             break;
         case SLOT_QUIT:
             closeSubmenus(0);
-            if (session) session->state = 2;
+            if (session) session->mode = Session::Mode::Quit;
             break;
         default:
             break;

@@ -11,7 +11,6 @@
 #include "play/PlayerProfile.h"
 #include "audio/AudioManager.h"
 #include "play/HoverButtonBar.h"
-#include "play/Session.h"
 #include "playlog/GameLog.h"
 #include "play/LevelMap.h"
 #include "play/ParticleNode.h"
@@ -44,7 +43,6 @@ std::shared_ptr<BoardTransition> BoardTransition::create(int targetX, int target
     }
     if (t->groupIndex == 4) {
         t->groupFinished = 1;
-        if (session) session->groupFinished();
         if (audioManager) audioManager->playOohOoh();
     } else {
         t->groupFinished = 0;
@@ -54,7 +52,8 @@ std::shared_ptr<BoardTransition> BoardTransition::create(int targetX, int target
     return t;
 }
 
-void BoardTransition::update() {
+bool BoardTransition::update() {
+    bool swapped = false;
     if (currentMap) {
         int stepX = stepToward(targetX - currentMap->shiftX());
         int stepY = stepToward(targetY - currentMap->shiftY());
@@ -64,9 +63,11 @@ void BoardTransition::update() {
             swapBoards();
             startLevel();
             advancing = 0;
+            swapped = true;
         }
     }
     if (auto* progress = progressColumn()) progress->step();
+    return swapped;
 }
 
 void BoardTransition::resume() {

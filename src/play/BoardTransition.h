@@ -15,7 +15,8 @@ public:
 
     static std::shared_ptr<BoardTransition> create(int targetX, int targetY, int advancing);
     int isAdvancing() const { return advancing; }
-    void update();
+    // One logic step; true on the step the next board became the current one.
+    bool update();
     void resume();
     void swapBoards();
     void startLevel();

@@ -21,6 +21,8 @@ std::shared_ptr<instructionsMenuType> instructionsMenu;
 std::shared_ptr<optionsMenuType> optionsMenu;
 std::shared_ptr<resetProfileMenuType> resetProfileMenu;
 std::shared_ptr<levelSelectType> levelMenu;
+std::shared_ptr<PersonalBest> personalBest;
+std::shared_ptr<LevelPars> levelPars;
 std::shared_ptr<PlayerAids> playerAids;
 
 ImagePtr effectImages[3];
@@ -57,6 +59,8 @@ void resetGlobals() {
     optionsMenu = nullptr;
     resetProfileMenu = nullptr;
     levelMenu = nullptr;
+    personalBest = nullptr;
+    levelPars = nullptr;
     playerAids = nullptr;
     for (auto& image : effectImages) image = nullptr;
     tokensImage = nullptr;

@@ -27,6 +27,8 @@ class instructionsMenuType;
 class optionsMenuType;
 class resetProfileMenuType;
 class levelSelectType;
+class PersonalBest;
+class LevelPars;
 class PlayerAids;
 
 extern std::shared_ptr<GameController> gameController;
@@ -49,7 +51,11 @@ extern std::shared_ptr<optionsMenuType> optionsMenu;
 extern std::shared_ptr<resetProfileMenuType> resetProfileMenu;
 // The level choice, opened from the main menu.
 extern std::shared_ptr<levelSelectType> levelMenu;
-// Undo, hint, moves against par and the personal best.
+// The player's fewest moves per level.
+extern std::shared_ptr<PersonalBest> personalBest;
+// Each level's par, worked out once.
+extern std::shared_ptr<LevelPars> levelPars;
+// The aids' picture: the moves box, the level's name, the solved word.
 extern std::shared_ptr<PlayerAids> playerAids;
 
 // [0] trail, [1] shade, [2] spark.

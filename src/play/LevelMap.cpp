@@ -8,14 +8,9 @@
 #include "audio/AudioManager.h"
 #include "play/AssetCatalogue.h"
 #include "play/BoardPainter.h"
-#include "play/BoardTransition.h"
 #include "play/Globals.h"
-#include "play/GroupProgress.h"
-#include "play/HoverButtonBar.h"
 #include "play/ParticleNode.h"
 #include "play/PlayInput.h"
-#include "play/PlayerProfile.h"
-#include "play/Session.h"
 #include "playlog/GameLog.h"
 #include "rules/LevelFileFormat.h"
 #include "runtime/Diagnostics.h"
@@ -36,9 +31,15 @@ std::shared_ptr<LevelMap> LevelMap::createEmpty(int levelNumber) {
 }
 
 std::shared_ptr<LevelMap> LevelMap::create(int levelNumber) {
+    auto board = read(levelNumber);
+    board->startPlay();
+    return board;
+}
+
+std::shared_ptr<LevelMap> LevelMap::read(int levelNumber) {
     auto board = std::make_shared<LevelMap>();
     board->levelNumber = levelNumber;
-    board->load();
+    board->readLevelFile();
     return board;
 }
 
@@ -54,12 +55,12 @@ void LevelMap::glowCell(int x, int y, int kind) {
 int LevelMap::setTile(int x, int y, int code) {
     if (!Board::onBoard(x, y)) return 0;
     modified = 1;
-    if (code == 0) {
+    if (code == Code::WallBrush) {
         cells[x][y] = randomWallCode();
     } else {
         cells[x][y] = code;
-        if (code == 1) { startX = x; startY = y; }
-        if (code == 2) { endX = x; endY = y; }
+        if (code == Code::Start) { startX = x; startY = y; }
+        if (code == Code::End) { endX = x; endY = y; }
     }
     return 1;
 }
@@ -67,6 +68,11 @@ int LevelMap::setTile(int x, int y, int code) {
 int LevelMap::randomWallCode() { return randomInt(firstWallCode, lastWallCode); }
 
 void LevelMap::load() {
+    readLevelFile();
+    startPlay();
+}
+
+void LevelMap::readLevelFile() {
     debugLog("Loading map " + str(levelNumber) + ".lvl");
     endX = -1;
     endY = -1;
@@ -79,12 +85,11 @@ void LevelMap::load() {
         LevelFileContents file = LevelFileFormat::decode(bytes);
         // The tile set follows from the level number, whatever the file says.
         if (levelNumber >= 0) tileSet = levelNumber / 5;
-        if (!editorOn && levelNumber >= 0 && session) session->boardLoaded(levelNumber);
         for (int x = 0; x < kBoardWidth; ++x) {
             for (int y = 0; y < kBoardHeight; ++y) {
                 cells[x][y] = file.cells[x][y];
-                if (cells[x][y] == 1) { startX = x; startY = y; }
-                if (cells[x][y] == 2) { endX = x; endY = y; }
+                if (cells[x][y] == Code::Start) { startX = x; startY = y; }
+                if (cells[x][y] == Code::End) { endX = x; endY = y; }
             }
         }
         entryX = file.entryX;
@@ -93,6 +98,9 @@ void LevelMap::load() {
     clearProtected();
     lockTypes[0] = 0;
     lockTypes[1] = 1;
+}
+
+void LevelMap::startPlay() {
     RuleLog lines;
     play.gizmos = GizmoStates::createFrom(*this, &lines);
     writeLog(lines);
@@ -156,7 +164,7 @@ void LevelMap::startEffects() {
     }
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y)
-            if (cells[x][y] >= 16 && cells[x][y] <= 25)
+            if (cells[x][y] >= Code::FirstTeleport && cells[x][y] <= Code::LastTeleport)
                 spawnParticles(1, float(32 * x), float(32 * y), 15, 0, 0, nullptr);
 }
 
@@ -182,13 +190,13 @@ void LevelMap::clearProtected() { protectedLeft = protectedRight = protectedTop 
 void LevelMap::clearAll() {
     clearProtected();
     for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) setTile(x, y, 3);
+        for (int y = 0; y < kBoardHeight; ++y) setTile(x, y, Code::Floor);
 }
 
 void LevelMap::randomize(int n) {
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y)
-            if (isOutsideProtected(x, y)) setTile(x, y, randomInt(0, n) != 0 ? 3 : 0);
+            if (isOutsideProtected(x, y)) setTile(x, y, randomInt(0, n) != 0 ? Code::Floor : Code::WallBrush);
 }
 
 void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert) {
@@ -198,13 +206,15 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
             int ty = toY + (y - y1);
             if (!Board::onBoard(tx, ty)) continue;
             int c = source.code(x, y);
+            // The old board's end becomes the new one's start, its start floor
+            // (both are categories of their own, equal to their codes).
             int category = source.tileCategory(x, y);
-            if (convert == 1 && category == 2) {
-                cells[tx][ty] = 1;
+            if (convert == 1 && category == Code::End) {
+                cells[tx][ty] = Code::Start;
                 startX = tx;
                 startY = ty;
-            } else if (convert == 1 && category == 1) {
-                cells[tx][ty] = 3;
+            } else if (convert == 1 && category == Code::Start) {
+                cells[tx][ty] = Code::Floor;
             } else {
                 cells[tx][ty] = c;
             }
@@ -216,62 +226,32 @@ void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2
     protectedBottom = toY + (y2 - y1);
 }
 
-void LevelMap::finishLevel(int solved) {
-    // A level played again from the level choice neither moves the player's
-    // progress on nor slides to the next board: the session takes it back.
-    if (session && session->replayLevel >= 0 && session->replayLevel == levelNumber) {
-        session->replayFinished(levelNumber, solved);
-        return;
-    }
-    int s = playerProfile ? playerProfile->levelState(-1) : 0;
-    if (s == 3) s = 0;
-    std::shared_ptr<GroupProgress> progress = buttonBar ? buttonBar->progressIndicator : nullptr;
-    bool record = false;
-    if ((solved == 1 && (s == 0 || s == 2)) || (solved == 0 && s == 0)) {
-        if (progress) {
-            progress->refresh();
-            int k = playerProfile ? playerProfile->indexInGroup(-1) : 0;
-            if (k >= 0 && k < 5) progress->states[k] = solved == 1 ? 1 : 2;
-        }
-        record = true;
-    }
-    int next = levelNumber == kLastLevel ? kLastLevel : levelNumber + 1;
-    auto following = LevelMap::create(next);
-    nextMap = following;
-    following->addShift(32 * following->entryX, 32 * following->entryY);
-    mapTransition = BoardTransition::create(following->entryPixelX(), following->entryPixelY(), 1);
-    if (!playerProfile) return;
-    if (record) {
-        playerProfile->setLevelResult(levelNumber, solved);
-    } else {
-        playerProfile->advanceFrom(levelNumber);
-        if (progress) progress->refresh();
-    }
+void LevelMap::beforeRunStep(bool levelOver, const BallState& from) {
+    if (!ball) return;
+    ball->age += 1;
+    lightNeighbours(from);
+    // While the boards slide, the finished board's ball only sparkles.
+    if (levelOver && randomInt(0, 1) == 1)
+        spawnParticles(3, float(from.pixelX()), float(from.pixelY()), 1, 0, 0, nullptr);
 }
 
-TickEvents LevelMap::update(int inputAllowed) {
-    TickEvents events;
-    if (!editorOn && ball) {
-        ball->age += 1;
-        lightNeighbours();
-        if (mapTransition && mapTransition->isAdvancing()) {
-            // While the boards slide, the finished board's ball only sparkles.
-            if (randomInt(0, 1) == 1)
-                spawnParticles(3, float(play.ball.pixelX()), float(play.ball.pixelY()), 1, 0, 0, nullptr);
-        } else {
-            TickInput input = TickInput::fromFlags(PlayInput::up, PlayInput::down, PlayInput::left, PlayInput::right,
-                                                   PlayInput::restart, inputAllowed);
-            RuleLog lines;
-            events = play.moveBall(*this, input, &lines);
-            writeLog(lines);
-            showEvents(events);
-        }
-    }
+void LevelMap::showBall(const RunStep& step, const PlayState& live, bool levelWasOver) {
+    play = live;
+    if (levelWasOver) return;
+    writeLog(step.ballLines);
+    showEvents(step.events);
+}
+
+void LevelMap::showLocks(const RunStep& step) {
+    decayGlow();
+    writeLog(step.lockLines);
+}
+
+void LevelMap::idleStep() {
     decayGlow();
     RuleLog lines;
     play.advanceLocks(*this, &lines);
     writeLog(lines);
-    return events;
 }
 
 void LevelMap::showEvents(const TickEvents& events) {
@@ -295,7 +275,9 @@ void LevelMap::showEvents(const TickEvents& events) {
     }
     if (events.solved) {
         if (audioManager) audioManager->stepBallVolume(-10);
-        finish();
+        spawnParticles(4, float(32 * play.ball.x), float(32 * play.ball.y), 30, 0, 0, nullptr);
+        PlayInput::resetInputAndFlush();
+        if (playLog) playLog->levelFinished(1);
     }
     if (events.startedRolling) {
         // One line a move: a log then tells where the player rolled.
@@ -304,17 +286,10 @@ void LevelMap::showEvents(const TickEvents& events) {
     }
 }
 
-void LevelMap::finish() {
-    spawnParticles(4, float(32 * play.ball.x), float(32 * play.ball.y), 30, 0, 0, nullptr);
-    PlayInput::resetInputAndFlush();
-    if (playLog) playLog->levelFinished(1);
-    finishLevel(1);
-}
-
-void LevelMap::lightNeighbours() {
+void LevelMap::lightNeighbours(const BallState& at) {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
-            int x = play.ball.x + dx, y = play.ball.y + dy;
+            int x = at.x + dx, y = at.y + dy;
             if ((dx == 0 && dy == 0) || !Board::onBoard(x, y)) continue;
             glowCell(x, y, (dx == 0 || dy == 0) ? 0 : 1);
         }

@@ -2,13 +2,14 @@
 // the play on them (the rules' PlayState), and what only the screen needs:
 // the level number and art, the glow of the walls, the slide's shift, the
 // drawn ball, the editor's protected strip; loading and saving level files,
-// the level start effects, and turning each tick's events into sound,
-// sparks, the restart and the next board.
+// the level start effects, and turning each step of the level run into
+// sound and sparks.
 #pragma once
 #include <memory>
 #include <string>
 
 #include "play/Ball.h"
+#include "play/LevelRun.h"
 #include "rules/Board.h"
 #include "rules/PlayState.h"
 
@@ -28,8 +29,12 @@ public:
     int modified = 0;
     int tileSet = 0;
 
-    // Loads "levels\\<n>.lvl".
+    // Loads "levels\\<n>.lvl" with fresh gizmo states.
     static std::shared_ptr<LevelMap> create(int levelNumber);
+    // Only the file's cells, no play on them yet: startPlay() follows (the
+    // controller opens the level's tutorial page in between).
+    static std::shared_ptr<LevelMap> read(int levelNumber);
+    void startPlay();
     // An empty board (all code 0) that loads no file: for tests and tools.
     static std::shared_ptr<LevelMap> createEmpty(int levelNumber);
 
@@ -54,10 +59,15 @@ public:
     int entryPixelX() const { return -32 * entryX; }
     int entryPixelY() const { return -32 * entryY; }
     void copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
-    void finishLevel(int solved);
-    // One tick of play; returns what the rules did, for the controller (the
-    // restart flash) and the player aids.
-    TickEvents update(int inputAllowed);
+    // The picture of one step of the level run, in three parts around the
+    // controller acting on the run's outcome: the glow and age where the
+    // ball began the tick (a finished level's ball only sparkles), the
+    // ball's sounds and sparks, then the locks' lines and the glow's decay.
+    void beforeRunStep(bool levelOver, const BallState& from);
+    void showBall(const RunStep& step, const PlayState& live, bool levelWasOver);
+    void showLocks(const RunStep& step);
+    // A step with no run (the editor is on): the glow fades, locks turn.
+    void idleStep();
     static int mouseCellX();
     static int mouseCellY();
     void decayGlow();
@@ -73,8 +83,8 @@ public:
 private:
     // The sights and sounds of one tick's events, in the order they happened.
     void showEvents(const TickEvents& events);
-    void finish();
-    void lightNeighbours();
+    void readLevelFile();
+    void lightNeighbours(const BallState& at);
     // Lines the rules said this tick, into the debug log.
     static void writeLog(const RuleLog& lines);
 };

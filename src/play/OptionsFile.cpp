@@ -53,7 +53,7 @@ void OptionsFile::loadOptions() {
 void OptionsFile::saveOptions() {
     float effects = audioManager ? audioManager->soundVolume : optionSoundVolume;
     float music = audioManager ? audioManager->musicVolume : optionMusicVolume;
-    StreamPtr file = saveBlocked == 1 ? nullptr : writeFileSafely("options.dat");
+    StreamPtr file = saveBlocked == 1 ? nullptr : writeKeptFile("options.dat");
     if (!file) {
         debugLog("Could not save options");
         return;

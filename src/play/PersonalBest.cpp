@@ -43,9 +43,9 @@ void PersonalBest::load() {
 
 void PersonalBest::save() const {
     if (saveBlocked == 1) return;
-    // Temporary file renamed over the old one: a crash never leaves half a file.
-    StreamPtr file = writeFileSafely(fileName());
-    if (!file) return;
+    // Temporary file renamed over the old one: a crash never leaves half a
+    // file, and a failed save (told to the player) is made whole by the next.
+    StreamPtr file = writeKeptFile(fileName());
     for (int count : counts) file->writeShort(count);
     file->close();
 }

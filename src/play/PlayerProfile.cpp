@@ -75,9 +75,10 @@ void PlayerProfile::reset() {
 void PlayerProfile::save() {
     if (saveBlocked == 1) return;
     // Written beside the old file and renamed over it, so progress is never
-    // left half-written by a crash or a full disk.
-    StreamPtr file = writeFileSafely(fileName());
-    if (!file) return;
+    // left half-written by a crash or a full disk. A failed save leaves the
+    // old file, the player is told, and the next change of progress writes
+    // this whole profile again.
+    StreamPtr file = writeKeptFile(fileName());
     for (int state : levelStates) file->writeByte(state & 0xFF);
     for (int flag : onceFlags) file->writeByte(flag & 0xFF);
     file->close();

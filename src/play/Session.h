@@ -1,6 +1,7 @@
 // The session controller as the play screen, the editor and the menus see
-// it: the mode the game runs in, the menu screen that has the keyboard, a
-// level to start, and the pages and maps the play screen cannot show itself.
+// it: the mode the game runs in, the menu screen that has the keyboard, and
+// the commands the menus and the editor give: start a level, play a chosen
+// one, end one. Nothing below the controller is called back through it.
 // GameController, at the top of the game, is the one that runs the session;
 // a test may stand in for it.
 #pragma once
@@ -11,22 +12,18 @@ class Session {
 public:
     virtual ~Session() = default;
 
-    int state = 1;          // 0 play, 1 menus, 2 quit: set by the menus and a closed window
+    enum class Mode { Play, Menus, Quit };
+    Mode mode = Mode::Menus;  // set by the menus, the play loop and a closed window
     int currentScreen = 0;  // the menu screen that takes the keyboard
     int replayLevel = -1;   // a level played again from the level choice, -1 for none
 
     void setCurrentScreen(int n) { currentScreen = n; }
     int getCurrentScreen() const { return currentScreen; }
     virtual void startAtLevel(int n) = 0;
-    // A board was loaded for level n to be played: the first time, the
-    // level's tutorial page opens over it.
-    virtual void boardLoaded(int levelNumber) = 0;
-    // The last level of a group of five is finished: the world map opens.
-    virtual void groupFinished() = 0;
     // The level choice picked a level: play it (again).
     virtual void playChosenLevel(int n) = 0;
-    // The level played again is finished (solved 1, skipped 0).
-    virtual void replayFinished(int level, int solved) = 0;
+    // The editor's key that ends the level as skipped and slides on.
+    virtual void finishLevel(int solved) = 0;
 };
 
 }  // namespace qm

@@ -65,13 +65,10 @@ std::shared_ptr<GameLog> GameLog::create() {
     if (kept.outcome != KeptFileOutcome::Unreadable) {
         // Written beside the old file and renamed over it, so a failed write
         // leaves the previous file whole.
-        bool written = false;
-        if (StreamPtr out = writeFileSafely(kIdFile)) {
-            out->writeInt(id);
-            out->writeShort(static_cast<uint16_t>(number + 1));
-            written = out->close();
-        }
-        if (!written) debugLog("game log - could not write " + std::string(kIdFile));
+        StreamPtr out = writeKeptFile(kIdFile);
+        out->writeInt(id);
+        out->writeShort(static_cast<uint16_t>(number + 1));
+        if (!out->close()) debugLog("game log - could not write " + std::string(kIdFile));
     }
 
     auto log = std::make_shared<GameLog>();

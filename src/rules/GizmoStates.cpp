@@ -114,11 +114,6 @@ void GizmoStates::triggeredSwitch(const Board& board, RuleLog* log) {
             if (board.tileCategory(x, y) == Category::BeamBlock) _setBeam(x, y, cellStates[x][y] == 2 ? 1 : 2, board, log);
 }
 
-void GizmoStates::flipAll(const Board& board, RuleLog* log) {
-    changed = 1;
-    triggeredSwitch(board, log);
-}
-
 void GizmoStates::bumpTile(int x, int y, const Board& board) {
     if (!Board::onBoard(x, y)) return;
     if (board.tileCategory(x, y) == Category::Shatter && cellStates[x][y] != 3)

@@ -39,7 +39,6 @@ public:
     void applyKey(int x, int y, const Board& board);
     // Every beam block turns a quarter; all old beams go before any new one.
     void triggeredSwitch(const Board& board, RuleLog* log = nullptr);
-    void flipAll(const Board& board, RuleLog* log = nullptr);
     // The ball runs into (x, y): a shatter block there cracks one step, or
     // breaks at once under a powered ball.
     void bumpTile(int x, int y, const Board& board);

@@ -216,7 +216,7 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
         int here = categoryAt(x, y);
         if (here == Code::Switch) {
             state = changedCopy(*state);
-            state->flipAll(map);
+            state->triggeredSwitch(map);
         } else if (here == Category::Key) {
             state = changedCopy(*state);
             state->applyKey(x, y, map);

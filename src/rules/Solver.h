@@ -47,7 +47,6 @@ class Solver {
 public:
     // From the level's start.
     explicit Solver(const Board& board);
-    static std::shared_ptr<Solver> create(const Board& board) { return std::make_shared<Solver>(board); }
     // From a ball at rest somewhere in play.
     Solver(const Board& board, const PlayState& from);
 

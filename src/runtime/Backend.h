@@ -18,7 +18,6 @@ public:
     // Headless until runtimeInit says otherwise, so tests and tools that never
     // start the runtime still get the virtual clock and no devices.
     static bool headless();
-    static void setHeadless(bool on);
 
     // The renderer of the open frame (nullptr while graphics are closed).
     // The generation changes whenever a renderer is created, so textures made
@@ -45,7 +44,6 @@ public:
     // before the picture goes out: the script's screenshots.
     static void takeScriptShots(int flipNumber);
     static void resetScript();
-    static void setMaxFrames(int n);
     static int maxFrames();
 
     static void resetInput();
@@ -53,6 +51,13 @@ public:
     static void resetPrefetch();
     static void resetGraphicsState();
     static void resetDrawState();
+    // A copy of the frame as it is now, kept to start a later frame from
+    // (FrameComposer); false when it cannot be kept. Restoring puts it back.
+    static bool keepFramePicture();
+    static bool restoreFramePicture();
+    // The window lost its picture (exposed, resized, shown again): the next
+    // flip presents even a frame equal to the last.
+    static void requestPresent();
     // Maps a window-pixel position to frame pixels (letterboxed frame).
     static void windowToFrame(int wx, int wy, int& fx, int& fy);
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "Backend.h"
+#include "DrawCommand.h"
+#include "FrameComposer.h"
 #include "Graphics.h"
 #include "Image.h"
 #include "ImageFrame.h"
@@ -18,14 +20,7 @@ namespace qm {
 
 namespace {
 
-struct DrawState {
-    int r = 255, g = 255, b = 255;
-    uint8_t alpha = 255;
-    int blend = BLEND_SOLID;
-    float rotation = 0, scaleX = 1, scaleY = 1, originX = 0, originY = 0;
-    // The transform, recomputed whenever rotation or scale is set.
-    float ix = 1, iy = 0, jx = 0, jy = 1;
-} ds;
+DrawState ds;
 
 constexpr double kDegToRad = 0.017453292519943295;
 
@@ -188,14 +183,12 @@ int colourBlue() { return ds.b; }
 float getAlpha() { return float(ds.alpha) / 255.0f; }
 int getBlend() { return ds.blend; }
 float getRotation() { return ds.rotation; }
-float getScaleX() { return ds.scaleX; }
-float getScaleY() { return ds.scaleY; }
 float originX() { return ds.originX; }
 float originY() { return ds.originY; }
 
-void drawImage(const ImagePtr& image, float x, float y, int frame) {
-    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
-    ImageFrame& f = *image->frames[size_t(frame)];
+namespace {
+
+void drawImageNow(ImageFrame& f, float handleX, float handleY, float x, float y) {
     bool masked = ds.blend == BLEND_MASK, tinted = false;
     SDL_Texture* texture = f.texture(masked, ds.r, ds.g, ds.b, tinted);
     int w = f.pixels.width, h = f.pixels.height;
@@ -205,7 +198,7 @@ void drawImage(const ImagePtr& image, float x, float y, int frame) {
     if (texture && turned && Backend::softwareRenderer() && TurnedSprites::suits(w, h, ds.scaleX, ds.scaleY)) {
         uint32_t look = uint32_t(masked) << 24 | (tinted ? uint32_t(ds.r << 16 | ds.g << 8 | ds.b) : 0xFFFFFFu);
         TurnedSprites::Sprite sprite =
-            f.turnedSprites().get(texture, w, h, image->handleX, image->handleY, look, ds.rotation, ds.scaleX, ds.scaleY);
+            f.turnedSprites().get(texture, w, h, handleX, handleY, look, ds.rotation, ds.scaleX, ds.scaleY);
         if (sprite.empty) return;
         if (sprite.texture) {
             drawQuad(sprite.texture, nullptr, sprite.width, sprite.height, sprite.handleX, sprite.handleY, X, Y, false,
@@ -213,14 +206,12 @@ void drawImage(const ImagePtr& image, float x, float y, int frame) {
             return;
         }
     }
-    drawQuad(texture, nullptr, w, h, image->handleX, image->handleY, X, Y, true, false, &f, tinted);
+    drawQuad(texture, nullptr, w, h, handleX, handleY, X, Y, true, false, &f, tinted);
 }
 
-void tileImage(const ImagePtr& image, float x, float y, int frame) {
-    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
+void tileImageNow(ImageFrame& f, float handleX, float handleY, float x, float y) {
     SDL_Renderer* renderer = Backend::renderer();
     if (!renderer) return;
-    ImageFrame& f = *image->frames[size_t(frame)];
     SDL_Texture* texture = f.texture(ds.blend == BLEND_MASK);
     int w = f.pixels.width, h = f.pixels.height;
     if (!texture || w <= 0 || h <= 0) return;
@@ -230,14 +221,14 @@ void tileImage(const ImagePtr& image, float x, float y, int frame) {
     vw = viewport.w;
     vh = viewport.h;
     // One copy's corner, then back to the first copy left of and above 0.
-    double cx = double(x) + ds.originX - image->handleX, cy = double(y) + ds.originY - image->handleY;
+    double cx = double(x) + ds.originX - handleX, cy = double(y) + ds.originY - handleY;
     double startX = cx - std::ceil(cx / w) * w, startY = cy - std::ceil(cy / h) * h;
     for (double ty = startY; ty < vh; ty += h)
         for (double tx = startX; tx < vw; tx += w)
             drawQuad(texture, nullptr, w, h, 0, 0, float(tx), float(ty), false, false, &f);
 }
 
-void drawRect(float x, float y, float w, float h) {
+void drawRectNow(float x, float y, float w, float h) {
     SDL_Renderer* renderer = Backend::renderer();
     if (!renderer) return;
     shapeColour(renderer);
@@ -258,7 +249,7 @@ void drawRect(float x, float y, float w, float h) {
     SDL_RenderGeometry(renderer, nullptr, v, 4, indices, 6);
 }
 
-void drawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
+void drawLineNow(float x1, float y1, float x2, float y2, bool lastPixel) {
     SDL_Renderer* renderer = Backend::renderer();
     if (!renderer) return;
     shapeColour(renderer);
@@ -310,8 +301,8 @@ void drawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
     if (!points.empty()) SDL_RenderDrawPoints(renderer, points.data(), int(points.size()));
 }
 
-void drawText(const std::string& text, float x, float y) {
-    if (!Backend::renderer() || text.empty()) return;
+void drawTextNow(const std::string& text, float x, float y) {
+    if (!Backend::renderer()) return;
     ImageFrame& strip = fontStrip();
     SDL_Texture* texture = strip.texture(true);
     float X = x + ds.originX, Y = y + ds.originY;
@@ -324,5 +315,74 @@ void drawText(const std::string& text, float x, float y) {
         drawQuad(texture, &source, 8, 16, 0, 0, X + u * ds.ix, Y + u * ds.jx, true, true);
     }
 }
+
+void clearNow() {
+    SDL_Renderer* renderer = Backend::renderer();
+    if (!renderer) return;
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+}
+
+// A call made now, in the drawing state of now.
+DrawCommand command(DrawCommand::Kind kind, float a = 0, float b = 0, float c = 0, float d = 0) {
+    DrawCommand made;
+    made.kind = kind;
+    made.state = ds;
+    made.a = a, made.b = b, made.c = c, made.d = d;
+    return made;
+}
+
+DrawCommand pictureCommand(DrawCommand::Kind kind, const ImagePtr& image, int frame, float x, float y) {
+    DrawCommand made = command(kind, x, y);
+    made.picture = image->frames[size_t(frame)];
+    made.pictureVersion = made.picture->version();
+    made.handleX = image->handleX;
+    made.handleY = image->handleY;
+    return made;
+}
+
+}  // namespace
+
+void executeDrawCommand(const DrawCommand& c) {
+    DrawState live = ds;
+    ds = c.state;
+    switch (c.kind) {
+    case DrawCommand::Clear: clearNow(); break;
+    case DrawCommand::Image: drawImageNow(*c.picture, c.handleX, c.handleY, c.a, c.b); break;
+    case DrawCommand::Tile: tileImageNow(*c.picture, c.handleX, c.handleY, c.a, c.b); break;
+    case DrawCommand::Rect: drawRectNow(c.a, c.b, c.c, c.d); break;
+    case DrawCommand::Line: drawLineNow(c.a, c.b, c.c, c.d, c.lastPixel); break;
+    case DrawCommand::Text: drawTextNow(c.text, c.a, c.b); break;
+    }
+    ds = live;
+}
+
+void drawImage(const ImagePtr& image, float x, float y, int frame) {
+    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
+    FrameComposer::submit(pictureCommand(DrawCommand::Image, image, frame, x, y));
+}
+
+void tileImage(const ImagePtr& image, float x, float y, int frame) {
+    if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return;
+    FrameComposer::submit(pictureCommand(DrawCommand::Tile, image, frame, x, y));
+}
+
+void drawRect(float x, float y, float w, float h) { FrameComposer::submit(command(DrawCommand::Rect, x, y, w, h)); }
+
+void drawLine(float x1, float y1, float x2, float y2, bool lastPixel) {
+    DrawCommand line = command(DrawCommand::Line, x1, y1, x2, y2);
+    line.lastPixel = lastPixel;
+    FrameComposer::submit(std::move(line));
+}
+
+void drawText(const std::string& text, float x, float y) {
+    if (text.empty()) return;
+    DrawCommand words = command(DrawCommand::Text, x, y);
+    words.text = text;
+    FrameComposer::submit(std::move(words));
+}
+
+void clearFrame() { FrameComposer::submit(command(DrawCommand::Clear)); }
 
 }  // namespace qm

@@ -12,9 +12,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "Backend.h"
+#include "Diagnostics.h"
 
 namespace qm {
 
@@ -130,53 +133,149 @@ public:
 protected:
     FILE* file;
     bool writing;
-    std::string path;
     bool bad = false;
 };
 
-// Writes beside the target and renames over it only when every byte reached
-// the disk, so the old file survives a crash or a full disk. In the browser
-// the renamed file alone is written to the page's database, and the game
-// goes on once it is stored (an fsync there would store the whole folder,
-// over what another copy may have written).
-class SafeFileStream : public FileStream {
-public:
-    SafeFileStream(FILE* f, std::string temp, std::string target)
-        : FileStream(f, true), tempPath(std::move(temp)), targetPath(std::move(target)) {}
-    ~SafeFileStream() override { close(); }
-    bool close() override {
-        if (!file) return committed;
-        if (std::fflush(file) != 0 || std::ferror(file)) bad = true;
-#ifndef __EMSCRIPTEN__
-        if (!bad && fsync(fileno(file)) != 0) bad = true;
-#endif
-        if (std::fclose(file) != 0) bad = true;
-        file = nullptr;
-        if (!bad && std::rename(tempPath.c_str(), targetPath.c_str()) == 0) {
-            committed = Backend::storeFile(targetPath);
-            bad = !committed;
-#ifndef __EMSCRIPTEN__
-            syncFolder();
-#endif
-        } else {
-            bad = true;
-            std::remove(tempPath.c_str());
+// Where a save really goes: a player file that is a link is written through
+// to the file it names, so the link stays a link. Only a missing entry or a
+// regular file is replaced; a dangling link may be a drive not mounted, and
+// writing a fresh file in its place would hide the player's real one.
+bool resolveSaveTarget(const std::string& path, std::string& target, std::string& reason) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            reason = std::strerror(errno);
+            return false;
         }
+        target = path;
+        return true;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        char* real = realpath(path.c_str(), nullptr);
+        if (!real) {
+            reason = errno == ENOENT ? "it is a link to a missing file" : std::strerror(errno);
+            return false;
+        }
+        target = real;
+        std::free(real);
+        if (stat(target.c_str(), &st) != 0) {
+            reason = std::strerror(errno);
+            return false;
+        }
+    } else {
+        target = path;
+    }
+    if (S_ISREG(st.st_mode)) return true;
+    reason = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+    return false;
+}
+
+void splitPath(const std::string& path, std::string& folder, std::string& name) {
+    size_t slash = path.rfind('/');
+    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string errorText(const std::string& step) { return step + ": " + std::strerror(errno); }
+
+// Writes `bytes` to a fresh temporary beside the target and renames it over
+// the target once every byte is on the disk. The temporary is created
+// exclusively under a name of this process ("<name>.tmp<pid>", then
+// "<name>.tmp<pid>-1"...), never through a link and never over anything
+// already there. Returns "" on success, else the step that failed and why;
+// then the target is as it was and no temporary is left.
+std::string commitSafely(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string target, reason;
+    if (!resolveSaveTarget(path, target, reason)) return reason;
+    std::string folder, name;
+    splitPath(target, folder, name);
+    std::string stem = folder + "/" + name + ".tmp" + std::to_string(getpid());
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
+        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd < 0 && errno != EEXIST) return errorText("creating a temporary file");
+    }
+    if (fd < 0) return "no free name for a temporary file beside it";
+    // The new file keeps the old one's permissions.
+    struct stat old;
+    if (stat(target.c_str(), &old) == 0) fchmod(fd, old.st_mode & 0777);
+    std::string failure;
+    for (size_t done = 0; failure.empty() && done < bytes.size();) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) failure = n < 0 ? errorText("writing") : "writing: nothing was written";
+        else done += size_t(n);
+    }
+#ifndef __EMSCRIPTEN__
+    // (In the page an fsync would store the whole working folder, over what
+    // another tab may have written: the file alone is stored below.)
+    if (failure.empty() && fsync(fd) != 0) failure = errorText("syncing");
+#endif
+    if (::close(fd) != 0 && failure.empty()) failure = errorText("closing");
+    if (failure.empty() && std::rename(temp.c_str(), target.c_str()) != 0) failure = errorText("renaming");
+    if (!failure.empty()) {
+        unlink(temp.c_str());
+        return failure;
+    }
+#ifdef __EMSCRIPTEN__
+    // The page's storage keeps this one file before we go on.
+    if (!Backend::storeFile(target)) failure = "storing it in the browser's storage";
+#else
+    // The rename itself reaches the disk only with its folder. (Some file
+    // systems cannot sync a folder at all; that is no failure of ours.)
+    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return errorText("opening its folder to sync it");
+    if (fsync(dir) != 0 && errno != EINVAL && errno != ENOTSUP) failure = errorText("syncing its folder");
+    ::close(dir);
+#endif
+    return failure;
+}
+
+std::set<std::string> toldSaveFailures;
+
+// Collects the bytes and commits them at close(), so nothing of a save is on
+// the disk until all of it is. A kept file (the player's own) also tells the
+// player, once for each file in a run, when its save fails.
+class SafeFileStream : public Stream {
+public:
+    SafeFileStream(std::string target, std::string shown, bool kept)
+        : targetPath(std::move(target)), shownName(std::move(shown)), keptFile(kept) {}
+    ~SafeFileStream() override { close(); }
+    bool eof() override { return true; }
+    bool close() override {
+        if (closed) return committed;
+        closed = true;
+        std::string failure = commitSafely(targetPath, bytes);
+        committed = failure.empty();
+        bytes = {};
+        if (!committed && keptFile) tellSaveFailure(failure);
         return committed;
     }
+    size_t readBytes(void*, size_t) override { return 0; }
+    size_t writeBytes(const void* src, size_t n) override {
+        if (closed) return 0;
+        const uint8_t* p = static_cast<const uint8_t*>(src);
+        bytes.insert(bytes.end(), p, p + n);
+        return n;
+    }
+    bool failed() const override { return closed && !committed; }
 
 private:
-    void syncFolder() {
-        size_t slash = targetPath.rfind('/');
-        std::string folder = slash == std::string::npos ? "." : targetPath.substr(0, slash + 1);
-        int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0) {
-            fsync(fd);
-            ::close(fd);
-        }
+    void tellSaveFailure(const std::string& reason) {
+        debugLog(shownName + " could not be saved (" + reason + "): the file keeps what it held, " +
+                 "this session's progress stays in memory and the next save tries again");
+        if (!toldSaveFailures.insert(shownName).second) return;
+        notify("Quillmere could not save " + shownName + " in " + currentDir() + " (" + reason +
+                   ").\n\nYou can play on: the file keeps what it held before, this session's progress "
+                   "is kept while the game runs, and every later save tries again.",
+               1);
     }
-    std::string tempPath, targetPath;
-    bool committed = false;
+    std::string targetPath, shownName;
+    bool keptFile;
+    std::vector<uint8_t> bytes;
+    bool closed = false, committed = false;
 };
 
 class MemoryStream : public Stream {
@@ -225,11 +324,14 @@ StreamPtr writeFile(const std::string& path) {
 StreamPtr writeFileSafely(const std::string& path) {
     std::string p = nativePath(path);
     if (p.empty() || fileType(p) == FILE_DIRECTORY) return nullptr;
-    std::string temp = p + ".tmp" + std::to_string(getpid());
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return nullptr;
-    return std::make_shared<SafeFileStream>(f, temp, p);
+    return std::make_shared<SafeFileStream>(p, path, false);
 }
+
+StreamPtr writeKeptFile(const std::string& path) {
+    return std::make_shared<SafeFileStream>(nativePath(path), path, true);
+}
+
+void forgetSaveFailures() { toldSaveFailures.clear(); }
 
 StreamPtr memoryStream(std::vector<uint8_t> bytes) { return std::make_shared<MemoryStream>(std::move(bytes)); }
 
@@ -336,6 +438,11 @@ KeptFile readKeptFile(const std::string& path, size_t limit) {
     // Non-blocking, so that opening a pipe does not wait for a writer.
     int fd = open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
+        struct stat link;
+        // A dangling link is a file that exists (on a drive not mounted,
+        // say): never Missing, or a fresh file would be written in its place.
+        if (errno == ENOENT && lstat(p.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            return unreadable(path, "it is a link to a missing file");
         if (errno == ENOENT) return result;
         return unreadable(path, std::strerror(errno));
     }
@@ -365,23 +472,64 @@ KeptFile readKeptFile(const std::string& path, size_t limit) {
     return result;
 }
 
+namespace {
+
+// "<name>.tmp<pid>" or "<name>.tmp<pid>-<n>": the pid of the writer, else 0.
+long temporaryWriter(const std::string& entry, const std::string& prefix) {
+    if (entry.size() <= prefix.size() || entry.compare(0, prefix.size(), prefix) != 0) return 0;
+    std::string rest = entry.substr(prefix.size());
+    std::string pid = rest.substr(0, rest.find('-'));
+    std::string count = pid.size() < rest.size() ? rest.substr(pid.size() + 1) : "0";
+    auto digits = [](const std::string& t) {
+        return !t.empty() && t.size() <= 9 && t.find_first_not_of("0123456789") == std::string::npos;
+    };
+    return digits(pid) && digits(count) ? std::stol(pid) : 0;
+}
+
+int removeTemporariesOf(const std::string& folder, const std::string& name) {
+    int removed = 0;
+    std::string prefix = name + ".tmp";
+    for (const std::string& entry : listDir(folder)) {
+        long writer = temporaryWriter(entry, prefix);
+        if (writer <= 0) continue;
+        std::string full = folder == "." ? entry : folder + "/" + entry;
+        // A writer that still runs may be about to rename its file (a game
+        // in another folder whose player file links here). Our own are stale:
+        // this runs before our first save.
+        if (writer != long(getpid()) && (kill(pid_t(writer), 0) == 0 || errno == EPERM)) {
+            debugLog("left " + full + " alone: the program that writes it is running");
+            continue;
+        }
+        // Only what a save makes: a regular file, looked at without following
+        // a link. Anything else under such a name is not ours to remove.
+        struct stat st;
+        if (lstat(full.c_str(), &st) != 0) continue;
+        if (!S_ISREG(st.st_mode)) {
+            debugLog("left " + full + " alone: it is not a regular file, so no save of ours left it");
+            continue;
+        }
+        if (unlink(full.c_str()) == 0) {
+            ++removed;
+            Backend::storeFile(full);  // out of the page's storage too
+        }
+    }
+    return removed;
+}
+
+}  // namespace
+
 int removeStaleTemporaries(const std::vector<std::string>& names) {
     int removed = 0;
     for (const std::string& name : names) {
         std::string p = nativePath(name);
-        size_t slash = p.rfind('/');
-        std::string folder = slash == std::string::npos ? "." : p.substr(0, slash);
-        std::string prefix = (slash == std::string::npos ? p : p.substr(slash + 1)) + ".tmp";
-        for (const std::string& entry : listDir(folder)) {
-            if (entry.size() <= prefix.size() || entry.compare(0, prefix.size(), prefix) != 0) continue;
-            std::string digits = entry.substr(prefix.size());
-            if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
-            pid_t writer = pid_t(std::stol(digits));
-            // A writer that still runs may be about to rename its file.
-            if (writer == getpid() || (writer > 0 && (kill(writer, 0) == 0 || errno == EPERM))) continue;
-            std::string full = folder + "/" + entry;
-            struct stat st;
-            if (lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && unlink(full.c_str()) == 0) ++removed;
+        std::string folder, base;
+        splitPath(p, folder, base);
+        removed += removeTemporariesOf(folder, base);
+        // A linked player file is saved beside its target.
+        std::string target, reason;
+        if (resolveSaveTarget(p, target, reason) && target != p) {
+            splitPath(target, folder, base);
+            removed += removeTemporariesOf(folder, base);
         }
     }
     return removed;

@@ -38,9 +38,18 @@ using StreamPtr = std::shared_ptr<Stream>;
 // Null when the file cannot be opened.
 StreamPtr readFile(const std::string& path);
 StreamPtr writeFile(const std::string& path);
-// Writes to a temporary file beside `path` and renames it over `path` on a
-// successful close(), so a crash or a full disk never leaves a truncated file.
+// Collects the bytes and, at close(), writes them to a fresh temporary file
+// beside `path` (created exclusively, never through a link), syncs it and
+// renames it over `path`, then syncs the folder; a crash or a full disk never
+// leaves a truncated file. close() is false when any step failed: the old
+// file is then as it was. A `path` that is a link is written through to the
+// file it names; a dangling link, a folder or a device is never replaced.
 StreamPtr writeFileSafely(const std::string& path);
+// The same for the small files the game keeps for the player. A failed save
+// goes to the debug log with the step and the reason, and the player is told
+// in the message box once per file and run.
+StreamPtr writeKeptFile(const std::string& path);
+void forgetSaveFailures();
 // A read stream over bytes in memory (tests, fuzzers, the HTTP reader).
 StreamPtr memoryStream(std::vector<uint8_t> bytes);
 
@@ -76,9 +85,13 @@ KeptFile readKeptFile(const std::string& path, size_t limit);
 const std::vector<std::string>& unreadableKeptFiles();
 void forgetUnreadableKeptFiles();
 
-// Removes "<name>.tmp<pid>" files that a safe write left beside one of
-// `names` when its program died before the rename. A temporary of a program
-// still running is left alone. Returns how many were removed.
+// Removes the temporary files ("<name>.tmp<pid>", "<name>.tmp<pid>-<n>") that
+// a safe write left beside one of `names`, or beside the file a linked name
+// leads to, when its program died before the rename. Call it at start-up,
+// before the first save and with the working folder locked. Only regular
+// files are removed, never through a link; a temporary of another program
+// still running, and anything else under such a name, is left alone with a
+// line in the debug log. Returns how many were removed.
 int removeStaleTemporaries(const std::vector<std::string>& names);
 // The system's file dialog (zenity when installed); "" when cancelled or
 // unavailable.

@@ -15,6 +15,7 @@
 #include "Backend.h"
 #include "Clock.h"
 #include "Files.h"
+#include "FrameComposer.h"
 #include "Image.h"
 #include "Input.h"
 #include "Script.h"
@@ -28,6 +29,8 @@ struct Frame {
     SDL_Renderer* renderer = nullptr;
     SDL_Surface* surface = nullptr;  // headless frame
     SDL_Texture* target = nullptr;   // window frame, letterboxed on present
+    SDL_Texture* keptPicture = nullptr;  // window: a copy of the target
+    std::vector<uint32_t> keptPixels;    // headless: a copy of the surface
     // The frame blown up by a whole factor, then smoothed to the window: a
     // scale such as 1.6 keeps every stroke the same width.
     SDL_Texture* sharp = nullptr;
@@ -43,6 +46,10 @@ uint64_t generation = 1;
 bool isOpen = false;
 int flips = 0;
 int32_t lastPacedFlip = 0;
+bool presentNeeded = true;
+// When the next frame is due, for flips that present nothing or whose
+// present does not wait for the display.
+std::chrono::steady_clock::time_point nextFrameDue{};
 std::string title = "Quillmere";
 std::string iconPath;
 
@@ -86,8 +93,18 @@ bool openWindow(int width, int height) {
     frame.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!frame.window) return false;
     SDL_SetWindowMinimumSize(frame.window, width / 4, height / 4);
+#ifdef __EMSCRIPTEN__
     frame.renderer = SDL_CreateRenderer(frame.window, -1,
                                         SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+#else
+    // SDL's software renderer, whose window pixels go to the screen as they
+    // are. Frames that change little cost it little, and an OpenGL driver
+    // would cost more: some 60 MB of memory before it draws a thing, and,
+    // where it draws on the processor (a virtual X server, no graphics
+    // driver), three times the time. SDL_RENDER_DRIVER still chooses another.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    frame.renderer = SDL_CreateRenderer(frame.window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+#endif
     if (!frame.renderer) frame.renderer = SDL_CreateRenderer(frame.window, -1, SDL_RENDERER_SOFTWARE);
     if (!frame.renderer) return false;
     frame.vsync = 1;
@@ -153,7 +170,63 @@ void presentWindow(int sync) {
     }
 }
 
+// Holds the loop to the display's rate when the flip did not: a present that
+// returns at once (no retrace to wait for, as in a virtual X server) or one
+// skipped. Sleeps to the due time, not a fixed time, so frames stay 1/hz apart.
+void waitForFrameDue() {
+#ifndef __EMSCRIPTEN__  // the page waits for its animation frame instead
+    using namespace std::chrono;
+    auto period = duration_cast<steady_clock::duration>(duration<double>(1.0 / std::max(frame.hz, 1)));
+    auto now = steady_clock::now();
+    nextFrameDue += period;
+    // Late by more than a frame (a stall, a long frame): start counting afresh.
+    if (nextFrameDue + period < now || nextFrameDue > now + 2 * period) nextFrameDue = now;
+    else std::this_thread::sleep_until(nextFrameDue);
+#endif
+}
+
 }  // namespace
+
+void Backend::requestPresent() { presentNeeded = true; }
+
+bool Backend::keepFramePicture() {
+    if (!frame.renderer) return false;
+    if (frame.surface) {
+        SDL_RenderFlush(frame.renderer);
+        const auto* pixels = static_cast<const uint32_t*>(frame.surface->pixels);
+        if (frame.surface->pitch != frame.width * 4) return false;
+        frame.keptPixels.assign(pixels, pixels + size_t(frame.width) * size_t(frame.height));
+        return true;
+    }
+    if (!frame.target) return false;
+    if (!frame.keptPicture) {
+        frame.keptPicture = SDL_CreateTexture(frame.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                              frame.width, frame.height);
+        if (!frame.keptPicture) return false;
+    }
+    SDL_SetTextureBlendMode(frame.target, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(frame.target, 255, 255, 255);
+    SDL_SetTextureAlphaMod(frame.target, 255);
+    bool ok = SDL_SetRenderTarget(frame.renderer, frame.keptPicture) == 0 &&
+              SDL_RenderCopy(frame.renderer, frame.target, nullptr, nullptr) == 0;
+    SDL_SetRenderTarget(frame.renderer, frame.target);
+    return ok;
+}
+
+bool Backend::restoreFramePicture() {
+    if (!frame.renderer) return false;
+    if (frame.surface) {
+        if (frame.keptPixels.size() != size_t(frame.width) * size_t(frame.height)) return false;
+        SDL_RenderFlush(frame.renderer);
+        std::memcpy(frame.surface->pixels, frame.keptPixels.data(), frame.keptPixels.size() * 4);
+        return true;
+    }
+    if (!frame.keptPicture) return false;
+    SDL_SetTextureBlendMode(frame.keptPicture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(frame.keptPicture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(frame.keptPicture, 255);
+    return SDL_RenderCopy(frame.renderer, frame.keptPicture, nullptr, nullptr) == 0;
+}
 
 std::string currentWindowTitle() { return title; }
 SDL_Renderer* Backend::renderer() { return frame.renderer; }
@@ -186,6 +259,8 @@ bool openGraphics(int width, int height, int depth, int hz, int flags) {
     frame.hz = hz > 0 ? hz : 60;
     frame.fullscreen = depth == 32;
     ++generation;
+    FrameComposer::reset();
+    presentNeeded = true;
     bool ok = Backend::headless() ? openHeadless(frame.width, frame.height) : openWindow(frame.width, frame.height);
     if (!ok) {
         std::fprintf(stderr, "quillmere: graphics could not be opened: %s\n", SDL_GetError());
@@ -198,12 +273,15 @@ bool openGraphics(int width, int height, int depth, int hz, int flags) {
                                        (info.flags & SDL_RENDERER_SOFTWARE) != 0);
     clearFrame();
     lastPacedFlip = millisecs();
+    nextFrameDue = std::chrono::steady_clock::now();
     return true;
 }
 
 void closeGraphics() {
     // Textures die with their renderer; a new generation stops anyone using them.
     ++generation;
+    FrameComposer::reset();
+    if (frame.keptPicture) SDL_DestroyTexture(frame.keptPicture);
     if (frame.sharp) SDL_DestroyTexture(frame.sharp);
     frame.sharp = nullptr;
     frame.sharpFactor = 0;
@@ -212,6 +290,8 @@ void closeGraphics() {
     if (frame.window) SDL_DestroyWindow(frame.window);
     if (frame.surface) SDL_FreeSurface(frame.surface);
     frame.target = nullptr;
+    frame.keptPicture = nullptr;
+    frame.keptPixels = std::vector<uint32_t>();
     frame.renderer = nullptr;
     frame.window = nullptr;
     frame.surface = nullptr;
@@ -222,10 +302,15 @@ bool graphicsAreOpen() { return isOpen; }
 
 void flipFrame(int sync) {
     int number = flips + 1;
+    bool changed = isOpen ? FrameComposer::compose() : true;
     Backend::takeScriptShots(number);
     if (isOpen && frame.window) {
-        presentWindow(sync);
+        // The window still shows this very picture: presenting it again is
+        // work for nothing (the page, too, keeps its canvas as it was).
+        if (changed || presentNeeded) presentWindow(sync);
+        presentNeeded = false;
         Backend::waitForDisplay();
+        if (sync != -1) waitForFrameDue();
     }
     if (isOpen && frame.surface) SDL_RenderFlush(frame.renderer);
     flips = number;
@@ -237,13 +322,6 @@ void flipFrame(int sync) {
 
 int flipCount() { return flips; }
 
-void clearFrame() {
-    if (!frame.renderer) return;
-    SDL_SetRenderDrawBlendMode(frame.renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(frame.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(frame.renderer);
-}
-
 Pixmap readFramePixels(int x, int y, int w, int h) {
     Pixmap out;
     if (w <= 0 || h <= 0) return out;
@@ -253,6 +331,7 @@ Pixmap readFramePixels(int x, int y, int w, int h) {
     if (!frame.renderer) return out;
     SDL_Rect want{x, y, w, h}, all{0, 0, frame.width, frame.height}, clip;
     if (!SDL_IntersectRect(&want, &all, &clip)) return out;
+    FrameComposer::drawPending();
     std::vector<uint32_t> rows(size_t(clip.w) * size_t(clip.h));
     if (frame.surface) {
         SDL_RenderFlush(frame.renderer);

@@ -36,8 +36,6 @@ int colourBlue();
 float getAlpha();
 int getBlend();
 float getRotation();
-float getScaleX();
-float getScaleY();
 float originX();
 float originY();
 

@@ -19,30 +19,33 @@ namespace {
 int midHandle = 0;
 int defaultFlags = 0;
 
-bool decodeAny(const std::vector<uint8_t>& bytes, Pixmap& out) {
-    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
-        return decodePng(bytes, out);
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8) return decodeJpeg(bytes, out);
-    return false;
-}
+using Encoded = std::shared_ptr<const std::vector<uint8_t>>;
 
-bool loadPixels(const std::string& path, Pixmap& out) {
-    prefetch::Outcome ahead = prefetch::takeImage(path, out);
+// The picture's pixels, or for a large one its size and its file's bytes.
+bool loadPixels(const std::string& path, Pixmap& out, Encoded& encoded) {
+    prefetch::Outcome ahead = prefetch::takeImage(path, out, encoded);
     std::vector<uint8_t> bytes;
     if (ahead == prefetch::Outcome::Missing ||
         (ahead == prefetch::Outcome::NotPrefetched && !readWholeFile(path, bytes))) {
         debugLog("image missing: " + path);
         return false;
     }
-    if (ahead == prefetch::Outcome::Undecodable || (ahead == prefetch::Outcome::NotPrefetched && !decodeAny(bytes, out))) {
+    if (ahead == prefetch::Outcome::Undecodable ||
+        (ahead == prefetch::Outcome::NotPrefetched && !decodePicture(bytes, out))) {
         debugLog("image unreadable: " + path);
         return false;
+    }
+    if (ahead == prefetch::Outcome::NotPrefetched && int64_t(out.width) * out.height >= kKeptEncodedPixels) {
+        encoded = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+        out.pixels = std::vector<uint32_t>();
     }
     return true;
 }
 
-std::shared_ptr<ImageFrame> makeFrame(Pixmap pixels, int flags) {
+std::shared_ptr<ImageFrame> makeFrame(Pixmap pixels, int flags, Encoded encoded = nullptr) {
     auto frame = std::make_shared<ImageFrame>();
+    frame->encoded = std::move(encoded);
+    frame->maskBlack = (flags & IMG_MASKED) != 0;
     // Masked pictures treat the mask colour (black) as see-through.
     if (flags & IMG_MASKED)
         for (uint32_t& p : pixels.pixels)
@@ -79,13 +82,21 @@ int resolveFlags(int flags) { return flags == -1 ? defaultFlags : flags; }
 
 }  // namespace
 
+bool decodePicture(const std::vector<uint8_t>& bytes, Pixmap& out) {
+    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+        return decodePng(bytes, out);
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8) return decodeJpeg(bytes, out);
+    return false;
+}
+
 ImagePtr loadImage(const std::string& path, int flags) {
     flags = resolveFlags(flags);
     Pixmap pixels;
-    if (!loadPixels(path, pixels)) return nullptr;
+    Encoded encoded;
+    if (!loadPixels(path, pixels, encoded)) return nullptr;
     Backend::breathe();  // a page loading many pictures keeps drawing
     ImagePtr image = makeImage(pixels.width, pixels.height, flags);
-    image->frames.push_back(makeFrame(std::move(pixels), flags));
+    image->frames.push_back(makeFrame(std::move(pixels), flags, std::move(encoded)));
     return image;
 }
 
@@ -97,8 +108,17 @@ ImagePtr loadAnimImage(const std::string& path, int cellWidth, int cellHeight, i
         return nullptr;
     }
     Pixmap strip;
-    if (!loadPixels(path, strip)) return nullptr;
+    Encoded encoded;
+    if (!loadPixels(path, strip, encoded)) return nullptr;
     Backend::breathe();
+    if (encoded && firstCell == 0 && cellCount == 1 && cellWidth == strip.width && cellHeight == strip.height) {
+        // One cell that is the whole picture (a tutorial page): kept as its file.
+        ImagePtr image = makeImage(cellWidth, cellHeight, flags);
+        image->frames.push_back(makeFrame(std::move(strip), flags, std::move(encoded)));
+        return image;
+    }
+    // Cells are cut from the whole strip; it was decoded once already.
+    if (encoded && !decodePicture(*encoded, strip)) return nullptr;
     int columns = strip.width / cellWidth;  // whole cells only
     int rows = strip.height / cellHeight;
     if (int64_t(columns) * rows < int64_t(firstCell) + cellCount) {
@@ -148,12 +168,17 @@ void grabImage(const ImagePtr& image, int x, int y) {
     if (!image || image->frames.empty() || !image->frames[0]) return;
     ImageFrame& frame = *image->frames[0];
     frame.pixels = readFramePixels(x, y, image->width, image->height);
+    frame.encoded = nullptr;
     frame.invalidate();
 }
 
 Pixmap lockImage(const ImagePtr& image, int frame) {
     if (!image || frame < 0 || frame >= image->frameCount() || !image->frames[size_t(frame)]) return {};
-    return image->frames[size_t(frame)]->pixels;
+    ImageFrame& f = *image->frames[size_t(frame)];
+    f.ensurePixels();
+    Pixmap copy = f.pixels;
+    f.releasePixels();
+    return copy;
 }
 
 bool setImagePixels(const ImagePtr& image, const Pixmap& pixels, int frame) {
@@ -163,6 +188,7 @@ bool setImagePixels(const ImagePtr& image, const Pixmap& pixels, int frame) {
         return false;
     ImageFrame& f = *image->frames[size_t(frame)];
     f.pixels = pixels;
+    f.encoded = nullptr;
     f.invalidate();
     return true;
 }

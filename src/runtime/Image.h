@@ -52,6 +52,13 @@ bool savePng(const Pixmap& pixmap, const std::string& path, int compression);
 // The whole current frame as a pixmap (used by screenshots and tests).
 Pixmap grabFrame();
 
+// Pictures of at least this many pixels loaded whole from a file keep the
+// file's bytes and let their pixels go once the renderer has them; they are
+// decoded again when the pixels are asked for (a new renderer, a lock).
+constexpr int kKeptEncodedPixels = 256 * 256;
+// A PNG or JPEG file's picture, told apart by its first bytes.
+bool decodePicture(const std::vector<uint8_t>& bytes, Pixmap& out);
+
 // Decoders, exposed for tests and fuzzers: they never abort on bad data.
 bool decodePng(const std::vector<uint8_t>& bytes, Pixmap& out);
 bool decodeJpeg(const std::vector<uint8_t>& bytes, Pixmap& out);

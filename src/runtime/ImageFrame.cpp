@@ -28,6 +28,7 @@ void ImageFrame::dropTextures() {
 
 void ImageFrame::invalidate() {
     dropTextures();
+    ++pixelsVersion;
     opaqueKnown = -1;
     piecesKnown = false;
     cut.clear();
@@ -66,6 +67,24 @@ const std::vector<ImagePiece>& ImageFrame::pieces() {
         close();
     }
     return cut;
+}
+
+void ImageFrame::ensurePixels() {
+    if (!encoded || !pixels.pixels.empty()) return;
+    Pixmap decoded;
+    // The bytes decoded once at load; a failure now leaves the frame blank.
+    if (!decodePicture(*encoded, decoded) || decoded.width != pixels.width || decoded.height != pixels.height) {
+        pixels.pixels.assign(size_t(pixels.width) * size_t(pixels.height), 0);
+        return;
+    }
+    if (maskBlack)
+        for (uint32_t& p : decoded.pixels)
+            if ((p & 0x00FFFFFFu) == 0) p = 0;
+    pixels.pixels = std::move(decoded.pixels);
+}
+
+void ImageFrame::releasePixels() {
+    if (encoded) pixels.pixels = std::vector<uint32_t>();  // freed, not just emptied
 }
 
 TurnedSprites& ImageFrame::turnedSprites() {
@@ -121,6 +140,10 @@ SDL_Texture* ImageFrame::texture(bool masked) {
     }
     SDL_Texture*& slot = masked ? thresholded : plain;
     if (slot) return slot;
+    ensurePixels();
+    // Worked out while the pixels are here, for the draws to come.
+    opaque();
+    pieces();
     if (masked) {
         std::vector<uint32_t> cut(pixels.pixels);
         for (uint32_t& p : cut) p = thresholdAlpha(p);
@@ -128,6 +151,7 @@ SDL_Texture* ImageFrame::texture(bool masked) {
     } else {
         slot = makeTexture(pixels.pixels);
     }
+    releasePixels();
     return slot;
 }
 

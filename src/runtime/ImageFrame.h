@@ -23,8 +23,14 @@ struct ImagePiece {
 };
 
 struct ImageFrame {
+    // Width and height always; the pixels themselves may be let go (below).
     Pixmap pixels;
     bool filtered = false;
+    // Set for a large picture loaded from a file: its bytes, from which the
+    // pixels are decoded again when needed, so that once the renderer has
+    // the picture only the renderer's copy and the file's bytes are kept.
+    std::shared_ptr<const std::vector<uint8_t>> encoded;
+    bool maskBlack = false;  // the masked flag: black is made see-through
 
     ImageFrame();
     ImageFrame(const ImageFrame&) = delete;
@@ -43,12 +49,18 @@ struct ImageFrame {
     SDL_Texture* texture(bool masked, int r, int g, int b, bool& tinted);
     // The pixels changed: the textures are rebuilt on next use.
     void invalidate();
+    // Counts the changes of the pixels, so a kept frame knows its pictures.
+    uint64_t version() const { return pixelsVersion; }
     // Every pixel fully opaque: alpha blending it at full alpha is a plain
     // copy, which the software renderer does many times faster.
     bool opaque();
     // The pieces of a large frame (borders, panels) worth drawing when it is
     // blended or added untransformed; empty for small frames, drawn whole.
     const std::vector<ImagePiece>& pieces();
+    // Makes sure the pixels are there (decoding them again if let go).
+    void ensurePixels();
+    // Lets the pixels of a picture kept as its file's bytes go.
+    void releasePixels();
     // Ready-turned copies of this frame for the current renderer.
     TurnedSprites& turnedSprites();
 
@@ -67,6 +79,7 @@ private:
     std::vector<Tint> tints;  // a few, the least recently used replaced first
     std::unique_ptr<TurnedSprites> turned;
     uint64_t uses = 0;
+    uint64_t pixelsVersion = 0;
     void dropTextures();
     SDL_Texture* makeTexture(const std::vector<uint32_t>& argb);
 };

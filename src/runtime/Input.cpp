@@ -241,7 +241,12 @@ void pollSystemEvents() {
             case SDL_WINDOWEVENT_MINIMIZED: in.minimised = true; break;
             case SDL_WINDOWEVENT_RESTORED:
             case SDL_WINDOWEVENT_MAXIMIZED:
-            case SDL_WINDOWEVENT_SHOWN: in.minimised = false; break;
+            case SDL_WINDOWEVENT_SHOWN:
+                in.minimised = false;
+                Backend::requestPresent();
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED: Backend::requestPresent(); break;
             case SDL_WINDOWEVENT_CLOSE: inputCloseRequest(); break;
             default: break;
             }

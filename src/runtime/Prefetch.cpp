@@ -26,6 +26,7 @@ struct Job {
     prefetch::Outcome outcome = prefetch::Outcome::Missing;
     bool isSound = false;
     Pixmap pixels;
+    std::shared_ptr<const std::vector<uint8_t>> encoded;
     SoundPtr sound;
 };
 using JobPtr = std::shared_ptr<Job>;
@@ -86,10 +87,12 @@ void run(Job& job) {
         if (job.sound) job.outcome = prefetch::Outcome::Decoded;
         return;
     }
-    bool decoded = false;
-    if (startsWith(bytes, "\x89PNG", 4) && bytes.size() >= 8) decoded = decodePng(bytes, job.pixels);
-    else if (startsWith(bytes, "\xFF\xD8", 2)) decoded = decodeJpeg(bytes, job.pixels);
-    if (decoded) job.outcome = prefetch::Outcome::Decoded;
+    if (!decodePicture(bytes, job.pixels)) return;
+    job.outcome = prefetch::Outcome::Decoded;
+    if (int64_t(job.pixels.width) * job.pixels.height >= kKeptEncodedPixels) {
+        job.encoded = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+        job.pixels.pixels = std::vector<uint32_t>();  // freed, not just emptied
+    }
 }
 
 void work() {
@@ -167,11 +170,14 @@ void Backend::resetPrefetch() { pool().stop(); }
 
 namespace prefetch {
 
-Outcome takeImage(const std::string& path, Pixmap& out) {
+Outcome takeImage(const std::string& path, Pixmap& out, std::shared_ptr<const std::vector<uint8_t>>& encoded) {
     JobPtr job = take(path);
     if (!job) return Outcome::NotPrefetched;
     if (job->outcome == Outcome::Decoded && job->isSound) return Outcome::Undecodable;
-    if (job->outcome == Outcome::Decoded) out = std::move(job->pixels);
+    if (job->outcome == Outcome::Decoded) {
+        out = std::move(job->pixels);
+        encoded = std::move(job->encoded);
+    }
     return job->outcome;
 }
 

@@ -26,7 +26,9 @@ enum class Outcome { NotPrefetched, Missing, Undecodable, Decoded };
 
 // The picture of a prefetched file, waiting for it (or decoding it here when
 // no worker has started on it). NotPrefetched: load it the ordinary way.
-Outcome takeImage(const std::string& path, Pixmap& out);
+// A large picture (kKeptEncodedPixels) comes as its size and the file's bytes,
+// its pixels let go after the decode, so files decoded ahead do not pile up.
+Outcome takeImage(const std::string& path, Pixmap& out, std::shared_ptr<const std::vector<uint8_t>>& encoded);
 // The same for a sound, decoded without flags (the caller applies its own).
 Outcome takeSound(const std::string& path, SoundPtr& out);
 

@@ -10,6 +10,7 @@
 #include "Backend.h"
 #include "Diagnostics.h"
 #include "Files.h"
+#include "FolderLock.h"
 #include "GameControllers.h"
 #include "Graphics.h"
 #include "Input.h"
@@ -38,8 +39,6 @@ bool parseCount(const std::string& text, int& out) {
 }  // namespace
 
 bool Backend::headless() { return headlessMode; }
-void Backend::setHeadless(bool on) { headlessMode = on; }
-void Backend::setMaxFrames(int n) { frameCap = n; }
 int Backend::maxFrames() { return frameCap; }
 
 bool parseRuntimeOptions(const std::vector<std::string>& args, RuntimeOptions& out, std::string& error) {
@@ -92,6 +91,7 @@ bool runtimeInit(const RuntimeOptions& options) {
     Backend::resetScript();
     Backend::resetGraphicsState();
     forgetUnreadableKeptFiles();
+    forgetSaveFailures();
     setDebugLogTarget(options.logTarget);
     frameCap = options.maxFrames;
 
@@ -116,7 +116,9 @@ bool runtimeInit(const RuntimeOptions& options) {
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
     // Another tab playing holds the page's storage: this one stays out of it
     // and says so (the page shows why).
-    if (!headlessMode && lockWorkingFolder() == FolderLock::HeldElsewhere) {
+    // (Taken before the storage is mounted; the game's own call later finds it held.)
+    std::string lockFailure;
+    if (!headlessMode && lockWorkingFolder(lockFailure) == FolderLock::HeldElsewhere) {
         std::fprintf(stderr, "quillmere: the game is open in another tab\n");
         return false;
     }
@@ -152,6 +154,7 @@ void runtimeShutdown() {
     started = false;
     Backend::resetScript();
     Backend::resetInput();
+    unlockWorkingFolder();
     setDebugLogTarget("");
     frameCap = -1;
     onPageHidden(nullptr);

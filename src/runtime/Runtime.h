@@ -25,13 +25,6 @@ bool isHeadless();
 // desktop it does nothing.
 void restartPage();
 
-// One running game per working folder: Ok when this copy holds the folder,
-// HeldElsewhere when another one plays in it (then this copy writes nothing),
-// Failed when no lock can be had at all. In the browser the folder is the
-// page's database and the other copy another tab. runtimeInit takes it.
-enum class FolderLock { Ok, HeldElsewhere, Failed };
-FolderLock lockWorkingFolder();
-
 // Called when the page is hidden or closed (the browser may give the game no
 // other turn), from inside the page's event: what runs there must not wait.
 // Never called on the desktop, whose window says so through appSuspended().

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "Files.h"
+#include "FolderLock.h"
 #include "Runtime.h"
 
 #ifdef __EMSCRIPTEN__
@@ -29,6 +30,7 @@ bool mounted = false;      // the page's file system is in use (not headless)
 bool inPageEvent = false;  // inside the page's hidden or closing event
 double lastTurn = 0.0;     // when the page last had its turn
 std::function<void()> pageHidden;
+int lockAnswer = -1;       // the page's lock: 0 held here, 1 elsewhere, 2 none to be had
 double resumedAt = -1.0;  // when the last animation frame gave us the turn
 double sleptSince = 0.0;  // of the time since then, how much was spent asleep
 
@@ -85,12 +87,20 @@ bool Backend::mountStorage() {
     return ok;
 }
 
-FolderLock lockWorkingFolder() {
+// The page's lock is on its storage, against other tabs; held for the page's
+// life once taken (the browser lets it go with the tab), so a second call
+// gives the first answer.
+FolderLock lockWorkingFolder(std::string& reason) {
     if (Backend::headless()) return FolderLock::Ok;
-    int answer = qmLockFolder();
-    if (answer == 1) qmTellElsewhere();
-    return answer == 0 ? FolderLock::Ok : answer == 1 ? FolderLock::HeldElsewhere : FolderLock::Failed;
+    if (lockAnswer < 0) {
+        lockAnswer = qmLockFolder();
+        if (lockAnswer == 1) qmTellElsewhere();
+    }
+    if (lockAnswer == 2) reason = "the browser has no way to lock it";
+    return lockAnswer == 0 ? FolderLock::Ok : lockAnswer == 1 ? FolderLock::HeldElsewhere : FolderLock::Failed;
 }
+
+void unlockWorkingFolder() {}
 
 bool Backend::storeFile(const std::string& path) {
     if (!mounted) return true;
@@ -153,8 +163,6 @@ void restartPage() { qmReloadPage(); }
 #else
 
 void restartPage() {}
-// The desktop's lock on the working folder comes with the saves' own work.
-FolderLock lockWorkingFolder() { return FolderLock::Ok; }
 void onPageHidden(std::function<void()>) {}
 bool Backend::mountStorage() { return true; }
 bool Backend::storeFile(const std::string&) { return true; }

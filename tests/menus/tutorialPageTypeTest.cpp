@@ -28,7 +28,7 @@ protected:
 
 TEST_F(TutorialPageTest, LoadingALevelShowsItsPageOnlyTheFirstTime) {
     writeLevel(3);  // level 3 names page 1
-    auto board = LevelMap::create(3);
+    gameController->startAtLevel(3);
     auto page = std::dynamic_pointer_cast<tutorialPageType>(gameController->activeMenu);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->state, menuScreenType::OPENING);
@@ -36,7 +36,7 @@ TEST_F(TutorialPageTest, LoadingALevelShowsItsPageOnlyTheFirstTime) {
     EXPECT_EQ(logged("hint shown"), 1);
     EXPECT_EQ(playerProfile->onceFlags[1], 1);
 
-    board = LevelMap::create(3);
+    gameController->startAtLevel(3);
     EXPECT_EQ(gameController->activeMenu, nullptr);
     EXPECT_EQ(logged("hint shown"), 1);
 }
@@ -44,14 +44,14 @@ TEST_F(TutorialPageTest, LoadingALevelShowsItsPageOnlyTheFirstTime) {
 TEST_F(TutorialPageTest, NoPageForLevelsWithoutOneOrInTheEditor) {
     writeLevel(1);
     writeLevel(0);
-    LevelMap::create(1);
+    gameController->startAtLevel(1);
     EXPECT_EQ(gameController->activeMenu, nullptr);
     editorOn = 1;
-    LevelMap::create(0);
+    gameController->startAtLevel(0);
     EXPECT_EQ(gameController->activeMenu, nullptr);
     EXPECT_EQ(playerProfile->onceFlags[0], 0) << "the editor does not use up the page";
     editorOn = 0;
-    LevelMap::create(0);
+    gameController->startAtLevel(0);
     EXPECT_NE(gameController->activeMenu, nullptr);
 }
 

@@ -147,7 +147,7 @@ TEST_F(LevelMapDrawTest, BeamFloorAndBeamBlocksAreTinted) {
 
 TEST_F(LevelMapDrawTest, DrawingChangesNoGameState) {
     auto board = mapFromText({"S.k.l.x.V..*", "..m.0.1.r.p."});
-    board->update(1);
+    board->beforeRunStep(false, board->play.ball);
     board->glowCell(3, 3, 0);
     auto gizmosBefore = board->play.gizmos.copy();
     int glowBefore = board->glow[3][3];

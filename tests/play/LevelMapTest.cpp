@@ -314,18 +314,18 @@ TEST_F(LevelFileTest, FirstLoadOfALevelWithAPageOpensItOnceAndNeverInTheEditor) 
     ASSERT_EQ(playerProfile->tutorialPages[3], 1);
 
     editorOn = 1;
-    LevelMap::create(3);
+    gameController->startAtLevel(3);
     EXPECT_FALSE(logged("hint shown"));
     EXPECT_EQ(playerProfile->onceFlags[1], 0);
 
     editorOn = 0;
-    LevelMap::create(3);
+    gameController->startAtLevel(3);
     EXPECT_TRUE(logged("hint shown"));
     EXPECT_EQ(playerProfile->onceFlags[1], 1);
     EXPECT_NE(gameController->activeMenu, nullptr);
 
     log.clear();
-    LevelMap::create(3);
+    gameController->startAtLevel(3);
     EXPECT_FALSE(logged("hint shown"));
     EXPECT_EQ(gameController->activeMenu, nullptr);
 }

@@ -1,6 +1,6 @@
-// The board's tick in the game: what the rules' events become (the end of a
-// level, the next board, the restart flash, the glow), and nothing while the
-// boards slide.
+// The board's step in the game, through the controller's play step and the
+// level run: what the rules' events become (the end of a level, the next
+// board, the restart flash, the glow).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +34,8 @@ protected:
         options.headless = true;
         runtimeInit(options);
         setDebugLogHook([this](const std::string& line) { log.push_back(line); });
+        gameController = GameController::create();
+        session = gameController;
     }
     void TearDown() override {
         setDebugLogHook(nullptr);
@@ -42,14 +44,15 @@ protected:
         runtimeShutdown();
     }
     // One tick with a direction held, as the play loop would give it.
-    static void press(LevelMap& board, int direction) {
+    static void press(int direction) {
         PlayInput::up = direction == 1;
         PlayInput::right = direction == 2;
         PlayInput::down = direction == 3;
         PlayInput::left = direction == 4;
-        board.update(1);
+        step();
         PlayInput::resetInput();
     }
+    static void step() { gameController->playStep(); }
     int count(const std::string& line) const { return int(std::count(log.begin(), log.end(), line)); }
     std::vector<std::string> log;
 };
@@ -61,10 +64,10 @@ TEST_F(LevelMapTickTest, EndStopsTheBallAtFullSpeedAndFinishesThatTick) {
     playerProfile->currentGroup = 1;
     auto board = mapFromText({"S...E...#"}, 7);
     currentMap = board;
-    press(*board, 2);
+    press(2);
     int ticks = 0;
     while (!nextMap && ticks < 100) {
-        board->update(1);
+        step();
         ++ticks;
     }
     EXPECT_EQ(board->play.ball.x, 4);
@@ -85,7 +88,7 @@ TEST_F(LevelMapTickTest, LevelOneSixtyIsFollowedByItself) {
     playerProfile->currentGroup = 32;
     auto board = mapFromText({"S.E"}, 160);
     currentMap = board;
-    board->finishLevel(1);
+    gameController->finishLevel(1);
     ASSERT_NE(nextMap, nullptr);
     EXPECT_EQ(nextMap->levelNumber, 160);
     EXPECT_EQ(playerProfile->levelStates[160], 1);
@@ -100,7 +103,7 @@ TEST_F(LevelMapTickTest, SkippingAnUnsolvedLevelMarksItsTokenSkipped) {
     buttonBar->progressIndicator = GroupProgress::create();
     auto board = mapFromText({"S.E"}, 6);
     currentMap = board;
-    board->finishLevel(0);
+    gameController->finishLevel(0);
     EXPECT_EQ(buttonBar->progressIndicator->states[1], 2);
     EXPECT_EQ(playerProfile->levelStates[6], 2);
     ASSERT_NE(nextMap, nullptr);
@@ -109,7 +112,8 @@ TEST_F(LevelMapTickTest, SkippingAnUnsolvedLevelMarksItsTokenSkipped) {
 
 TEST_F(LevelMapTickTest, GlowLightsTheNeighboursOnTheBoardOnly) {
     auto board = mapFromText({"S"});
-    board->update(1);
+    currentMap = board;
+    step();
     // Lit this tick (25 or 10), then lowered once by the board's own tick.
     EXPECT_EQ(board->glow[1][0], 24);
     EXPECT_EQ(board->glow[0][1], 24);
@@ -120,11 +124,9 @@ TEST_F(LevelMapTickTest, GlowLightsTheNeighboursOnTheBoardOnly) {
 // The restart's sights and sounds: the keys held are dropped, the controller
 // flashes the screen, the level log counts nothing (the rules did it all).
 TEST_F(LevelMapTickTest, RestartKeyFlushesTheKeysAndTheControllerFlashes) {
-    gameController = GameController::create();
-    session = gameController;
     currentMap = mapFromText({"S.........#"});
-    press(*currentMap, 2);
-    for (int i = 0; i < 7; ++i) currentMap->update(1);
+    press(2);
+    for (int i = 0; i < 7; ++i) step();
     ASSERT_GT(currentMap->play.ball.x, 0) << "the ball left the start";
     PlayInput::restart = 1;
     gameController->playStep();
@@ -136,9 +138,9 @@ TEST_F(LevelMapTickTest, RestartKeyFlushesTheKeysAndTheControllerFlashes) {
 }
 
 TEST_F(LevelMapTickTest, AMoveIsLoggedOnceAsItStarts) {
-    auto board = mapFromText({"S....#"});
-    press(*board, 2);
-    for (int i = 0; i < 20; ++i) board->update(1);
+    currentMap = mapFromText({"S....#"});
+    press(2);
+    for (int i = 0; i < 20; ++i) step();
     EXPECT_EQ(count("ball rolls 2"), 1);
 }
 

@@ -1,28 +1,46 @@
 // The player's own files on a hostile disk: one that exists but cannot be
 // read is never written over, a pipe or device under its name neither hangs
 // start-up nor fills memory, the player is told once, and a save's stale
-// temporary file is cleared. Through the real program, which plays on.
+// temporary file is cleared; a save never goes through what lies at its
+// temporary's name, a linked file stays linked, and a second copy of the game
+// in the same folder touches nothing. Through the real program, which plays on.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 
 #include "runtime/Files.h"
 #include "support/GameRun.h"
+#include "support/HeldGame.h"
 
 using namespace qm;
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(PlayerFilesTest, UnreadableFilesAreKeptAndTheGamePlaysOnInMemory) {
-    test::TempFolder folder;
+void prepareTwoLevels() {
     test::prepareGameFolder();
     test::writeBinary("levels/0.lvl", test::levelFile(test::kOpenLevel));
     test::writeBinary("levels/1.lvl", test::levelFile(test::kOpenLevel));
+}
+
+// The run started at level 0, the ball rolled, level 0 was solved and the
+// game ended normally.
+void expectSolvedFirstLevel(const test::GameRun& run) {
+    EXPECT_TRUE(test::hasLine(run.log, "start at level 0")) << run.log;
+    EXPECT_NE(run.log.find("ball rolls "), std::string::npos);
+    EXPECT_TRUE(test::hasLine(run.log, "Loading map 1.lvl"));
+    EXPECT_TRUE(test::hasLine(run.log, "-- End of program --"));
+}
+
+TEST(PlayerFilesTest, UnreadableFilesAreKeptAndTheGamePlaysOnInMemory) {
+    test::TempFolder folder;
+    prepareTwoLevels();
     // Five levels solved, kept where the game may not read them.
     const std::string progress = test::profileBytes(5);
     test::writeBinary("save0.dat", progress);
@@ -42,13 +60,7 @@ TEST(PlayerFilesTest, UnreadableFilesAreKeptAndTheGamePlaysOnInMemory) {
         ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
         wrapper += " setpriv --reuid=65534 --regid=65534 --clear-groups";
     }
-    test::GameRun run = test::runGame(
-        "60 key 13 down\n61 key 13 up\n"    // Play
-        "140 key 32 down\n141 key 32 up\n"  // the first level's tutorial page, shown again
-        "200 key 39 down\n201 key 39 up\n260 key 40 down\n261 key 40 up\n"
-        "320 key 39 down\n321 key 39 up\n"  // Right, Down, Right: solved
-        "450 close\n",
-        1000, wrapper);
+    test::GameRun run = test::runGame(test::kSolveOpenLevel, 1000, wrapper);
     ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
     EXPECT_TRUE(test::hasLine(run.log, "-- End of program --"));
 
@@ -112,6 +124,94 @@ TEST(PlayerFilesTest, FreshWindowRunsDrawDifferentPlayerNumbers) {
                                    " --headless --max-frames 3 >/dev/null 2>&1"),
                   0);
     EXPECT_EQ(test::readBinary("h0/uniqueID.idn"), test::readBinary("h1/uniqueID.idn"));
+}
+
+// Whatever a dead game left at a save's temporary name (process ids repeat):
+// the save goes to a fresh name beside it. The shell that plants them becomes
+// the game, so they carry its own pid.
+TEST(PlayerFilesTest, SavesNeverGoThroughWhatLiesAtTheirTemporaryName) {
+    test::TempFolder folder;
+    prepareTwoLevels();
+    fs::create_directory("elsewhere");
+    test::writeBinary("elsewhere/victim", "not the game's");
+    const std::string plant =
+        "ln -s elsewhere/victim save0.dat.tmp$$ && mkfifo uniqueID.idn.tmp$$ && mkdir best0.dat.tmp$$ && "
+        "echo half >options.dat.tmp$$ && exec \"$@\"";
+    test::GameRun run = test::runGame(test::kSolveOpenLevel, 1000, "timeout 60 sh -c '" + plant + "' sh");
+    ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
+    expectSolvedFirstLevel(run);
+
+    EXPECT_EQ(test::readBinary("elsewhere/victim"), "not the game's");
+    EXPECT_EQ(test::readBinary("save0.dat").substr(0, 2), std::string("\x01\x03", 2));
+    EXPECT_EQ(test::readBinary("best0.dat").substr(0, 2), std::string("\x03\x00", 2));
+    EXPECT_EQ(test::readBinary("uniqueID.idn").size(), 6u);
+    EXPECT_EQ(test::readBinary("options.dat").size(), 12u);
+    // The stale regular temporary is gone; the others are left, and said so.
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator("."))
+        if (entry.path().filename().string().find(".tmp") != std::string::npos)
+            left.insert(entry.path().filename().string().substr(0, entry.path().filename().string().find(".tmp")));
+    EXPECT_EQ(left, (std::set<std::string>{"save0.dat", "uniqueID.idn", "best0.dat"}));
+    EXPECT_EQ(test::countLines(run.log, "left save0.dat.tmp"), 1) << run.log;
+    EXPECT_EQ(test::countLines(run.log, "left uniqueID.idn.tmp"), 1);
+    EXPECT_EQ(test::countLines(run.log, "left best0.dat.tmp"), 1);
+    EXPECT_EQ(run.log.find("notice: "), std::string::npos);
+}
+
+// A profile kept elsewhere through a link is saved there and stays linked; a
+// link to a drive that is not mounted is kept, never taken for a new player.
+TEST(PlayerFilesTest, LinkedFilesAreWrittenThroughAndDanglingOnesKept) {
+    test::TempFolder folder;
+    prepareTwoLevels();
+    fs::create_directory("drive");
+    test::writeBinary("drive/profile.dat", std::string(175, '\0'));
+    fs::create_symlink("drive/profile.dat", "save0.dat");
+    fs::create_symlink("unmounted/best.dat", "best0.dat");
+    test::GameRun run = test::runGame(test::kSolveOpenLevel, 1000);
+    ASSERT_EQ(run.status, 0) << test::readText("stderr.txt");
+    expectSolvedFirstLevel(run);
+
+    ASSERT_TRUE(fs::is_symlink("save0.dat"));
+    EXPECT_EQ(fs::read_symlink("save0.dat"), "drive/profile.dat");
+    EXPECT_EQ(test::readBinary("drive/profile.dat").substr(0, 2), std::string("\x01\x03", 2));
+    EXPECT_EQ(std::distance(fs::directory_iterator("drive"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::is_symlink("best0.dat"));
+    EXPECT_FALSE(fs::exists("unmounted"));
+    EXPECT_EQ(test::countLines(run.log, "best0.dat cannot be read (it is a link to a missing file)"), 1);
+    EXPECT_EQ(test::countLines(run.log, "notice: Quillmere cannot read best0.dat"), 1);
+}
+
+// Two copies started in one folder: the second says so and leaves before it
+// reads or writes, so the first one's solved level survives.
+TEST(PlayerFilesTest, ASecondCopyInTheSameFolderLeavesItAlone) {
+    test::TempFolder folder;
+    prepareTwoLevels();
+    test::HeldGame first(test::kSolveOpenLevel, 1000);
+    ASSERT_TRUE(first.holdAt("start at level 0"));
+    std::map<std::string, std::string> before, after;
+    auto snapshot = [](std::map<std::string, std::string>& files) {
+        for (const auto& entry : fs::directory_iterator("."))
+            if (entry.is_regular_file()) files[entry.path().filename().string()] = test::readBinary(entry.path());
+    };
+    snapshot(before);
+    EXPECT_EQ(before.count("uniqueID.idn"), 1u);
+
+    const std::string secondLogFile = folder.path() + ".second.log";
+    int second = test::runCommand("timeout 60 " + std::string(QM_GAME_DIR) +
+                                  "/quillmere --headless --max-frames 100 --log " + secondLogFile);
+    std::string secondLog = test::readText(secondLogFile);
+    std::remove(secondLogFile.c_str());
+    snapshot(after);
+    EXPECT_EQ(second, 1);
+    EXPECT_EQ(test::countLines(secondLog, "notice: Quillmere is already running in this folder"), 1) << secondLog;
+    EXPECT_EQ(secondLog.find("start at level"), std::string::npos);
+    EXPECT_EQ(after, before);
+
+    test::GameRun run = first.finish();
+    EXPECT_EQ(run.status, 0);
+    expectSolvedFirstLevel(run);
+    EXPECT_EQ(test::readBinary("save0.dat").substr(0, 2), std::string("\x01\x03", 2));
+    EXPECT_EQ(test::readBinary("uniqueID.idn").substr(4), std::string("\x01\x00", 2));  // one session counted
 }
 
 }  // namespace

@@ -38,6 +38,15 @@ inline const std::vector<std::string> kOpenLevel = {
     "#####....E##########",
 };
 
+// Play, the first level's tutorial page, then Right, Down, Right solves an
+// open level 0 in 3 moves and level 1 loads; then the game closes.
+inline const char* kSolveOpenLevel =
+    "60 key 13 down\n61 key 13 up\n"
+    "140 key 32 down\n141 key 32 up\n"
+    "200 key 39 down\n201 key 39 up\n260 key 40 down\n261 key 40 up\n"
+    "320 key 39 down\n321 key 39 up\n"
+    "450 close\n";
+
 // A profile whose first `solved` levels are solved and every tutorial page
 // seen, so no page covers the board.
 inline std::string profileBytes(int solved) {

@@ -10,16 +10,12 @@ namespace qm::test {
 class SessionDouble : public Session {
 public:
     std::vector<int> levelsStarted;
-    std::vector<int> boardsLoaded;
-    int groupsFinished = 0;
     std::vector<int> levelsChosen;
-    std::vector<int> replaysFinished;  // level x 2 + solved
+    std::vector<int> levelsFinished;  // solved 1, skipped 0
 
     void startAtLevel(int n) override { levelsStarted.push_back(n); }
-    void boardLoaded(int levelNumber) override { boardsLoaded.push_back(levelNumber); }
-    void groupFinished() override { ++groupsFinished; }
     void playChosenLevel(int n) override { levelsChosen.push_back(n); }
-    void replayFinished(int level, int solved) override { replaysFinished.push_back(level * 2 + solved); }
+    void finishLevel(int solved) override { levelsFinished.push_back(solved); }
 };
 
 }  // namespace qm::test
