@@ -133,6 +133,7 @@ public:
 protected:
     FILE* file;
     bool writing;
+    std::string path;
     bool bad = false;
 };
 
