@@ -91,6 +91,7 @@ test('a phone plays levels 0 and 1 by touch alone, upright and on its side', asy
     await offer.tap();
     for (let n = 0; n < 40 && !(await page.evaluate(() => !!document.fullscreenElement)); n++) await sleep(50);
     assert.ok(await page.evaluate(() => !!document.fullscreenElement), 'the tap entered full screen');
+    for (let n = 0; n < 40 && (await offer.isVisible()); n++) await sleep(50);  // the change event follows
     assert.ok(!(await offer.isVisible()), 'nothing more to offer');
     assert.deepEqual(seen.errors, [], 'no errors on the page');
   } finally {
