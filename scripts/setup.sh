@@ -16,7 +16,7 @@ packages=(
 for option in "$@"; do
   case "$option" in
     --web)
-      packages+=(emscripten binaryen node-acorn nodejs dpkg-dev xz-utils python3 chromium-headless-shell)
+      packages+=(emscripten binaryen node-acorn nodejs dpkg-dev xz-utils python3 chromium-headless-shell brotli)
       # npm fetches the browser test's driver; Debian's own when none came with Node.js.
       command -v npm >/dev/null 2>&1 || packages+=(npm)
       ;;

@@ -21,4 +21,4 @@ if [ ! -f "$modules/.complete" ]; then
 fi
 
 QM_WEB_SITE="$PWD/build-web" QM_GAME_DIR="$PWD/build/game" QM_WEB_NODE_MODULES="$modules/node_modules" \
-  QM_WEB_SHOTS="$PWD/build-web/test-shots" node --test tests/web/
+  QM_WEB_SHOTS="$PWD/build-web/test-shots" node --test --test-concurrency=1 tests/web/

@@ -18,6 +18,7 @@
 #include "runtime/Input.h"
 #include "runtime/Prefetch.h"
 #include "runtime/Random.h"
+#include "runtime/Runtime.h"
 #include "runtime/TextConv.h"
 
 namespace qm {
@@ -59,6 +60,8 @@ int App::run() {
     setAutoMidHandle(1);
     for (auto& image : effectImages) image = nullptr;
     audioManager = AudioManager::create(OptionsFile::optionSoundVolume, OptionsFile::optionMusicVolume);
+    // A page hidden or closed keeps the options as they are then.
+    onPageHidden([] { OptionsFile::saveOptions(); });
     editorState = EditorState::create();
     setDefaultImageFlags(0);
     AssetCatalogue::loadAssets();

@@ -1,11 +1,12 @@
 // The options screen: the full-screen box, the two volume sliders, the way to
 // the reset-profile box, and Back. Volume changes reach the play log once,
-// when the screen closes.
+// when the screen closes, and the options file then too.
 #include "menus/optionsMenuType.h"
 #include <algorithm>
 #include <cmath>
 #include "play/AssetCatalogue.h"
 #include "play/Globals.h"
+#include "play/OptionsFile.h"
 #include "audio/AudioManager.h"
 #include "menus/mainMenuType.h"
 #include "menus/menuSliderType.h"
@@ -52,14 +53,28 @@ void optionsMenuType::openMenu() {
     menuScreenType::openMenu();
 }
 
+// Leaving the screen keeps what was chosen on it at once: a player who
+// closes the window or the browser's tab later never picks Quit first.
 void optionsMenuType::closeMenu() {
+    bool shown = state == OPEN || state == OPENING;
     logVolumeChanges();
     menuScreenType::closeMenu();
+    if (shown) OptionsFile::saveOptions();
 }
 
 void optionsMenuType::hideMenu() {
+    bool shown = state != CLOSED;
     logVolumeChanges();
     menuScreenType::hideMenu();
+    if (shown) OptionsFile::saveOptions();
+}
+
+void optionsMenuType::updateMenu(int suppressInput) {
+    // The box shows the mode in force, which the player can also leave the
+    // browser's way (Escape, a gesture).
+    if (buttons.size() > SLOT_FULLSCREEN && buttons[SLOT_FULLSCREEN])
+        buttons[SLOT_FULLSCREEN]->setValue(float(AssetCatalogue::fullscreen));
+    menuScreenType::updateMenu(suppressInput);
 }
 
 void optionsMenuType::snapshotVolumes() {

@@ -18,6 +18,7 @@ public:
     void openMenu() override;
     void closeMenu() override;
     void hideMenu() override;
+    void updateMenu(int suppressInput) override;
     void activate(int byMouse) override;
     // Escape is Back.
     bool goBack() override;

@@ -138,9 +138,15 @@ void AssetCatalogue::reopenGraphics() {
 }
 
 void AssetCatalogue::checkSuspended(int inPlay) {
+    // The window mode in force is the one the system reports: a page leaves
+    // full screen the browser's way too, and enters it only when allowed.
+    if (graphicsOpen == 1) fullscreen = isFullscreen() ? 1 : 0;
     if (appSuspended()) {
         if (suspended == 0) {
             suspended = 1;
+            // A window put away may never come back (a closed tab, a
+            // shut-down machine): the options are kept now.
+            OptionsFile::saveOptions();
             if (audioManager) {
                 audioManager->stopMusic();
                 if (inPlay == 1) audioManager->stopBallLoop();

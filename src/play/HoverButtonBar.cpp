@@ -84,22 +84,23 @@ void HoverButtonBar::update() {
 }
 
 void HoverButtonBar::updateHoverDirection() {
-    int cx = LevelMap::mouseCellX();
-    int cy = LevelMap::mouseCellY();
     if (!currentMap || !currentMap->ball) return;
-    Ball& ball = *currentMap->ball;
     if (PlayInput::isMouseIdle() == 1) return;
-    if (cx < 0 || cx > 19 || cy < 0 || cy > 13) return;
+    int direction = directionFromBall(LevelMap::mouseCellX(), LevelMap::mouseCellY());
+    if (direction != 0) currentMap->ball->hoverDirection = direction;
+}
+
+int HoverButtonBar::directionFromBall(int cx, int cy) {
+    if (!currentMap || !currentMap->ball) return 0;
+    if (cx < 0 || cx > 19 || cy < 0 || cy > 13) return 0;
     int dx = cx - currentMap->play.ball.x;
     int dy = cy - currentMap->play.ball.y;
-    if (dx == 0 && dy == 0) return;
+    if (dx == 0 && dy == 0) return 0;
     // By quadrant; when |dx| equals |dy| the vertical direction wins.
-    int direction;
-    if (dx >= 0 && dy <= 0) direction = dx > -dy ? 2 : 1;
-    else if (dx < 0 && dy <= 0) direction = -dx > -dy ? 4 : 1;
-    else if (dx < 0) direction = -dx > dy ? 4 : 3;
-    else direction = dx > dy ? 2 : 3;
-    ball.hoverDirection = direction;
+    if (dx >= 0 && dy <= 0) return dx > -dy ? 2 : 1;
+    if (dx < 0 && dy <= 0) return -dx > -dy ? 4 : 1;
+    if (dx < 0) return -dx > dy ? 4 : 3;
+    return dx > dy ? 2 : 3;
 }
 
 void HoverButtonBar::draw() {

@@ -21,6 +21,9 @@ public:
     void setEditorButtonsActive(int flag);
     void update();
     void updateHoverDirection();
+    // The way from the ball to a board cell (1 up, 2 right, 3 down, 4 left),
+    // 0 off the board or on the ball's own cell.
+    static int directionFromBall(int cellX, int cellY);
     void draw();
     int hitTest(int x, int y);
 };

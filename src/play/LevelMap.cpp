@@ -269,6 +269,7 @@ void LevelMap::showEvents(const TickEvents& events) {
         if (audioManager) audioManager->stepBallVolume(4);
     }
     if (events.rested) {
+        debugLog("ball rests at " + str(at.x) + "," + str(at.y));
         if (randomInt(0, 1) == 1) spawnParticles(3, float(at.pixelX()), float(at.pixelY()), 1, 0, 0, nullptr);
         if (audioManager) audioManager->stepBallVolume(-1);
     }

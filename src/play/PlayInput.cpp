@@ -38,8 +38,11 @@ void PlayInput::pollInput() {
     }
 
     if (buttonCode == 99) {
-        // A click on the board moves the ball the way its arrow points.
-        int hover = (currentMap && currentMap->ball) ? currentMap->ball->hoverDirection : 0;
+        // A click on the board moves the ball toward the clicked cell, taken
+        // from the click's own point: a tap on a touch screen comes without
+        // a pointer that moved there first, and a pointer left still for a
+        // while has no arrow shown, yet its click is meant all the same.
+        int hover = HoverButtonBar::directionFromBall(LevelMap::mouseCellX(), LevelMap::mouseCellY());
         if (hover == 1) up = 1;
         else if (hover == 2) right = 1;
         else if (hover == 3) down = 1;

@@ -64,12 +64,22 @@ public:
     // The browser page (no-ops on the desktop). The frame loops block, so the
     // runtime hands the page its turn: a flip waits for the next animation
     // frame, a sleep for its timer. The working folder is the page's
-    // persistent storage, loaded before the game starts and written through
-    // before a write returns, so closing the tab loses nothing saved.
+    // persistent storage, loaded before the game starts; each file written
+    // or removed there is stored (or dropped) on its own before the call
+    // returns, so closing the tab loses nothing saved and nothing older is
+    // written over another file. storeFile is false when the page could not
+    // store it (the page then says so in a line of its own).
     static bool mountStorage();
-    static void persistWrites();
+    static bool storeFile(const std::string& path);
     static void waitForDisplay();
     static void sleepInPage(int ms);
+    // During long loads: gives the page its turn when the program has held it
+    // for a while, so the page keeps drawing.
+    static void breathe();
+    // The page's full screen: asked for (the answer comes later), and the
+    // state in force, or the one asked for until the browser answers.
+    static void requestPageFullscreen(bool on);
+    static bool pageFullscreen();
     // Where a path lies in the page's file system once the storage is
     // mounted: the game's data folders come with the page, everything else
     // is in the working folder. (Headless, even in a page, paths stay as given.)

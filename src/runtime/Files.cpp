@@ -99,7 +99,8 @@ namespace {
 // A stream over a stdio file, for reading or writing.
 class FileStream : public Stream {
 public:
-    FileStream(FILE* f, bool forWriting) : file(f), writing(forWriting) {}
+    FileStream(FILE* f, bool forWriting, std::string written = {})
+        : file(f), writing(forWriting), path(std::move(written)) {}
     ~FileStream() override { close(); }
     bool eof() override {
         // Peeking at a write stream would mark it failed.
@@ -113,7 +114,8 @@ public:
         if (!file) return !bad;
         if (std::fclose(file) != 0) bad = true;
         file = nullptr;
-        if (writing) Backend::persistWrites();  // no fsync here; the page still stores it
+        // No fsync here; the page still stores the file.
+        if (writing && !bad && !Backend::storeFile(path)) bad = true;
         return !bad;
     }
     size_t readBytes(void* dst, size_t n) override {
@@ -131,6 +133,7 @@ public:
 protected:
     FILE* file;
     bool writing;
+    std::string path;
     bool bad = false;
 };
 
@@ -206,7 +209,11 @@ std::string commitSafely(const std::string& path, const std::vector<uint8_t>& by
         if (n <= 0) failure = n < 0 ? errorText("writing") : "writing: nothing was written";
         else done += size_t(n);
     }
+#ifndef __EMSCRIPTEN__
+    // (In the page an fsync would store the whole working folder, over what
+    // another tab may have written: the file alone is stored below.)
     if (failure.empty() && fsync(fd) != 0) failure = errorText("syncing");
+#endif
     if (::close(fd) != 0 && failure.empty()) failure = errorText("closing");
     if (failure.empty() && std::rename(temp.c_str(), target.c_str()) != 0) failure = errorText("renaming");
     if (!failure.empty()) {
@@ -214,7 +221,8 @@ std::string commitSafely(const std::string& path, const std::vector<uint8_t>& by
         return failure;
     }
 #ifdef __EMSCRIPTEN__
-    Backend::persistWrites();  // the page's storage keeps it before we go on
+    // The page's storage keeps this one file before we go on.
+    if (!Backend::storeFile(target)) failure = "storing it in the browser's storage";
 #else
     // The rename itself reaches the disk only with its folder. (Some file
     // systems cannot sync a folder at all; that is no failure of ours.)
@@ -311,7 +319,7 @@ StreamPtr writeFile(const std::string& path) {
     if (fileType(p) == FILE_DIRECTORY) return nullptr;
     FILE* f = std::fopen(p.c_str(), "wb");
     if (!f) return nullptr;
-    return std::make_shared<FileStream>(f, true);
+    return std::make_shared<FileStream>(f, true, p);
 }
 
 StreamPtr writeFileSafely(const std::string& path) {
@@ -342,16 +350,15 @@ int64_t fileSize(const std::string& path) {
 }
 
 bool createDir(const std::string& path) {
-    if (mkdir(nativePath(path).c_str(), 0777) != 0) return false;
-    Backend::persistWrites();
-    return true;
+    std::string p = nativePath(path);
+    if (mkdir(p.c_str(), 0777) != 0) return false;
+    return Backend::storeFile(p);
 }
 
 bool deleteFile(const std::string& path) {
     std::string p = nativePath(path);
     if (fileType(p) != FILE_REGULAR || unlink(p.c_str()) != 0) return false;
-    Backend::persistWrites();
-    return true;
+    return Backend::storeFile(p);
 }
 
 std::vector<std::string> listDir(const std::string& path) {
@@ -502,7 +509,10 @@ int removeTemporariesOf(const std::string& folder, const std::string& name) {
             debugLog("left " + full + " alone: it is not a regular file, so no save of ours left it");
             continue;
         }
-        if (unlink(full.c_str()) == 0) ++removed;
+        if (unlink(full.c_str()) == 0) {
+            ++removed;
+            Backend::storeFile(full);  // out of the page's storage too
+        }
     }
     return removed;
 }
@@ -523,7 +533,6 @@ int removeStaleTemporaries(const std::vector<std::string>& names) {
             removed += removeTemporariesOf(folder, base);
         }
     }
-    if (removed > 0) Backend::persistWrites();
     return removed;
 }
 

@@ -83,8 +83,10 @@ bool openHeadless(int width, int height) {
 
 bool openWindow(int width, int height) {
 #ifdef __EMSCRIPTEN__
-    // The page scales the canvas to its window; the canvas keeps the frame's size.
-    Uint32 flags = frame.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    // The page scales the canvas to its window; the canvas keeps the frame's
+    // size. Full screen is the page's (the browser answers it later).
+    Uint32 flags = 0;
+    if (frame.fullscreen != Backend::pageFullscreen()) Backend::requestPageFullscreen(frame.fullscreen);
 #else
     Uint32 flags = SDL_WINDOW_RESIZABLE | (frame.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 #endif
@@ -371,6 +373,11 @@ bool windowMaximised() {
     return frame.window && (SDL_GetWindowFlags(frame.window) & SDL_WINDOW_MAXIMIZED) != 0;
 }
 
+#ifdef __EMSCRIPTEN__
+// The page's own state: the player may leave full screen by the browser's way.
+bool isFullscreen() { return isOpen && (Backend::headless() ? frame.fullscreen : Backend::pageFullscreen()); }
+#else
 bool isFullscreen() { return isOpen && frame.fullscreen; }
+#endif
 
 }  // namespace qm

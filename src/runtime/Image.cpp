@@ -94,6 +94,7 @@ ImagePtr loadImage(const std::string& path, int flags) {
     Pixmap pixels;
     Encoded encoded;
     if (!loadPixels(path, pixels, encoded)) return nullptr;
+    Backend::breathe();  // a page loading many pictures keeps drawing
     ImagePtr image = makeImage(pixels.width, pixels.height, flags);
     image->frames.push_back(makeFrame(std::move(pixels), flags, std::move(encoded)));
     return image;
@@ -109,6 +110,7 @@ ImagePtr loadAnimImage(const std::string& path, int cellWidth, int cellHeight, i
     Pixmap strip;
     Encoded encoded;
     if (!loadPixels(path, strip, encoded)) return nullptr;
+    Backend::breathe();
     if (encoded && firstCell == 0 && cellCount == 1 && cellWidth == strip.width && cellHeight == strip.height) {
         // One cell that is the whole picture (a tutorial page): kept as its file.
         ImagePtr image = makeImage(cellWidth, cellHeight, flags);

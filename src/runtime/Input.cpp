@@ -11,6 +11,7 @@
 #include "Backend.h"
 #include "GameControllers.h"
 #include "KeyMap.h"
+#include "TouchGestures.h"
 
 namespace qm {
 
@@ -31,6 +32,8 @@ struct InputState {
     bool closeRequested = false;
     bool printScreen = false;
 } in;
+
+TouchGestures touch;
 
 bool validKey(int key) { return key > 0 && key < 256; }
 bool validButton(int button) { return button >= 1 && button <= 3; }
@@ -149,12 +152,14 @@ void inputCloseRequest() { in.closeRequested = true; }
 void inputPrintScreen(bool down) { in.printScreen = down; }
 void resetInputState() {
     in = InputState{};
+    touch.reset();
     GameControllers::forgetHeldSources();
 }
 void Backend::resetInput() { resetInputState(); }
 
 void pollSystemEvents() {
     if (Backend::headless() || !SDL_WasInit(SDL_INIT_EVENTS)) return;
+    touch.poll();
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
@@ -187,7 +192,18 @@ void pollSystemEvents() {
             }
             break;
         }
+        case SDL_FINGERDOWN:
+        case SDL_FINGERUP: {
+            // Finger positions come as shares of the window.
+            int ww = 0, wh = 0, fx, fy;
+            if (Backend::window()) SDL_GetWindowSize(Backend::window(), &ww, &wh);
+            Backend::windowToFrame(int(e.tfinger.x * ww), int(e.tfinger.y * wh), fx, fy);
+            if (e.type == SDL_FINGERDOWN) touch.fingerDown(e.tfinger.fingerId, fx, fy);
+            else touch.fingerUp(e.tfinger.fingerId, fx, fy);
+            break;
+        }
         case SDL_MOUSEMOTION: {
+            if (e.motion.which == SDL_TOUCH_MOUSEID) break;  // a touch, read above
             int fx, fy;
             Backend::windowToFrame(e.motion.x, e.motion.y, fx, fy);
             inputMouseMove(fx, fy);
@@ -195,6 +211,7 @@ void pollSystemEvents() {
         }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
+            if (e.button.which == SDL_TOUCH_MOUSEID) break;
             int button = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 2
                          : e.button.button == SDL_BUTTON_MIDDLE                                     ? 3
                                                                                                     : 0;

@@ -114,7 +114,18 @@ bool runtimeInit(const RuntimeOptions& options) {
     // Our flip gives the page its turn once a frame, paced by the display;
     // SDL's own yield at each buffer swap would add a second, unpaced one.
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+    // Another tab playing holds the page's storage: this one stays out of it
+    // and says so (the page shows why).
+    // (Taken before the storage is mounted; the game's own call later finds it held.)
+    std::string lockFailure;
+    if (!headlessMode && lockWorkingFolder(lockFailure) == FolderLock::HeldElsewhere) {
+        std::fprintf(stderr, "quillmere: the game is open in another tab\n");
+        return false;
+    }
 #endif
+    // Touches are read as touches (a tap, a swipe), never as a mouse.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     // The page's working folder is its storage, loaded before anything reads it.
     if (!headlessMode && !Backend::mountStorage())
         std::fprintf(stderr, "quillmere: saved files are unavailable; progress will not be kept\n");
@@ -146,6 +157,7 @@ void runtimeShutdown() {
     unlockWorkingFolder();
     setDebugLogTarget("");
     frameCap = -1;
+    onPageHidden(nullptr);
     // Back to the device-free state that tools and tests start in.
     headlessMode = true;
     Backend::resetClock();

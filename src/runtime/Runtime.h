@@ -1,6 +1,7 @@
 // Start and stop of the runtime services, and the command-line options that
 // select the headless back-end and scripted input.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,10 @@ bool isHeadless();
 // In the browser, loads the page again (a page cannot close itself); on the
 // desktop it does nothing.
 void restartPage();
+
+// Called when the page is hidden or closed (the browser may give the game no
+// other turn), from inside the page's event: what runs there must not wait.
+// Never called on the desktop, whose window says so through appSuspended().
+void onPageHidden(std::function<void()> handler);
 
 }  // namespace qm

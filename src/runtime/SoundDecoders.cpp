@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "Audio.h"
+#include "Backend.h"
 
 namespace qm {
 
@@ -170,6 +171,8 @@ SoundPtr decodeOgg(const std::vector<uint8_t>& bytes, int flags) {
             broken = true;
             break;
         }
+        // A music track takes longer than a frame to decode: the page draws on meanwhile.
+        Backend::breathe();
     }
     ov_clear(&vf);
     if (broken) return nullptr;

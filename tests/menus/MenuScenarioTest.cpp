@@ -56,6 +56,8 @@ protected:
     test::TempFolder folder;
 };
 
+// Saved as the screen is left and as the window is put away, not only at the
+// end (a closed browser tab or a machine shut down has no end).
 TEST_F(MenuScenarioTest, TheMusicSliderAtThreeQuartersIsSavedAsVolume1Point5) {
     ASSERT_EQ(run("60 mouse 226 342\n"    // Options
                   "70 button 1 down\n71 button 1 up\n"
@@ -63,12 +65,17 @@ TEST_F(MenuScenarioTest, TheMusicSliderAtThreeQuartersIsSavedAsVolume1Point5) {
                   "140 button 1 down\n141 button 1 up\n"
                   "150 mouse 530 475\n"   // Back
                   "160 button 1 down\n161 button 1 up\n"
+                  "200 focus lost\n210 focus gained\n"
                   "220 close\n"),
               0);
     std::string options = test::readBinary("options.dat");
     ASSERT_EQ(options.size(), 12u);
     EXPECT_FLOAT_EQ(floatAt(options, 0), 1.0f);
     EXPECT_FLOAT_EQ(floatAt(options, 4), 1.5f);
+    std::string log = test::readText("log.txt");
+    size_t end = log.find("normal: Saving options");
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(test::countLines(log.substr(0, end), "saving volume as "), 2) << log;
 }
 
 TEST_F(MenuScenarioTest, ResetProfileYesStartsOverAtLevel0) {

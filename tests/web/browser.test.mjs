@@ -7,53 +7,13 @@
 // at level 1, played this time with a gamepad; Quit on the title leads back to
 // the title, where a click on a scaled, letterboxed frame plays on. Prints
 // the page's load and frame-time figures.
-//
-// Environment: QM_WEB_SITE (the built page, build-web), QM_GAME_DIR (the
-// desktop game folder), QM_WEB_NODE_MODULES (where puppeteer-core is
-// installed), QM_WEB_SHOTS (where the pictures are written for a look).
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { createRequire } from 'node:module';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
-
-const site = path.resolve(process.env.QM_WEB_SITE || 'build-web');
-const gameDir = path.resolve(process.env.QM_GAME_DIR || 'build/game');
-const shots = path.resolve(process.env.QM_WEB_SHOTS || path.join(site, 'test-shots'));
-const require = createRequire(path.join(process.env.QM_WEB_NODE_MODULES || 'node_modules', 'x.js'));
-const puppeteer = require('puppeteer-core');
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.data': 'application/octet-stream' };
-
-// A static server for the page on a free port of 127.0.0.1.
-function serve(folder) {
-  const server = http.createServer((req, res) => {
-    const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = path.join(folder, name === '/' ? 'index.html' : name);
-    if (!file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    fs.createReadStream(file).pipe(res);
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
-
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-// The level tool's shortest solution of level 0, as arrow keys.
-function solutionKeys() {
-  const out = execFileSync(path.join(gameDir, 'quillmere-levels'), ['solve', path.join(gameDir, 'levels', '0.lvl')],
-    { stdio: ['ignore', 'pipe', 'ignore'] }).toString();
-  const moves = out.trim().split('\n').pop().trim();
-  assert.match(moves, /^[UDLR]+$/, `solver output: ${out}`);
-  return [...moves];
-}
+import { gameDir, launch, rollLine, serve, shots, site, sleep, solution, storedFiles, watch } from './support.mjs';
 
 // The desktop program's frames of the same moments, from a headless run with
 // the same keys.
@@ -125,18 +85,12 @@ const spread = (xs) => {
 test('the browser version plays level 0, keeps it solved across a reload and draws what the desktop draws', async (t) => {
   fs.rmSync(shots, { recursive: true, force: true });
   fs.mkdirSync(shots, { recursive: true });
-  const keys = solutionKeys();
+  const keys = solution(0);
   const desktop = desktopFrames(keys, path.join(shots, 'desktop'));
 
-  const server = await serve(site);
-  const url = `http://127.0.0.1:${server.address().port}/?log`;
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'qm-browser-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.QM_CHROMIUM || '/usr/bin/chromium-headless-shell',
-    headless: 'shell',
-    userDataDir: profile,
-    args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--autoplay-policy=no-user-gesture-required'],
-  });
+  const server = await serve();
+  const url = `${server.url}?log`;
+  const { browser, close } = await launch();
   try {
     const page = await browser.newPage();
     await page.setViewport({ width: 800, height: 600 });
@@ -152,15 +106,8 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
       };
       navigator.getGamepads = () => [pad];
     });
-    let lines = [];  // the game's debug log, since the last reset
-    const errors = [];
-    page.on('console', (m) => lines.push(m.text()));
-    page.on('pageerror', (e) => errors.push(e.message));
-    const waitForLine = async (text, ms = 60000) => {
-      for (const until = Date.now() + ms; Date.now() < until; await sleep(50))
-        if (lines.includes(text)) return;
-      assert.fail(`no "${text}" in the page's log:\n${lines.join('\n')}`);
-    };
+    const seen = watch(page);
+    const waitForLine = seen.waitFor;
     const press = async (key) => {
       await page.keyboard.down(key);
       await sleep(60);
@@ -177,22 +124,6 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
       pictures[name] = Buffer.from(await page.screenshot({ type: 'png', clip: { x: 0, y: 0, width: 800, height: 600 } }));
       fs.writeFileSync(path.join(shots, `browser-${name}.png`), pictures[name]);
     };
-    // The working folder's files as the browser's database holds them.
-    const storedFiles = () => page.evaluate(() => new Promise((resolve, reject) => {
-      const open = indexedDB.open('/save');
-      open.onerror = () => reject(open.error);
-      open.onsuccess = () => {
-        const files = {};
-        const walk = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').openCursor();
-        walk.onerror = () => reject(walk.error);
-        walk.onsuccess = () => {
-          const at = walk.result;
-          if (!at) return resolve(files);
-          if (at.value.contents) files[at.key.replace('/save/', '')] = Array.from(at.value.contents);
-          at.continue();
-        };
-      };
-    }));
     const sameAsDesktop = async (name, desktopName = name) => {
       const result = await compare(page, pictures[name], desktop(`${desktopName}.png`));
       if (result.diff) fs.writeFileSync(path.join(shots, `diff-${name}.png`), Buffer.from(result.diff, 'base64'));
@@ -244,25 +175,24 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     }
     const frameStats = await page.evaluate(() => ({ busy: [...Module.frameStats.busy], interval: [...Module.frameStats.interval] }));
     await waitForLine('Loading map 1.lvl', 10000);
-    const rolls = lines.filter((l) => l.startsWith('ball rolls '));
-    assert.deepEqual(rolls, ['R', ...keys].map((k) => 'ball rolls ' + { U: 1, R: 2, D: 3, L: 4 }[k]), 'one roll a key');
+    const rolls = seen.lines.filter((l) => l.startsWith('ball rolls '));
+    assert.deepEqual(rolls, ['R', ...keys].map(rollLine), 'one roll a key');
     // The solved level is in the browser's database as soon as the game goes on.
-    let stored = await storedFiles();
+    let stored = await storedFiles(page);
     assert.ok(['best0.dat', 'uniqueID.idn'].every((n) => n in stored), `in the database: ${Object.keys(stored)}`);
-    assert.ok(!('options.dat' in stored), 'the options wait for a quit, as on the desktop');
     assert.deepEqual(stored['save0.dat'].slice(0, 2), [1, 3], 'save0.dat in the database: level 0 solved, level 1 open');
     await sleep(3000);  // the slide to level 1 ends
     await shoot('next');
     await sameAsDesktop('next');
 
-    const firstId = lines.find((l) => l.startsWith('game log - first run - unique ID '));
+    const firstId = seen.lines.find((l) => l.startsWith('game log - first run - unique ID '));
     assert.ok(firstId, 'the first visit made a new player number');
 
     // A reload reads the profile back from the database.
-    lines = [];
+    seen.forget();
     await page.reload();
     await waitForLine('start at level 1');
-    assert.ok(!lines.includes('start at level 0'), 'the reload went on at level 1');
+    assert.ok(!seen.lines.includes('start at level 0'), 'the reload went on at level 1');
     await waitForLine(firstId.replace('first run - unique ID', 'unique ID') + ', log number 1');
     await sleep(1500);
     await pressPad(padButtonA);  // Play, with the pad this time
@@ -275,12 +205,12 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await sleep(1500);
     await press('ArrowUp');  // from Play round to Quit
     await sleep(300);
-    lines = [];
+    seen.forget();
     await press('Enter');
     await waitForLine('-- End of program --');
     await waitForLine('-- Start of program --');
     await waitForLine('start at level 1');
-    stored = await storedFiles();
+    stored = await storedFiles(page);
     assert.equal(stored['options.dat'].length, 12, 'the quit saved the options');
     await sleep(1500);
     await shoot('restarted');
@@ -300,7 +230,7 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     await sleep(300);
     await shoot('clicked');
     await sameAsDesktop('clicked', 'next');
-    assert.deepEqual(errors, [], 'no errors on the page');
+    assert.deepEqual(seen.errors, [], 'no errors on the page');
 
     const size = (name) => fs.statSync(path.join(site, name)).size;
     const gz = (name) => zlib.gzipSync(fs.readFileSync(path.join(site, name)), { level: 9 }).length;
@@ -310,8 +240,7 @@ test('the browser version plays level 0, keeps it solved across a reload and dra
     t.diagnostic(`the program's memory at the end: ${mb(await page.evaluate(() => Module.HEAP8.length))}`);
     t.diagnostic(`play frames, the ball rolling: work ${spread(frameStats.busy)} ms, interval ${spread(frameStats.interval)} ms (10th, 50th, 90th percentiles of ${frameStats.busy.length} frames)`);
   } finally {
-    await browser.close();
+    await close();
     server.close();
-    fs.rmSync(profile, { recursive: true, force: true });
   }
 });
