@@ -264,12 +264,17 @@ void LevelMap::showEvents(const TickEvents& events) {
         PlayInput::resetInputAndFlush();  // the keys that were held do not carry over
     }
     const BallState& at = play.ball;
+    if (events.rolled || events.restarted) loggedRestX = loggedRestY = -1;
     if (events.rolled) {
         spawnParticles(3, float(at.pixelX()), float(at.pixelY()), 2, 0, 0, nullptr);
         if (audioManager) audioManager->stepBallVolume(4);
     }
     if (events.rested) {
-        debugLog("ball rests at " + str(at.x) + "," + str(at.y));
+        if (at.x != loggedRestX || at.y != loggedRestY) {
+            debugLog("ball rests at " + str(at.x) + "," + str(at.y));
+            loggedRestX = at.x;
+            loggedRestY = at.y;
+        }
         if (randomInt(0, 1) == 1) spawnParticles(3, float(at.pixelX()), float(at.pixelY()), 1, 0, 0, nullptr);
         if (audioManager) audioManager->stepBallVolume(-1);
     }

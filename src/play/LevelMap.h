@@ -28,6 +28,9 @@ public:
     BallPtr ball;
     int modified = 0;
     int tileSet = 0;
+    // Where the last "ball rests at" line put the ball: one line a rest, not
+    // one a tick. Forgotten when the ball moves.
+    int loggedRestX = -1, loggedRestY = -1;
 
     // Loads "levels\\<n>.lvl" with fresh gizmo states.
     static std::shared_ptr<LevelMap> create(int levelNumber);
