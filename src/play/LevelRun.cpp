@@ -9,20 +9,6 @@
 
 namespace qm {
 
-namespace {
-
-int directionOfLetter(char letter) {
-    switch (letter) {
-        case 'U': return Dir::Up;
-        case 'R': return Dir::Right;
-        case 'D': return Dir::Down;
-        case 'L': return Dir::Left;
-        default: return Dir::None;
-    }
-}
-
-}  // namespace
-
 LevelRun::LevelRun(const Board& board, const PlayState& start, int levelNumber, Mode mode,
                    std::shared_future<int> par, std::shared_ptr<PersonalBest> bests)
     : board_(board), states{start}, level(levelNumber), mode(mode), par_(std::move(par)), bests(std::move(bests)) {}

@@ -50,9 +50,14 @@ bool shatterChanged(const Board& board, const std::string& a, const std::string&
     return false;
 }
 
-int directionOf(char letter) { return letter == 'U' ? 1 : letter == 'R' ? 2 : letter == 'D' ? 3 : 4; }
 
 }  // namespace
+
+int directionOfLetter(char letter) {
+    for (int d = 1; d <= 4; d++)
+        if (kLetters[d] == letter) return d;
+    return 0;
+}
 
 std::string gizmoUseNames(int uses) {
     static const char* names[] = {"shatter", "teleport", "key", "lock", "recall-point",
@@ -184,7 +189,7 @@ void Solver::traceSolution(SolveResult& result) {
     std::string before = stateKey(board, from);
     PlayState state = stateFromKey(before);
     for (char letter : result.moves) {
-        MoveResult move = MoveSimulator::play(board, state, directionOf(letter), tickCap, observer);
+        MoveResult move = MoveSimulator::play(board, state, directionOfLetter(letter), tickCap, observer);
         std::string after = stateKey(board, state);
         if (shatterChanged(board, before, after)) uses |= USE_SHATTER;
         if (move.outcome != MoveOutcome::Rested) break;

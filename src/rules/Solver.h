@@ -27,6 +27,8 @@ enum GizmoUse : int {
 };
 // "shatter teleport key ..." for the bits set, "walls" for none.
 std::string gizmoUseNames(int uses);
+// A solution's letter (U, R, D, L) as a direction; any other letter is none.
+int directionOfLetter(char letter);
 
 struct SolveResult {
     bool solved = false;

@@ -9,20 +9,11 @@
 
 #include "rules/MoveSimulator.h"
 #include "rules/PlayState.h"
+#include "rules/Solver.h"
 
 namespace qm {
 
 namespace {
-
-int directionOf(char letter) {
-    switch (letter) {
-        case 'U': return Dir::Up;
-        case 'R': return Dir::Right;
-        case 'D': return Dir::Down;
-        case 'L': return Dir::Left;
-        default: return Dir::None;
-    }
-}
 
 bool isWall(const Board& board, int x, int y) {
     int code = board.code(x, y);
@@ -94,7 +85,7 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
     };
     PlayState state = PlayState::start(board);
     for (char letter : solution) {
-        int direction = directionOf(letter);
+        int direction = directionOfLetter(letter);
         // The same rest, with the board as the level starts.
         PlayState fresh = PlayState::start(board);
         fresh.ball = state.ball;
