@@ -551,7 +551,7 @@ void BackgroundPainter::drawScenery(cairo_t* cr, int style, double x, double y, 
 bool BackgroundPainter::write(int style, const std::string& path) {
     auto c = render(style);
     bool jpeg = path.size() > 4 && path.substr(path.size() - 4) == ".jpg";
-    return jpeg ? c->saveJpeg(path, 90) : c->savePng(path);
+    return jpeg ? c->saveJpeg(path, 85) : c->savePng(path);
 }
 
 }  // namespace qm
