@@ -37,8 +37,7 @@ std::string levelRecords(const std::string& log) {
 TEST(LevelChoiceTest, ReplaysImproveTheBestAndSolveASkippedLevel) {
     test::TempFolder folder;
     test::prepareGameFolder();
-    for (int level = 0; level <= 3; ++level)
-        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    test::writeOpenLevels(3);
     // Level 0 solved in 5 moves, level 1 skipped: Play goes on at level 2.
     std::string profile = test::profileBytes(1);
     profile[1] = 2;
@@ -90,8 +89,7 @@ TEST(LevelChoiceTest, ReplaysImproveTheBestAndSolveASkippedLevel) {
 TEST(LevelChoiceTest, EachReplayOfALevelStartsAfresh) {
     test::TempFolder folder;
     test::prepareGameFolder();
-    for (int level = 0; level <= 2; ++level)
-        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    test::writeOpenLevels(2);
     test::writeBinary("save0.dat", test::profileBytes(2));
     std::string bests(330, '\0');
     bests[0] = 9;
@@ -127,8 +125,7 @@ TEST(LevelChoiceTest, EachReplayOfALevelStartsAfresh) {
 TEST(LevelChoiceTest, TheWheelScrollsAndAClickPlaysTheLevelUnderThePointer) {
     test::TempFolder folder;
     test::prepareGameFolder();
-    for (int level = 0; level <= 40; ++level)
-        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    test::writeOpenLevels(40);
     std::string profile = test::profileBytes(40);
     profile[40] = 3;
     test::writeBinary("save0.dat", profile);
@@ -177,8 +174,7 @@ TEST(LevelChoiceTest, TheWheelScrollsAndAClickPlaysTheLevelUnderThePointer) {
 TEST(LevelChoiceTest, AProfileResetEndsAReplayLeftUnfinished) {
     test::TempFolder folder;
     test::prepareGameFolder();
-    for (int level = 0; level <= 2; ++level)
-        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    test::writeOpenLevels(2);
     test::writeBinary("save0.dat", test::profileBytes(1));
     test::GameRun run = test::runGame(
         "50 key 76 down\n51 key 76 up\n100 key 37 down\n101 key 37 up\n"  // the choice, level 0

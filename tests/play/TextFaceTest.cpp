@@ -44,8 +44,7 @@ int differingPixels(const Pixmap& a, const Pixmap& b, int slack) {
 TEST(TextFaceTest, LettersOnScreenAreThoseOfTheirPicturesAndReferences) {
     test::TempFolder folder;
     test::prepareGameFolder();
-    for (int level = 0; level <= 2; ++level)
-        test::writeBinary("levels/" + std::to_string(level) + ".lvl", test::levelFile(test::kOpenLevel));
+    test::writeOpenLevels(2);
     test::writeBinary("save0.dat", test::profileBytes(1));
     test::GameRun run = test::runGame(
         "50 mouse 226 292\n60 button 1 down\n61 button 1 up\n"  // How to play

@@ -47,6 +47,12 @@ inline const char* kSolveOpenLevel =
     "320 key 39 down\n321 key 39 up\n"
     "450 close\n";
 
+// Levels 0 to `last` as the open-edged board, in the working folder's levels/.
+inline void writeOpenLevels(int last) {
+    for (int level = 0; level <= last; ++level)
+        writeBinary("levels/" + std::to_string(level) + ".lvl", levelFile(kOpenLevel));
+}
+
 // A profile whose first `solved` levels are solved and every tutorial page
 // seen, so no page covers the board.
 inline std::string profileBytes(int solved) {
