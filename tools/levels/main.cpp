@@ -49,6 +49,7 @@ int usage() {
                  "usage: quillmere-levels solve FILE\n"
                  "       quillmere-levels verify [DIR] [--threads N]\n"
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
+                 "       quillmere-levels text FILE\n"
                  "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR] [--threads N]\n"
                  "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
                  "       quillmere-levels ideas FILE.md\n"
@@ -172,6 +173,18 @@ int verifyCommand(const std::string& dir, unsigned threads) {
     std::printf("%d levels checked in %.2f s, %d failure%s\n", Curriculum::kLevels, seconds, failures,
                 failures == 1 ? "" : "s");
     return failures == 0 ? 0 : 1;
+}
+
+// A board as the text legend draws it: where a hand-made board starts from.
+int textCommand(const std::string& path) {
+    std::string problem;
+    auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+    if (!board) {
+        std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
+        return 2;
+    }
+    for (const std::string& row : TextBoard::rows(*board)) std::printf("%s\n", row.c_str());
+    return 0;
 }
 
 int renderCommand(const std::string& path, const std::string& out, int style) {
@@ -401,6 +414,7 @@ int main(int argc, char** argv) {
     else if (command == "verify" && positional.size() <= 1)
         status = verifyCommand(positional.empty() ? dir : positional[0], threads);
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
+    else if (command == "text" && positional.size() == 1) status = textCommand(positional[0]);
     else if (command == "ideas" && positional.size() == 1) status = ideasCommand(positional[0]);
     else if (command == "stats") status = statsCommand(positional, dir, check, checkIdeas, table, plot, threads);
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
