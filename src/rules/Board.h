@@ -106,6 +106,17 @@ public:
     // with both board dimensions scaled to 280; on a tie the horizontal edges
     // win. The next board is joined to this board along that edge.
     static int nearestEdge(int endX, int endY);
+    // Copies the cells of the rectangle (x1, y1)-(x2, y2) of `source` to
+    // (toX, toY) on, leaving out cells that fall off this board. With
+    // `convert` 1 the source's end becomes this board's start (startX/Y set)
+    // and its start floor, as the strip joining two boards is carried over.
+    void copyRegion(const Board& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
+    // The joined-boards rule: the strip between the previous board's end
+    // (endX, endY) and its nearest edge lands on the opposite side of this
+    // board, that end becoming this board's start, and the entry is set to
+    // match. Gives the strip's cells on this board, left, top, right, bottom.
+    struct Strip { int left, top, right, bottom; };
+    Strip carryStrip(const Board& previous, int endX, int endY);
     // The teleport code a teleport code sends to: 16 with 17, 18 with 19, ...
     static int teleportPartner(int code) { return (code - Code::FirstTeleport) % 2 == 0 ? code + 1 : code - 1; }
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "play/AssetCatalogue.h"
+#include "play/LevelMap.h"
 #include "runtime/Files.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
@@ -69,8 +70,10 @@ void drawWhatParticlesShow(const Board& board, const ImagePtr& glow, const Image
 
 }  // namespace
 
-bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string& gameDir, const std::string& outPng) {
-    if (!board || !openFrame()) return false;
+bool BoardPicture::render(const BoardPtr& cells, int style, const std::string& gameDir, const std::string& outPng) {
+    if (!cells || !openFrame()) return false;
+    auto board = LevelMap::createEmpty(-1);
+    static_cast<Board&>(*board) = *cells;
     std::string here = currentDir();
     if (!gameDir.empty()) changeDir(gameDir);
     // The game loads its pictures with their handles at the centre (start-up

@@ -30,7 +30,7 @@ struct Family {
     int most;
 };
 
-int countOf(const LevelMap& board, int low, int high) {
+int countOf(const Board& board, int low, int high) {
     int n = 0;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) n += board.cells[x][y] >= low && board.cells[x][y] <= high;
@@ -39,13 +39,12 @@ int countOf(const LevelMap& board, int low, int high) {
 
 }  // namespace
 
-LevelMapPtr BoardShaper::copyOf(const LevelMap& board) {
-    auto copy = LevelMap::createEmpty(board.levelNumber);
+BoardPtr BoardShaper::copyOf(const Board& board) {
+    auto copy = std::make_shared<Board>();
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) copy->cells[x][y] = board.cells[x][y];
     copy->entryX = board.entryX;
     copy->entryY = board.entryY;
-    copy->tileSet = board.tileSet;
     LevelFile::settle(*copy);
     return copy;
 }
@@ -100,7 +99,7 @@ Board BoardShaper::tidied(const Board& board, const StateGraph& graph) {
 
 int BoardShaper::stoneBudget() const { return plan.teaching ? 4 + plan.level / 4 : 8 + plan.level / 12; }
 
-bool BoardShaper::randomFloorCell(const LevelMap& board, int& x, int& y) const {
+bool BoardShaper::randomFloorCell(const Board& board, int& x, int& y) const {
     for (int tries = 0; tries < 400; ++tries) {
         x = randomInt(1, kBoardWidth - 2);
         y = randomInt(1, kBoardHeight - 2);
@@ -109,7 +108,7 @@ bool BoardShaper::randomFloorCell(const LevelMap& board, int& x, int& y) const {
     return false;
 }
 
-LevelMapPtr BoardShaper::shape(const LevelMap& skeleton) {
+BoardPtr BoardShaper::shape(const Board& skeleton) {
     auto board = copyOf(skeleton);
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) fixed[x][y] = onFrame(x, y) ? kFixed : kFree;
@@ -170,7 +169,7 @@ LevelMapPtr BoardShaper::shape(const LevelMap& skeleton) {
     return board;
 }
 
-void BoardShaper::placeFeatures(LevelMap& board, const std::vector<Cell>& doorways) {
+void BoardShaper::placeFeatures(Board& board, const std::vector<Cell>& doorways) {
     auto place = [&](int code, bool inDoorway) {
         if (inDoorway) {
             std::vector<Cell> open;
@@ -227,7 +226,7 @@ std::vector<Family> families(const LevelPlan& plan) {
 
 }  // namespace
 
-int BoardShaper::pieceToAdd(const LevelMap& board) const {
+int BoardShaper::pieceToAdd(const Board& board) const {
     std::vector<Family> open;
     for (const Family& f : families(plan))
         if (countOf(board, f.low, f.high) < f.most) open.push_back(f);
@@ -236,7 +235,7 @@ int BoardShaper::pieceToAdd(const LevelMap& board) const {
     return randomInt(f.low, f.high);
 }
 
-bool BoardShaper::removablePiece(const LevelMap& board, int code) const {
+bool BoardShaper::removablePiece(const Board& board, int code) const {
     for (const Family& f : families(plan)) {
         if (code < f.low || code > f.high) continue;
         // Beam blocks of either direction share one lower limit.
@@ -246,7 +245,7 @@ bool BoardShaper::removablePiece(const LevelMap& board, int code) const {
     return false;
 }
 
-bool BoardShaper::mutate(LevelMap& board) {
+bool BoardShaper::mutate(Board& board) {
     std::vector<Cell> pieces, stones, floors, partitions;
     for (int x = 1; x < kBoardWidth - 1; ++x)
         for (int y = 1; y < kBoardHeight - 1; ++y) {

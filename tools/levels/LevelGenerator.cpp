@@ -34,10 +34,9 @@ std::shared_ptr<LevelGenerator> LevelGenerator::create(int seed) {
 void LevelGenerator::planRoute() {
     route.clear();
     seedRandom(seed * 31 + 5);
-    LevelMapPtr previous;
+    BoardPtr previous;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
-        auto board = LevelMap::createEmpty(level);
-        board->tileSet = level / 5;
+        auto board = std::make_shared<Board>();
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y)
                 board->cells[x][y] = onFrame(x, y) ? randomInt(10, 11) : BoardShaper::kFloor;
@@ -67,14 +66,13 @@ void LevelGenerator::planRoute() {
             if (tries > 40) edge = 2;
         }
         board->cells[ex][ey] = 2;
-        board->clearProtected();
         LevelFile::settle(*board);
         route.push_back(board);
         previous = board;
     }
 }
 
-std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) {
+std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan) {
     std::vector<Candidate> scores(boards.size());
     if (!crew || crewSize != threads) {
         crew = std::make_unique<Workers>(threads);
@@ -84,24 +82,24 @@ std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr
     return scores;
 }
 
-LevelMapPtr LevelGenerator::skeleton(int level) {
+BoardPtr LevelGenerator::skeleton(int level) {
     if (route.empty()) planRoute();
     if (level < 0 || level >= int(route.size())) return nullptr;
     return BoardShaper::copyOf(*route[size_t(level)]);
 }
 
-LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
+BoardPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
     if (route.empty()) planRoute();
     seedRandom(seed * 7919 + plan.level * 104729 + 17);
-    const LevelMap& frame = *route[size_t(plan.level)];
-    LevelMapPtr best;
+    const Board& frame = *route[size_t(plan.level)];
+    BoardPtr best;
     Candidate bestScore;
     int evaluations = 0;
     // A level whose boards all lack a must gets more attempts, up to three times as many.
     for (int attempt = 0; attempt < 3 * attempts && !bestScore.aimed && (attempt < attempts || !bestScore.kept);
          ++attempt) {
         BoardShaper shaper(plan);
-        LevelMapPtr current;
+        BoardPtr current;
         Candidate score;
         // A board that cannot be solved at all is reshaped rather than edited.
         for (int reshape = 0; reshape < 20 && score.value < -1e17; ++reshape) {
@@ -109,12 +107,12 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
             score = CandidateScore::evaluate(*current, plan, stateCap);
             ++evaluations;
         }
-        LevelMapPtr attemptBest = current;
+        BoardPtr attemptBest = current;
         Candidate attemptScore = score;
         for (int i = 0; i < evaluationsPerAttempt && !attemptScore.aimed; i += kBatch) {
             // A batch of neighbours, drawn here in order so the search is the
             // same however many threads judge them.
-            std::vector<LevelMapPtr> batch;
+            std::vector<BoardPtr> batch;
             for (int k = 0; k < kBatch; ++k) {
                 auto candidate = BoardShaper::copyOf(*current);
                 bool edited = shaper.mutate(*candidate);
@@ -169,7 +167,7 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
 // Pockets the ball can never reach become rock and gizmos it never meets
 // go, so the board shows only what matters; undone if that changed the
 // level's graph (a beam that now runs further or stops short).
-LevelMapPtr LevelGenerator::tidy(const LevelMapPtr& board) {
+BoardPtr LevelGenerator::tidy(const BoardPtr& board) {
     StateGraph all = StateGraph::explore(*board, LevelStats::kStateCap);
     if (all.capped || !all.solvable) return BoardShaper::copyOf(*board);
     auto tidied = BoardShaper::copyOf(*board);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "play/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm {
 
