@@ -27,6 +27,9 @@ enum : int {
     RecallPoint = 7,
     RecallPad = 8,
     Switch = 9,
+    // The wall codes a board's walls come in, one look each in the tile set.
+    FirstWall = 10,
+    LastWall = 15,
     FirstTeleport = 16,
     LastTeleport = 25,
     Key1 = 31,
@@ -45,6 +48,9 @@ enum : int {
     WeakShatter = 125,
     Shatter = 126,
     BeamVertical = 127,
+    // The editor's guide arrows, drawn only while it is on.
+    FirstGuideArrow = 252,
+    LastGuideArrow = 255,
 };
 }
 
@@ -72,8 +78,8 @@ public:
     int entryX = 0, entryY = 0;
     int lockCount = 2;
     int lockTypes[2] = {0, 1};  // lock 1 opens (type 0), lock 2 closes (type 1)
-    int firstWallCode = 10;
-    int lastWallCode = 15;
+    int firstWallCode = Code::FirstWall;
+    int lastWallCode = Code::LastWall;
 
     static bool onBoard(int x, int y) { return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight; }
     // The cell one step from (x, y) in a direction.

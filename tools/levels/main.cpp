@@ -35,7 +35,6 @@
 #include "LevelStats.h"
 #include "Workers.h"
 #include "rules/TextBoard.h"
-#include "play/Globals.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -422,7 +421,6 @@ int main(int argc, char** argv) {
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = generateCommand(seed, from, to, dir, threads);
     else status = usage();
-    resetGlobals();
     runtimeShutdown();
     return status;
 }
