@@ -27,8 +27,12 @@ enum : int {
     RecallPoint = 7,
     RecallPad = 8,
     Switch = 9,
-    // The wall codes a board's walls come in, one look each in the tile set.
+    // The wall codes a board's walls come in, one look each in the tile set:
+    // two of the frame's, two of pieces and partitions, two of stones.
     FirstWall = 10,
+    FrameWall = 10,
+    PieceWall = 12,
+    StoneWall = 14,
     LastWall = 15,
     FirstTeleport = 16,
     LastTeleport = 25,

@@ -36,8 +36,8 @@ public:
     // floor: a room is not to look like a maze of rock.
     static Board tidied(const Board& board, const StateGraph& graph);
 
-    static constexpr int kFloor = 3;
-    static bool isWall(int code) { return code >= 10 && code <= 15; }
+    static constexpr int kFloor = Code::Floor;
+    static bool isWall(int code) { return code >= Code::FirstWall && code <= Code::LastWall; }
 
 private:
     static constexpr int kFree = 0, kFixed = 1, kPartition = 2;

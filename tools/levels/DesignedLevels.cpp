@@ -14,7 +14,7 @@ namespace qm {
 
 namespace {
 
-bool isWall(int code) { return code >= 10 && code <= 15; }
+bool isWall(int code) { return code >= Code::FirstWall && code <= Code::LastWall; }
 bool onFrame(int x, int y) { return x == 0 || y == 0 || x == kBoardWidth - 1 || y == kBoardHeight - 1; }
 
 // One of two variants per cell, scattered rather than striped, the same every time.
@@ -101,11 +101,11 @@ void DesignedLevels::dress(Board& board, const Board& frame) {
             if (!isWall(plain.cells[x][y])) continue;
             int& code = board.cells[x][y];
             if (onFrame(x, y)) {
-                code = isWall(frame.cells[x][y]) ? frame.cells[x][y] : 10 + variantOf(x, y);
+                code = isWall(frame.cells[x][y]) ? frame.cells[x][y] : Code::FrameWall + variantOf(x, y);
                 continue;
             }
             bool piece = wall(x - 1, y) || wall(x + 1, y) || wall(x, y - 1) || wall(x, y + 1);
-            code = (piece ? 12 : 14) + variantOf(x, y);
+            code = (piece ? Code::PieceWall : Code::StoneWall) + variantOf(x, y);
         }
 }
 

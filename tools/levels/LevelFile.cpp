@@ -81,8 +81,8 @@ BoardPtr LevelFile::read(const std::string& path, std::string* problem) {
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) {
             board->cells[x][y] = file.cells[x][y];
-            starts += file.cells[x][y] == 1;
-            ends += file.cells[x][y] == 2;
+            starts += file.cells[x][y] == Code::Start;
+            ends += file.cells[x][y] == Code::End;
         }
     board->entryX = file.entryX;
     board->entryY = file.entryY;

@@ -70,7 +70,7 @@ void LevelGenerator::planRoute() {
         auto board = std::make_shared<Board>();
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y)
-                board->cells[x][y] = onFrame(x, y) ? randomInt(10, 11) : BoardShaper::kFloor;
+                board->cells[x][y] = onFrame(x, y) ? randomInt(Code::FrameWall, Code::FrameWall + 1) : BoardShaper::kFloor;
         int entered = 0;  // the edge the previous board left by
         int sx = 0, sy = 0;
         if (previous) {
@@ -79,7 +79,7 @@ void LevelGenerator::planRoute() {
             BoardJoin::apply(*previous, *board);
         } else {
             sy = randomInt(3, 10);
-            board->cells[0][sy] = 1;
+            board->cells[0][sy] = Code::Start;
         }
         // The world runs to the right, wandering up and down but never doubling back.
         int roll = randomInt(0, 99);
@@ -115,7 +115,7 @@ void LevelGenerator::planRoute() {
                 if (ey == 0 || ey == kBoardHeight - 1) ex = board->startX < kBoardWidth / 2 ? 16 : 3;
                 else ey = board->startY < kBoardHeight / 2 ? 11 : 2;
             }
-            board->cells[ex][ey] = 2;
+            board->cells[ex][ey] = Code::End;
         }
         LevelFile::settle(*board);
         route.push_back(board);
