@@ -32,6 +32,11 @@ public:
     int evaluationsPerAttempt = 3000;
     int attempts = 6;
     int stateCap = 8000;
+    // The search for an ordinary level from 20 on, built on an idea: its
+    // aims are harder to meet all at once, so its budget is its own.
+    int ideaEvaluationsPerAttempt = 1200;
+    int ideaAttempts = 3;
+    int ideaStateCap = 4000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
 
@@ -55,7 +60,7 @@ private:
     std::vector<LevelMapPtr> route;
     std::unique_ptr<Workers> crew;
     unsigned crewSize = 0;
-    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan);
+    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan, int stateCap);
     void planRoute();
 };
 

@@ -16,6 +16,9 @@
 //   ideas FILE.md                    every board drawn in the catalogue of puzzle ideas
 //                                    (a ```board block, "solution=LETTERS" after it)
 //                                    solved, with the solution it names
+//   generate also takes --evaluations N --attempts N --state-cap N: the search
+//                                    for the ordinary levels from 20 on (defaults: the
+//                                    budget the committed campaign was made with)
 // verify, stats and generate take --threads N (default: one a processor); the
 // levels generate makes do not depend on it.
 #include <algorithm>
@@ -51,6 +54,7 @@ int usage() {
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
                  "       quillmere-levels text FILE\n"
                  "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR] [--threads N]\n"
+                 "                                 [--evaluations N] [--attempts N] [--state-cap N]\n"
                  "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
                  "       quillmere-levels ideas FILE.md\n"
                  "       quillmere-levels stats [FILES...] [--dir DIR] [--check] [--check-ideas] [--table FILE.md]\n"
@@ -335,10 +339,17 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     return (check && !met) || (checkIdeas && !ideasMet) ? 1 : 0;
 }
 
-int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads) {
+struct IdeaBudget {
+    int evaluations = 0, attempts = 0, stateCap = 0;  // 0: the generator's own
+};
+
+int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads, const IdeaBudget& budget) {
     auto began = std::chrono::steady_clock::now();
     auto generator = LevelGenerator::create(seed);
     generator->threads = threads;
+    if (budget.evaluations) generator->ideaEvaluationsPerAttempt = budget.evaluations;
+    if (budget.attempts) generator->ideaAttempts = budget.attempts;
+    if (budget.stateCap) generator->ideaStateCap = budget.stateCap;
     int notKept = 0, notAimed = 0;
     for (int level = from; level <= to; ++level) {
         LevelPlan plan = Curriculum::plan(level);
@@ -364,6 +375,13 @@ int generateCommand(int seed, int from, int to, const std::string& dir, unsigned
         notKept += c.kept ? 0 : 1;
         notAimed += c.aimed ? 0 : 1;
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        if (plan.ideas) {
+            const IdeaMeasures& i = c.measures.ideas;
+            std::printf("level %d ideas: gizmo %d (grind %d), plain %d of %d, dep %d, lure %s, novice %.1f (aim %.0f-%.0f), "
+                        "lone %d\n",
+                        level, i.gizmoMoves, i.grindMoves, i.plainMoves, c.measures.moves, i.dependentMoves,
+                        i.lure ? "yes" : "no", i.noviceMoves, plan.noviceLow, plan.noviceHigh, i.loneStones);
+        }
         std::printf("level %d [%s; moves %d-%d, effort %d]: %d moves, effort %d, %d states, %d costly, dead %.0f%%%s, "
                     "forced %.0f%%, open %.0f%%%s, %d tries, %.0f s%s\n",
                     level, Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, plan.effort,
@@ -392,6 +410,7 @@ int main(int argc, char** argv) {
     std::string table, plot, dir = QM_LEVELS_DIR;
     int style = -1, seed = 1, from = 0, to = Curriculum::kLevels - 1;
     bool check = false, checkIdeas = false;
+    IdeaBudget budget;
     unsigned threads = Workers::available();
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -403,6 +422,9 @@ int main(int argc, char** argv) {
         else if (a == "--from" && hasValue) from = std::atoi(args[++i].c_str());
         else if (a == "--to" && hasValue) to = std::atoi(args[++i].c_str());
         else if (a == "--dir" && hasValue) dir = args[++i];
+        else if (a == "--evaluations" && hasValue) budget.evaluations = std::max(1, std::atoi(args[++i].c_str()));
+        else if (a == "--attempts" && hasValue) budget.attempts = std::max(1, std::atoi(args[++i].c_str()));
+        else if (a == "--state-cap" && hasValue) budget.stateCap = std::max(100, std::atoi(args[++i].c_str()));
         else if (a == "--check") check = true;
         else if (a == "--check-ideas") checkIdeas = true;
         else if (a == "--threads" && hasValue) threads = unsigned(std::max(1, std::atoi(args[++i].c_str())));
@@ -420,7 +442,7 @@ int main(int argc, char** argv) {
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = tidyCommand(from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
-        status = generateCommand(seed, from, to, dir, threads);
+        status = generateCommand(seed, from, to, dir, threads, budget);
     else status = usage();
     resetGlobals();
     runtimeShutdown();
