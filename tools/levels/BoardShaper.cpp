@@ -294,6 +294,8 @@ bool BoardShaper::mutate(LevelMap& board) {
         }
     if (floors.empty()) return false;
     int roll = randomInt(0, 99);
+    // An idea level adds pieces more often than stones: its moves should work gizmos.
+    if (plan.ideas && roll >= 50 && roll < 58) roll = 90;
     if (roll < 30 && !pieces.empty()) {  // a piece moves anywhere
         const Cell& a = pick(pieces);
         const Cell& b = pick(floors);

@@ -115,6 +115,7 @@ bool CandidateScore::judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, d
     value -= 800 * std::max(0.0, plain - 0.40);
     value += 50 * std::min(i.dependentMoves, 3);
     value += i.lure ? 90 : 0;
+    value += m.costlyChoices >= 2 ? 60 : 0;
     value -= 35 * std::max(0, i.loneStones - 1);
     // The band is 0.5 to 1.0 x the curve; outside it every doubling costs 150.
     double novice = std::max(1.0, i.noviceMoves);

@@ -113,6 +113,7 @@ LevelPlan Curriculum::plan(int level) {
     p.high = p.target + 3;
     if (ordinary(level)) {
         p.ideas = true;
+        p.high += 2;  // room for the moves that work the idea's pieces
         p.features |= partnerOf(p.features);
         p.noviceLow = 0.5 * noviceCurve(level);
         p.noviceHigh = noviceCurve(level);

@@ -88,7 +88,7 @@ int IdeaPlanter::plant(LevelMap& board, const LevelPlan& plan, const FreeCell& f
 void IdeaPlanter::wallPieces(LevelMap& board, int cells, const FreeCell& free) {
     for (int tries = 0; cells > 0 && tries < 60; ++tries) {
         int x = randomInt(1, kBoardWidth - 2), y = randomInt(1, kBoardHeight - 2);
-        int direction = randomInt(Dir::Up, Dir::Left), length = randomInt(2, 4);
+        int direction = randomInt(Dir::Up, Dir::Left), length = randomInt(3, 5);
         // An L: the last cell turns a corner.
         bool bend = randomInt(0, 2) == 0;
         std::vector<std::pair<int, int>> piece;

@@ -23,7 +23,7 @@ public:
     // Plants the level's kinds that have a place on the goal line; returns the
     // Feature bits it planted (the rest are the caller's to place).
     static int plant(LevelMap& board, const LevelPlan& plan, const FreeCell& free);
-    // Wall pieces of 2 to 4 cells on free cells, `cells` cells in all.
+    // Wall pieces of 2 to 5 cells (bars and L shapes) on free cells, `cells` cells in all.
     static void wallPieces(LevelMap& board, int cells, const FreeCell& free);
 
     // The wall variants stones and pieces are drawn with.

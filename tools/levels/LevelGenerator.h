@@ -35,7 +35,7 @@ public:
     // The search for an ordinary level from 20 on, built on an idea: its
     // aims are harder to meet all at once, so its budget is its own.
     int ideaEvaluationsPerAttempt = 1200;
-    int ideaAttempts = 3;
+    int ideaAttempts = 4;
     int ideaStateCap = 4000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
