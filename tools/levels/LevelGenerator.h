@@ -34,8 +34,8 @@ public:
     int stateCap = 8000;
     // The search for an ordinary level from 20 on, built on an idea: its
     // aims are harder to meet all at once, so its budget is its own.
-    int ideaEvaluationsPerAttempt = 1200;
-    int ideaAttempts = 4;
+    int ideaEvaluationsPerAttempt = 1500;
+    int ideaAttempts = 5;
     int ideaStateCap = 4000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
