@@ -58,20 +58,22 @@ const int kMixes[] = {
 };
 constexpr int kMixCount = int(sizeof(kMixes) / sizeof(kMixes[0]));
 
-// The partner an idea gives a mix of one kind: key order for key 1, the
-// closed gap beside a teleport used from both ends, a booster breaking
-// shatter from afar, a key fetched through a teleport, power through a beam,
-// a lift beside a booster, the recall pad as a return ticket.
+// The partner an idea gives a mix of one kind (and the two keys, which
+// work one move each): a key fetched through a teleport used from both
+// ends, the closed gap beside a teleport, a booster breaking shatter from
+// afar, power through a beam, a lift beside a booster, a booster sending the
+// ball into the recall pad, key order with a lift.
 int partnerOf(int features) {
     switch (features) {
         case FEATURE_SHATTER: return FEATURE_BOOSTER;
         case FEATURE_TELEPORT: return FEATURE_KEY1;
-        case FEATURE_KEY1: return FEATURE_KEY2;
+        case FEATURE_KEY1: return FEATURE_TELEPORT;
         case FEATURE_KEY2: return FEATURE_TELEPORT;
         case FEATURE_BEAM: return FEATURE_BOOSTER;
         case FEATURE_ANGLE: return FEATURE_BOOSTER;
-        case FEATURE_RECALL: return FEATURE_KEY1;
+        case FEATURE_RECALL: return FEATURE_BOOSTER;
         case FEATURE_BOOSTER: return FEATURE_BEAM;
+        case FEATURE_KEY1 | FEATURE_KEY2: return FEATURE_BOOSTER;
         default: return 0;
     }
 }
