@@ -44,15 +44,15 @@ TEST_F(LevelGeneratorTest, TheFirstShatterLevelIsKeptJoinedAndTheSameOnAnyThread
 }  // namespace
 
 // A level that was walls only (63) is now built on an idea: key 2 and an
-// angle block, the piece planted on the goal line, both kinds essential,
-// walls in pieces, joined to the level before, and the same on two threads.
+// angle block, both essential, judged on the idea measures, few stones
+// standing alone, joined to the level before, and the same on two threads.
 TEST_F(LevelGeneratorTest, AnOrdinaryLevelIsBuiltOnItsIdeaAndJoined) {
     LevelPlan plan = Curriculum::plan(63);
     ASSERT_TRUE(plan.ideas);
     EXPECT_EQ(plan.features, FEATURE_KEY2 | FEATURE_ANGLE);
     EXPECT_FALSE(Curriculum::plan(64).ideas);  // a group's fifth is designed
     auto generator = LevelGenerator::create(1);
-    generator->ideaEvaluationsPerAttempt = 200;
+    generator->ideaEvaluationsPerAttempt = 600;
     generator->ideaAttempts = 1;
     GenerationReport report;
     LevelMapPtr board = generator->generate(plan, &report);
@@ -72,7 +72,7 @@ TEST_F(LevelGeneratorTest, AnOrdinaryLevelIsBuiltOnItsIdeaAndJoined) {
 
     auto twoThreads = LevelGenerator::create(1);
     twoThreads->threads = 2;
-    twoThreads->ideaEvaluationsPerAttempt = 200;
+    twoThreads->ideaEvaluationsPerAttempt = 600;
     twoThreads->ideaAttempts = 1;
     LevelMapPtr again = twoThreads->generate(plan, nullptr);
     for (int x = 0; x < kBoardWidth; ++x)
