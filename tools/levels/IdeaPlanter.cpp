@@ -23,7 +23,7 @@ int boosterTowards(int direction) {
 
 }  // namespace
 
-int IdeaPlanter::plant(LevelMap& board, const LevelPlan& plan, const FreeCell& free) {
+int IdeaPlanter::plant(Board& board, const LevelPlan& plan, const FreeCell& free) {
     // The goal line runs inward from the end; the last move rolls back along it.
     int inward = Board::nearestEdge(board.endX, board.endY);
     inward = reverse(inward);
@@ -85,7 +85,7 @@ int IdeaPlanter::plant(LevelMap& board, const LevelPlan& plan, const FreeCell& f
     return planted;
 }
 
-void IdeaPlanter::wallPieces(LevelMap& board, int cells, const FreeCell& free) {
+void IdeaPlanter::wallPieces(Board& board, int cells, const FreeCell& free) {
     for (int tries = 0; cells > 0 && tries < 60; ++tries) {
         int x = randomInt(1, kBoardWidth - 2), y = randomInt(1, kBoardHeight - 2);
         int direction = randomInt(Dir::Up, Dir::Left), length = randomInt(3, 5);
@@ -98,7 +98,7 @@ void IdeaPlanter::wallPieces(LevelMap& board, int cells, const FreeCell& free) {
             Board::step(i == length - 2 && bend ? (direction % 4) + 1 : direction, x, y);
         }
         if (piece.size() < 2) continue;
-        for (auto& cell : piece) board.cells[cell.first][cell.second] = randomInt(kStoneLow, kStoneHigh);
+        for (auto& cell : piece) board.cells[cell.first][cell.second] = randomInt(Code::StoneWall, Code::StoneWall + 1);
         cells -= int(piece.size());
     }
 }

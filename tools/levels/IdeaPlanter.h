@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "Curriculum.h"
-#include "play/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm {
 
@@ -22,12 +22,10 @@ public:
 
     // Plants the level's kinds that have a place on the goal line; returns the
     // Feature bits it planted (the rest are the caller's to place).
-    static int plant(LevelMap& board, const LevelPlan& plan, const FreeCell& free);
+    static int plant(Board& board, const LevelPlan& plan, const FreeCell& free);
     // Wall pieces of 2 to 5 cells (bars and L shapes) on free cells, `cells` cells in all.
-    static void wallPieces(LevelMap& board, int cells, const FreeCell& free);
+    static void wallPieces(Board& board, int cells, const FreeCell& free);
 
-    // The wall variants stones and pieces are drawn with.
-    static constexpr int kStoneLow = 14, kStoneHigh = 15;
 };
 
 }  // namespace qm
