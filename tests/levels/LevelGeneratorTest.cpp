@@ -55,7 +55,7 @@ TEST_F(LevelGeneratorTest, AnOrdinaryLevelIsBuiltOnItsIdeaAndJoined) {
     generator->ideaEvaluationsPerAttempt = 600;
     generator->ideaAttempts = 1;
     GenerationReport report;
-    LevelMapPtr board = generator->generate(plan, &report);
+    BoardPtr board = generator->generate(plan, &report);
     ASSERT_TRUE(board);
     EXPECT_TRUE(report.result.kept);
     EXPECT_GT(report.result.measures.ideas.noviceMoves, 0);  // judged on the idea measures
@@ -74,7 +74,7 @@ TEST_F(LevelGeneratorTest, AnOrdinaryLevelIsBuiltOnItsIdeaAndJoined) {
     twoThreads->threads = 2;
     twoThreads->ideaEvaluationsPerAttempt = 600;
     twoThreads->ideaAttempts = 1;
-    LevelMapPtr again = twoThreads->generate(plan, nullptr);
+    BoardPtr again = twoThreads->generate(plan, nullptr);
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) ASSERT_EQ(again->cells[x][y], board->cells[x][y]) << x << ", " << y;
 }
