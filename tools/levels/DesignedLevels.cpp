@@ -53,18 +53,17 @@ BoardPtr DesignedLevels::read(const std::string& levelsDir, int level, std::stri
     }
     // A designed board is drawn whole: a short row would silently become wall.
     if (fault.empty()) {
-        FILE* in = std::fopen(path.c_str(), "r");
-        char line[256];
+        // Whole lines: a long comment must not spill into the rows.
+        std::ifstream in(path);
+        std::string row;
         int rows = 0;
-        while (in && std::fgets(line, sizeof line, in)) {
-            std::string row(line);
+        while (std::getline(in, row)) {
             while (!row.empty() && (row.back() == '\n' || row.back() == '\r')) row.pop_back();
             if (row.empty() || row[0] == ';') continue;
             if (fault.empty() && row.size() != size_t(kBoardWidth))
                 fault = "row " + std::to_string(rows) + " has " + std::to_string(row.size()) + " cells, not 20";
             ++rows;
         }
-        if (in) std::fclose(in);
         if (fault.empty() && rows != kBoardHeight) fault = "has " + std::to_string(rows) + " rows, not 14";
     }
     if (fault.empty() && !onFrame(board->startX, board->startY)) fault = "has its start off the frame";

@@ -20,7 +20,7 @@ plant() {
   cp "$levels"/*.lvl "$1"/ || fail "cannot copy the campaign"
   if [ -d "$levels/designed" ]; then cp "$levels"/designed/*.txt "$1/designed/" 2>/dev/null; fi
   cat > "$1/designed/012.txt" <<'BOARD'
-; idea: the key waits beyond the teleport; then the lock opens the column to the end
+; idea: the key waits beyond the teleport; then the lock opens the column to the end (a long note: the idea line of a hand-made board may run on well past the width of a board row, and none of it is a row) (a long note: the idea line of a hand-made board may run on well past the width of a board row, and none of it is a row) (a long note: the idea line of a hand-made board may run on well past the width of a board row, and none of it is a row)
 ###E################
 #..l.........#.....#
 #............#.....#
