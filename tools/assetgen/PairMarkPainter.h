@@ -15,8 +15,8 @@ public:
     static constexpr int kPairs = 5;
     // Pair `pair`'s mark in art style `style`, top-left at (x, y), 32 x 32.
     static void paint(cairo_t* cr, int style, int pair, double x, double y);
-    // The glow: so faint at its heart that the fifteen copies a teleport
-    // stacks still shade from a warm core to nothing instead of a flat disc.
+    // The glow: a halo that the fifteen copies a teleport stacks light into a
+    // warm ring round the socket, faint over the sign so its colour shows.
     static void paintGlow(cairo_t* cr, double size);
     // tiles/tile_pairs.png and glow.png under `media`; the files not written.
     static int writeAll(const std::string& media);
