@@ -108,22 +108,24 @@ TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
     EXPECT_LT(walls, 110);
 }
 
-TEST_F(LevelMapTest, CopyRegionConvertsTheEndToTheStartAndProtectsTheTarget) {
+TEST_F(LevelMapTest, CarriedStripTurnsTheEndIntoTheStartAndIsProtected) {
+    // The end at (2, 1) lies nearest the top edge: rows 0 and 1 land at the bottom.
     auto source = mapFromText({"S..", ".xE", "..#"});
     auto target = mapFromText({".........S"});
-    target->copyRegion(*source, 0, 0, 2, 2, 10, 5, 1);
-    EXPECT_EQ(target->cells[10][5], 3) << "the old start becomes floor";
-    EXPECT_EQ(target->cells[12][6], 1);
-    EXPECT_EQ(target->startX, 12);
-    EXPECT_EQ(target->startY, 6);
-    EXPECT_EQ(target->cells[11][6], 126);
-    EXPECT_EQ(target->cells[12][7], 10);
-    EXPECT_EQ(target->isOutsideProtected(10, 5), 0);
-    EXPECT_EQ(target->isOutsideProtected(12, 7), 0);
-    EXPECT_EQ(target->isOutsideProtected(13, 7), 1);
+    target->carryStrip(*source, 2, 1);
+    EXPECT_EQ(target->cells[0][12], Code::Floor) << "the old start becomes floor";
+    EXPECT_EQ(target->cells[2][13], Code::Start);
+    EXPECT_EQ(target->startX, 2);
+    EXPECT_EQ(target->startY, 13);
+    EXPECT_EQ(target->cells[1][13], Code::Shatter);
+    EXPECT_EQ(target->entryX, 0);
+    EXPECT_EQ(target->entryY, -12);
+    EXPECT_EQ(target->isOutsideProtected(0, 12), 0);
+    EXPECT_EQ(target->isOutsideProtected(19, 13), 0);
+    EXPECT_EQ(target->isOutsideProtected(19, 11), 1);
     target->clearAll();
-    EXPECT_EQ(target->isOutsideProtected(10, 5), 1);
-    EXPECT_EQ(target->cells[12][6], 3);
+    EXPECT_EQ(target->isOutsideProtected(0, 12), 1);
+    EXPECT_EQ(target->cells[2][13], Code::Floor);
 }
 
 TEST_F(LevelMapTest, GlowRisesToTheKindsLevelAndDecaysByOnePerTick) {
