@@ -1,7 +1,8 @@
 // The generator on the first shatter level: the board it keeps has every
 // must (the shatter blocks essential, no inert piece, open floor), joins the
 // level before it as the next-board builder would, and comes out the same
-// for the same seed, judged on one thread or on two.
+// for the same seed, judged on one thread or on two; and an ordinary level
+// built on its idea.
 #include <gtest/gtest.h>
 
 #include "BoardJoin.h"
@@ -41,3 +42,39 @@ TEST_F(LevelGeneratorTest, TheFirstShatterLevelIsKeptJoinedAndTheSameOnAnyThread
 }
 
 }  // namespace
+
+// A level that was walls only (63) is now built on an idea: key 2 and an
+// angle block, both essential, judged on the idea measures, few stones
+// standing alone, joined to the level before, and the same on two threads.
+TEST_F(LevelGeneratorTest, AnOrdinaryLevelIsBuiltOnItsIdeaAndJoined) {
+    LevelPlan plan = Curriculum::plan(63);
+    ASSERT_TRUE(plan.ideas);
+    EXPECT_EQ(plan.features, FEATURE_KEY2 | FEATURE_ANGLE);
+    EXPECT_FALSE(Curriculum::plan(64).ideas);  // a group's fifth is designed
+    auto generator = LevelGenerator::create(1);
+    generator->ideaEvaluationsPerAttempt = 600;
+    generator->ideaAttempts = 1;
+    GenerationReport report;
+    BoardPtr board = generator->generate(plan, &report);
+    ASSERT_TRUE(board);
+    EXPECT_TRUE(report.result.kept);
+    EXPECT_GT(report.result.measures.ideas.noviceMoves, 0);  // judged on the idea measures
+
+    LevelMeasures m = LevelStats::measure(*board);
+    ASSERT_TRUE(m.solvable);
+    EXPECT_EQ(m.kinds, FEATURE_KEY2 | FEATURE_ANGLE);
+    EXPECT_EQ(m.essential, m.kinds);
+    EXPECT_EQ(m.inert, 0);
+    EXPECT_GE(m.ideas.gizmoMoves, 2);
+    EXPECT_LE(m.ideas.loneStones, 4);
+    std::string problem;
+    EXPECT_TRUE(BoardJoin::check(*generator->skeleton(62), *board, &problem)) << problem;
+
+    auto twoThreads = LevelGenerator::create(1);
+    twoThreads->threads = 2;
+    twoThreads->ideaEvaluationsPerAttempt = 600;
+    twoThreads->ideaAttempts = 1;
+    BoardPtr again = twoThreads->generate(plan, nullptr);
+    for (int x = 0; x < kBoardWidth; ++x)
+        for (int y = 0; y < kBoardHeight; ++y) ASSERT_EQ(again->cells[x][y], board->cells[x][y]) << x << ", " << y;
+}

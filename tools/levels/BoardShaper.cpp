@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "IdeaPlanter.h"
 #include "LevelFile.h"
 #include "runtime/Random.h"
 
@@ -99,7 +100,10 @@ Board BoardShaper::tidied(const Board& board, const StateGraph& graph) {
     return out;
 }
 
-int BoardShaper::stoneBudget() const { return plan.teaching ? 4 + plan.level / 4 : 8 + plan.level / 12; }
+int BoardShaper::stoneBudget() const {
+    if (plan.ideas) return 14 + plan.level / 10;  // cells of wall pieces
+    return plan.teaching ? 4 + plan.level / 4 : 8 + plan.level / 12;
+}
 
 bool BoardShaper::randomFloorCell(const Board& board, int& x, int& y) const {
     for (int tries = 0; tries < 400; ++tries) {
@@ -161,7 +165,11 @@ BoardPtr BoardShaper::shape(const Board& skeleton) {
             break;
         }
     }
-    placeFeatures(*board, doorways);
+    if (plan.ideas) {
+        shapeAroundIdea(*board, doorways);
+        return board;
+    }
+    placeFeatures(*board, doorways, plan.features);
     int stones = randomInt(stoneBudget() / 3, stoneBudget() / 2 + 1);
     for (int i = 0; i < stones; ++i) {
         int x, y;
@@ -171,7 +179,15 @@ BoardPtr BoardShaper::shape(const Board& skeleton) {
     return board;
 }
 
-void BoardShaper::placeFeatures(Board& board, const std::vector<Cell>& doorways) {
+void BoardShaper::shapeAroundIdea(Board& board, const std::vector<Cell>& doorways) {
+    auto free = [&](int x, int y) { return fixed[x][y] == kFree; };
+    int planted = IdeaPlanter::plant(board, plan, free);
+    placeFeatures(board, doorways, plan.features & ~planted);
+    IdeaPlanter::wallPieces(board, randomInt(stoneBudget() / 2, stoneBudget()), free);
+    LevelFile::settle(board);
+}
+
+void BoardShaper::placeFeatures(Board& board, const std::vector<Cell>& doorways, int features) {
     auto place = [&](int code, bool inDoorway) {
         if (inDoorway) {
             std::vector<Cell> open;
@@ -186,7 +202,7 @@ void BoardShaper::placeFeatures(Board& board, const std::vector<Cell>& doorways)
         int x, y;
         if (randomFloorCell(board, x, y)) board.cells[x][y] = code;
     };
-    int f = plan.features;
+    int f = features;
     if (f & FEATURE_SHATTER)
         for (int n = 1 + randomInt(0, 1); n > 0; --n)
             place(randomInt(0, 2) == 0 ? Code::WeakShatter : Code::Shatter, true);
@@ -213,6 +229,25 @@ namespace {
 std::vector<Family> families(const LevelPlan& plan) {
     bool later = plan.level >= 60;
     std::vector<Family> out;
+    if (plan.ideas) {
+        // An idea level may hold more pieces, so more of its moves work one;
+        // a second switch makes parity a question.
+        if (plan.features & FEATURE_SHATTER) out.push_back({FEATURE_SHATTER, Code::WeakShatter, Code::Shatter, 3});
+        if (plan.features & FEATURE_KEY1) out.push_back({FEATURE_KEY1, Code::Lock1, Code::Lock1, 2});
+        if (plan.features & FEATURE_KEY2) out.push_back({FEATURE_KEY2, Code::Lock2, Code::Lock2, 2});
+        if (plan.features & FEATURE_RECALL) {
+            out.push_back({FEATURE_RECALL, Code::RecallPoint, Code::RecallPoint, 2});
+            out.push_back({FEATURE_RECALL, Code::RecallPad, Code::RecallPad, 2});
+        }
+        if (plan.features & FEATURE_ANGLE) out.push_back({FEATURE_ANGLE, Code::AngleBottomRight, Code::AngleTopLeft, 5});
+        if (plan.features & FEATURE_BOOSTER) out.push_back({FEATURE_BOOSTER, Code::BoosterRight, Code::BoosterUp, 4});
+        if (plan.features & FEATURE_BEAM) {
+            out.push_back({FEATURE_BEAM, Code::BeamHorizontal, Code::BeamHorizontal, 2});
+            out.push_back({FEATURE_BEAM, Code::BeamVertical, Code::BeamVertical, 2});
+            out.push_back({FEATURE_BEAM, Code::Switch, Code::Switch, 2});
+        }
+        return out;
+    }
     if (plan.features & FEATURE_SHATTER)
         out.push_back({FEATURE_SHATTER, Code::WeakShatter, Code::Shatter, plan.level >= 40 ? 3 : 2});
     if (plan.features & FEATURE_KEY1) out.push_back({FEATURE_KEY1, Code::Lock1, Code::Lock1, 2});
@@ -247,7 +282,7 @@ bool BoardShaper::removablePiece(const Board& board, int code) const {
     for (const Family& f : families(plan)) {
         if (code < f.low || code > f.high) continue;
         // Beam blocks of either direction share one lower limit.
-        if (f.feature == FEATURE_BEAM)
+        if (f.feature == FEATURE_BEAM && f.low != Code::Switch)
             return countOf(board, Code::BeamHorizontal, Code::BeamHorizontal) +
                        countOf(board, Code::BeamVertical, Code::BeamVertical) >
                    1;
@@ -269,6 +304,8 @@ bool BoardShaper::mutate(Board& board) {
         }
     if (floors.empty()) return false;
     int roll = randomInt(0, 99);
+    // An idea level adds pieces more often than stones: its moves should work gizmos.
+    if (plan.ideas && roll >= 50 && roll < 58) roll = 90;
     if (roll < 30 && !pieces.empty()) {  // a piece moves anywhere
         const Cell& a = pick(pieces);
         const Cell& b = pick(floors);
@@ -285,7 +322,17 @@ bool BoardShaper::mutate(Board& board) {
         return true;
     }
     if (roll < 62 && int(stones.size()) < stoneBudget()) {
-        const Cell& b = pick(floors);
+        Cell b = pick(floors);
+        if (plan.ideas) {
+            // Walls grow as pieces: a new stone stands beside a wall.
+            std::vector<Cell> beside;
+            for (const Cell& c : floors)
+                if (isWall(board.cells[c.first - 1][c.second]) || isWall(board.cells[c.first + 1][c.second]) ||
+                    isWall(board.cells[c.first][c.second - 1]) || isWall(board.cells[c.first][c.second + 1]))
+                    beside.push_back(c);
+            if (beside.empty()) return false;
+            b = pick(beside);
+        }
         board.cells[b.first][b.second] = randomInt(WallLook::Stone, WallLook::Stone + 1);
         return true;
     }

@@ -43,8 +43,10 @@ private:
     static constexpr int kFree = 0, kFixed = 1, kPartition = 2;
     LevelPlan plan;
     int fixed[20][14] = {};
+    // An ordinary level from 20 on: its idea planted, walls in pieces.
+    void shapeAroundIdea(Board& board, const std::vector<std::pair<int, int>>& doorways);
 
-    void placeFeatures(Board& board, const std::vector<std::pair<int, int>>& doorways);
+    void placeFeatures(Board& board, const std::vector<std::pair<int, int>>& doorways, int features);
     bool randomFloorCell(const Board& board, int& x, int& y) const;
     int stoneBudget() const;
     // Gizmo pieces of the level's kinds that an edit may add or lift, within

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "BoardShaper.h"
+#include "IdeaStats.h"
 
 namespace qm {
 
@@ -78,16 +79,51 @@ Candidate CandidateScore::evaluate(const Board& board, const LevelPlan& plan, in
     if (m.shortestSolutions == 1) value += 40;
 
     double effortMiss = std::fabs(std::log((m.effort + 1.0) / (plan.effort + 1.0)));
-    value -= 120 * std::max(0.0, effortMiss - 0.08);
+    // An idea level aims at the novice band first; effort only keeps its rise.
+    value -= (plan.ideas ? 60 : 120) * std::max(0.0, effortMiss - (plan.ideas ? 0.3 : 0.08));
     int movesMiss = m.moves < plan.low ? plan.low - m.moves : m.moves > plan.high ? m.moves - plan.high : 0;
     value -= 25 * movesMiss;
     value -= 15 * m.backAndForth;
+
+    if (plan.ideas) {
+        IdeaStats::measure(board, graph, c.measures);
+        bool ideasMet = judgeIdeas(c.measures, plan, value);
+        c.value = value;
+        c.kept = kept;
+        c.aimed = kept && ideasMet && m.shortestSolutions == 1 && movesMiss == 0 && m.costlyChoices >= 2 && trapped &&
+                  effortMiss <= 0.5;
+        return c;
+    }
 
     c.value = value;
     c.kept = kept;
     c.aimed = kept && m.shortestSolutions == 1 && effortMiss <= 0.2 && movesMiss == 0 &&
               (!puzzle || (m.costlyChoices >= 2 && trapped));
     return c;
+}
+
+// The idea measures of an ordinary level: gizmos at work in most moves (a
+// grind on one shatter block counts once), moves that lean on earlier ones,
+// a lure, walls in pieces, and a guessing player's moves inside the level's
+// band. Plain moves are pushed below 35%, under the campaign's 45%. Adds to
+// `value`; true when every idea aim is met.
+bool CandidateScore::judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, double& value) {
+    const IdeaMeasures& i = m.ideas;
+    int gizmo = i.gizmoMoves - i.grindMoves;
+    double plain = m.moves ? double(i.plainMoves) / m.moves : 1.0;
+    value += 60 * std::min(gizmo, 7);
+    value -= 30 * i.grindMoves;
+    value -= 800 * std::max(0.0, plain - 0.35);
+    value += 80 * std::min(i.dependentMoves, 2) + (i.dependentMoves > 2 ? 30 : 0);
+    value += i.lure ? 90 : 0;
+    value += m.costlyChoices >= 2 ? 60 : 0;
+    value -= 35 * std::max(0, i.loneStones - 1);
+    // The band is 0.5 to 1.0 x the curve; outside it every doubling costs 200.
+    double novice = std::max(1.0, i.noviceMoves);
+    double miss = novice < plan.noviceLow ? std::log2(plan.noviceLow / novice)
+                  : novice > plan.noviceHigh ? std::log2(novice / plan.noviceHigh) : 0.0;
+    value -= 200 * miss + (miss > 0 ? 20 : 0);
+    return gizmo >= 5 && plain <= 0.45 && i.dependentMoves >= 2 && i.lure && i.loneStones <= 2 && miss == 0;
 }
 
 }  // namespace qm

@@ -34,6 +34,9 @@ public:
     static constexpr double kLeastLooks = 0.40;
     static constexpr int kLoneStones = 10;  // more than this many stones standing alone is clutter
     static constexpr double kLeastDead = 0.10;
+
+private:
+    static bool judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, double& value);
 };
 
 }  // namespace qm

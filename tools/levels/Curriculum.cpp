@@ -31,7 +31,7 @@ const int kOpening[15] = {
 // From level 15 on the levels walk through these mixes; the later ones bring
 // two or three gizmos together.
 const int kMixes[] = {
-    0,
+    FEATURE_KEY2 | FEATURE_ANGLE,  // once walls only; walls-only levels end with the first group
     FEATURE_SHATTER,
     FEATURE_TELEPORT,
     FEATURE_KEY1,
@@ -57,6 +57,26 @@ const int kMixes[] = {
     FEATURE_BOOSTER | FEATURE_BEAM,
 };
 constexpr int kMixCount = int(sizeof(kMixes) / sizeof(kMixes[0]));
+
+// The partner an idea gives a mix of one kind (and the two keys, which
+// work one move each): a key fetched through a teleport used from both
+// ends, the closed gap beside a teleport, a booster breaking shatter from
+// afar, power through a beam, a lift beside a booster, a booster sending the
+// ball into the recall pad, key order with a lift.
+int partnerOf(int features) {
+    switch (features) {
+        case FEATURE_SHATTER: return FEATURE_BOOSTER;
+        case FEATURE_TELEPORT: return FEATURE_KEY1;
+        case FEATURE_KEY1: return FEATURE_TELEPORT;
+        case FEATURE_KEY2: return FEATURE_TELEPORT;
+        case FEATURE_BEAM: return FEATURE_BOOSTER;
+        case FEATURE_ANGLE: return FEATURE_BOOSTER;
+        case FEATURE_RECALL: return FEATURE_BOOSTER;
+        case FEATURE_BOOSTER: return FEATURE_BEAM;
+        case FEATURE_KEY1 | FEATURE_KEY2: return FEATURE_BOOSTER;
+        default: return 0;
+    }
+}
 
 }  // namespace
 
@@ -93,8 +113,17 @@ LevelPlan Curriculum::plan(int level) {
     if (p.features & FEATURE_RECALL) p.target += 1;
     p.low = std::max(2, p.target - 1);
     p.high = p.target + 3;
+    if (ordinary(level)) {
+        p.ideas = true;
+        p.high += 2;  // room for the moves that work the idea's pieces
+        p.features |= partnerOf(p.features);
+        p.noviceLow = 0.5 * noviceCurve(level);
+        p.noviceHigh = noviceCurve(level);
+    }
     return p;
 }
+
+double Curriculum::noviceCurve(int level) { return 30.0 * std::pow(100.0, level / 160.0); }
 
 std::string Curriculum::featureNames(int features) {
     static const char* names[] = {"shatter", "teleport", "key1", "key2", "recall", "angle", "booster", "beam"};

@@ -27,6 +27,14 @@ struct LevelPlan {
     // The first levels teach one gizmo each on a gentle board; the puzzle
     // targets (choices that cost, traps, few forced steps) hold from level 20.
     bool teaching = false;
+    // From level 20 the ordinary levels (not a group's fifth, not the last)
+    // are built on an idea of docs/ideas.md: the generator plants its pieces
+    // first and judges boards on the idea measures, with the novice moves
+    // (a guessing player's expected moves) aimed at 0.5 to 1.0 x
+    // noviceCurve(level). A mix of one gizmo kind gets the idea's partner
+    // kind in `features` too.
+    bool ideas = false;
+    double noviceLow = 0, noviceHigh = 0;
 };
 
 class Curriculum {
@@ -34,6 +42,10 @@ public:
     static constexpr int kLevels = 161;
     static constexpr int kFirstPuzzle = 20;
     static LevelPlan plan(int level);
+    // The campaign's difficulty curve in novice moves: 30 x 100^(level/160),
+    // 30 on level 0, 300 on level 80, 3000 on level 160.
+    static double noviceCurve(int level);
+    static bool ordinary(int level) { return level >= kFirstPuzzle && level % 5 != 4 && level < kLevels - 1; }
     static std::string featureNames(int features);
 };
 

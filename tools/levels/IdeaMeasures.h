@@ -16,6 +16,9 @@ struct IdeaMeasures {
     // The gizmos the solution works, in order, runs counted: "key2, teleport x2".
     std::string worked;
     int plainMoves = 0;
+    // Gizmo moves that only knock the same shatter block again, the run's
+    // first knock aside: padding, not difficulty.
+    int grindMoves = 0;
     // Moves that, played from the same rest with the gizmos as the level
     // starts, would end somewhere else.
     int dependentMoves = 0;

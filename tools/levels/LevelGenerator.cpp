@@ -123,7 +123,8 @@ void LevelGenerator::planRoute() {
     }
 }
 
-std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan) {
+std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan,
+                                                   int stateCap) {
     std::vector<Candidate> scores(boards.size());
     if (!crew || crewSize != threads) {
         crew = std::make_unique<Workers>(threads);
@@ -156,6 +157,9 @@ BoardPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* repor
     BoardPtr best;
     Candidate bestScore;
     int evaluations = 0;
+    const int attempts = plan.ideas ? ideaAttempts : this->attempts;
+    const int evaluationsPerAttempt = plan.ideas ? ideaEvaluationsPerAttempt : this->evaluationsPerAttempt;
+    const int stateCap = plan.ideas ? ideaStateCap : this->stateCap;
     // A level whose boards all lack a must gets more attempts, up to three times as many.
     for (int attempt = 0; attempt < 3 * attempts && !bestScore.aimed && (attempt < attempts || !bestScore.kept);
          ++attempt) {
@@ -182,7 +186,7 @@ BoardPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* repor
                 LevelFile::settle(*candidate);
                 batch.push_back(candidate);
             }
-            std::vector<Candidate> scores = evaluateAll(batch, plan);
+            std::vector<Candidate> scores = evaluateAll(batch, plan, stateCap);
             evaluations += int(batch.size());
             size_t pick = 0;
             for (size_t k = 0; k < batch.size(); ++k) {

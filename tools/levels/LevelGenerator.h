@@ -32,6 +32,11 @@ public:
     int evaluationsPerAttempt = 3000;
     int attempts = 6;
     int stateCap = 8000;
+    // The search for an ordinary level from 20 on, built on an idea: its
+    // aims are harder to meet all at once, so its budget is its own.
+    int ideaEvaluationsPerAttempt = 1500;
+    int ideaAttempts = 5;
+    int ideaStateCap = 4000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
     // The campaign's folder, whose designed/ boards the route is planned
@@ -59,7 +64,7 @@ private:
     std::vector<BoardPtr> route;
     std::unique_ptr<Workers> crew;
     unsigned crewSize = 0;
-    std::vector<Candidate> evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan);
+    std::vector<Candidate> evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan, int stateCap);
     void planRoute();
 };
 

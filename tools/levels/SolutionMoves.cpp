@@ -75,7 +75,7 @@ std::string workName(unsigned work) {
 bool SolutionMoves::classify(const Board& source, const std::string& solution, IdeaMeasures& out) {
     Board board = source;
     board.locateStartAndEnd();
-    out.gizmoMoves = out.plainMoves = out.dependentMoves = 0;
+    out.gizmoMoves = out.plainMoves = out.dependentMoves = out.grindMoves = 0;
     out.worked.clear();
     std::string lastWork;
     int repeats = 0;
@@ -102,6 +102,7 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
             std::string name = workName(watched.work);
             if (name == lastWork) {
                 ++repeats;
+                out.grindMoves += watched.work == Shatter;
             } else {
                 flushWork();
                 lastWork = name;

@@ -20,6 +20,9 @@
 //   ideas FILE.md                    every board drawn in the catalogue of puzzle ideas
 //                                    (a ```board block, "solution=LETTERS" after it)
 //                                    solved, with the solution it names
+//   generate also takes --evaluations N --attempts N --state-cap N: the search
+//                                    for the ordinary levels from 20 on (defaults: the
+//                                    budget the committed campaign was made with)
 // verify, stats and generate take --threads N (default: one a processor); the
 // levels generate makes do not depend on it.
 #include <algorithm>
@@ -55,6 +58,7 @@ int usage() {
                  "       quillmere-levels render FILE OUT.png [--style N]\n"
                  "       quillmere-levels text FILE\n"
                  "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR] [--threads N]\n"
+                 "                                 [--evaluations N] [--attempts N] [--state-cap N]\n"
                  "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
                  "       quillmere-levels install [--dir DIR]\n"
                  "       quillmere-levels ideas FILE.md\n"
@@ -292,6 +296,21 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "and switches on 13; later levels mix them. The first group forgives (no move needs a\n"
           "restart); the fifth level of each group needs more moves than the four before it, and\n"
           "the effort aimed at grows eightfold from the first level to the last.\n\n"
+          "From level 20 the ordinary levels (all but the fifth of each group and level 160) are\n"
+          "built on an idea of [ideas.md](ideas.md). A mix of one gizmo kind gets the idea's\n"
+          "partner kind (key 1 with key 2 for key order, key 2 with a teleport, shatter with a\n"
+          "booster, a beam with a booster, ...). The generator plants the idea's pieces first on the\n"
+          "goal line, the line of cells in front of the end that the last move rolls along: a lock 2\n"
+          "beside it as the stopper its key builds, a door or a shatter block across it with a booster\n"
+          "behind to break it from afar, an angle block or booster on it as a lift, the partner\n"
+          "teleport or the recall point on it as the way in; the other halves (keys, the first\n"
+          "teleport, the pad, the switch) go anywhere. Rooms come from partition walls, and walls\n"
+          "from bars and L shapes of three to five cells; a stone added later stands beside a wall.\n"
+          "Boards are judged on the idea measures as well: gizmo moves (a run of knocks on one\n"
+          "shatter block counts once, the rest is padding and costs), plain moves at most 40% of\n"
+          "the solution, dependent moves, a lure, at most one lone stone, and the novice moves\n"
+          "inside 0.5 to 1.0 x N(n), N(n) = 30 x 100^(n/160), the campaign's curve (the designed\n"
+          "finales sit above it). No level after the first group is walls only.\n\n"
           "The campaign against its targets (levels 20 to 160 for 1, 3 and 4). The idea targets\n"
           "(i1 to i6) are figures for now: `stats --check` holds only the first six; the test\n"
           "command adds `--check-ideas` once the campaign meets them. The mechanisms the levels\n"
@@ -377,11 +396,18 @@ int installCommand(const std::string& dir) {
     return failures == 0 ? 0 : 1;
 }
 
-int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads) {
+struct IdeaBudget {
+    int evaluations = 0, attempts = 0, stateCap = 0;  // 0: the generator's own
+};
+
+int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads, const IdeaBudget& budget) {
     auto began = std::chrono::steady_clock::now();
     auto generator = LevelGenerator::create(seed);
     generator->threads = threads;
     generator->levelsDir = dir;
+    if (budget.evaluations) generator->ideaEvaluationsPerAttempt = budget.evaluations;
+    if (budget.attempts) generator->ideaAttempts = budget.attempts;
+    if (budget.stateCap) generator->ideaStateCap = budget.stateCap;
     // The route is planned around the designed boards: a broken one stops it.
     for (int level : DesignedLevels::list(dir)) {
         std::string problem;
@@ -425,6 +451,13 @@ int generateCommand(int seed, int from, int to, const std::string& dir, unsigned
         notKept += c.kept ? 0 : 1;
         notAimed += c.aimed ? 0 : 1;
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        if (plan.ideas) {
+            const IdeaMeasures& i = c.measures.ideas;
+            std::printf("level %d ideas: gizmo %d (grind %d), plain %d of %d, dep %d, lure %s, novice %.1f (aim %.0f-%.0f), "
+                        "lone %d\n",
+                        level, i.gizmoMoves, i.grindMoves, i.plainMoves, c.measures.moves, i.dependentMoves,
+                        i.lure ? "yes" : "no", i.noviceMoves, plan.noviceLow, plan.noviceHigh, i.loneStones);
+        }
         std::printf("level %d [%s; moves %d-%d, effort %d]: %d moves, effort %d, %d states, %d costly, dead %.0f%%%s, "
                     "forced %.0f%%, open %.0f%%%s, %d tries, %.0f s%s\n",
                     level, Curriculum::featureNames(plan.features).c_str(), plan.low, plan.high, plan.effort,
@@ -453,6 +486,7 @@ int main(int argc, char** argv) {
     std::string table, plot, dir = QM_LEVELS_DIR;
     int style = -1, seed = 1, from = 0, to = Curriculum::kLevels - 1;
     bool check = false, checkIdeas = false;
+    IdeaBudget budget;
     unsigned threads = Workers::available();
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -464,6 +498,9 @@ int main(int argc, char** argv) {
         else if (a == "--from" && hasValue) from = std::atoi(args[++i].c_str());
         else if (a == "--to" && hasValue) to = std::atoi(args[++i].c_str());
         else if (a == "--dir" && hasValue) dir = args[++i];
+        else if (a == "--evaluations" && hasValue) budget.evaluations = std::max(1, std::atoi(args[++i].c_str()));
+        else if (a == "--attempts" && hasValue) budget.attempts = std::max(1, std::atoi(args[++i].c_str()));
+        else if (a == "--state-cap" && hasValue) budget.stateCap = std::max(100, std::atoi(args[++i].c_str()));
         else if (a == "--check") check = true;
         else if (a == "--check-ideas") checkIdeas = true;
         else if (a == "--threads" && hasValue) threads = unsigned(std::max(1, std::atoi(args[++i].c_str())));
@@ -482,7 +519,7 @@ int main(int argc, char** argv) {
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = tidyCommand(from, to, dir);
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
-        status = generateCommand(seed, from, to, dir, threads);
+        status = generateCommand(seed, from, to, dir, threads, budget);
     else status = usage();
     runtimeShutdown();
     return status;
