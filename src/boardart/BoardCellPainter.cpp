@@ -186,8 +186,8 @@ void BoardCellPainter::draw(const Board& board, const PlayState& play, const Boa
                     }
                     break;
                 default:
-                    if (category >= Code::FirstGuideArrow && category <= Code::LastGuideArrow) {
-                        if (editing) paint.frame(art.editorTiles, category - Code::FirstGuideArrow);
+                    if (category >= Code::GuideUp && category <= Code::GuideRight) {
+                        if (editing) paint.frame(art.editorTiles, category - Code::GuideUp);
                     } else {
                         drawText("Bad " + str(c), paint.px, paint.py);
                     }

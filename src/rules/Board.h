@@ -27,12 +27,7 @@ enum : int {
     RecallPoint = 7,
     RecallPad = 8,
     Switch = 9,
-    // The wall codes a board's walls come in, one look each in the tile set:
-    // two of the frame's, two of pieces and partitions, two of stones.
-    FirstWall = 10,
-    FrameWall = 10,
-    PieceWall = 12,
-    StoneWall = 14,
+    FirstWall = 10,  // the walls 10 to 15 differ only in their picture
     LastWall = 15,
     FirstTeleport = 16,
     LastTeleport = 25,
@@ -52,9 +47,11 @@ enum : int {
     WeakShatter = 125,
     Shatter = 126,
     BeamVertical = 127,
-    // The editor's guide arrows, drawn only while it is on.
-    FirstGuideArrow = 252,
-    LastGuideArrow = 255,
+    // Editor-only markers: invisible and without effect in play.
+    GuideUp = 252,
+    GuideLeft = 253,
+    GuideDown = 254,
+    GuideRight = 255,
 };
 }
 
@@ -72,6 +69,12 @@ enum : int {
     Booster = 114,
     Shatter = 126,
 };
+}
+
+// The wall looks the level tool builds with, each the first of two variants:
+// the frame's, pieces and partitions, lone stones.
+namespace WallLook {
+enum : int { Frame = Code::FirstWall, Piece = Code::FirstWall + 2, Stone = Code::FirstWall + 4 };
 }
 
 class Board {

@@ -52,7 +52,7 @@ BoardPtr BoardShaper::copyOf(const Board& board) {
 
 Board BoardShaper::tidied(const Board& board, const StateGraph& graph) {
     Board out = board;
-    auto rock = [](int x, int y) { return Code::FrameWall + (x * 7 + y * 3) % 2; };
+    auto rock = [](int x, int y) { return WallLook::Frame + (x * 7 + y * 3) % 2; };
     auto crossed = [&](int x, int y) { return graph.crossed[size_t(x * kBoardHeight + y)] != 0; };
     for (int x = 1; x < kBoardWidth - 1; ++x)
         for (int y = 1; y < kBoardHeight - 1; ++y) {
@@ -159,7 +159,7 @@ BoardPtr BoardShaper::shape(const Board& skeleton) {
                     board->cells[x][y] = kFloor;
                     doorways.push_back({x, y});
                 } else {
-                    board->cells[x][y] = randomInt(Code::PieceWall, Code::PieceWall + 1);
+                    board->cells[x][y] = randomInt(WallLook::Piece, WallLook::Piece + 1);
                 }
             }
             break;
@@ -173,7 +173,7 @@ BoardPtr BoardShaper::shape(const Board& skeleton) {
     int stones = randomInt(stoneBudget() / 3, stoneBudget() / 2 + 1);
     for (int i = 0; i < stones; ++i) {
         int x, y;
-        if (randomFloorCell(*board, x, y)) board->cells[x][y] = randomInt(Code::StoneWall, Code::StoneWall + 1);
+        if (randomFloorCell(*board, x, y)) board->cells[x][y] = randomInt(WallLook::Stone, WallLook::Stone + 1);
     }
     LevelFile::settle(*board);
     return board;
@@ -333,7 +333,7 @@ bool BoardShaper::mutate(Board& board) {
             if (beside.empty()) return false;
             b = pick(beside);
         }
-        board.cells[b.first][b.second] = randomInt(Code::StoneWall, Code::StoneWall + 1);
+        board.cells[b.first][b.second] = randomInt(WallLook::Stone, WallLook::Stone + 1);
         return true;
     }
     if (roll < 74 && !stones.empty()) {
@@ -358,7 +358,7 @@ bool BoardShaper::mutate(Board& board) {
         const Cell& a = pick(partitions);
         int& code = board.cells[a.first][a.second];
         if (isWall(code)) code = kFloor;
-        else if (code == kFloor) code = randomInt(Code::PieceWall, Code::PieceWall + 1);
+        else if (code == kFloor) code = randomInt(WallLook::Piece, WallLook::Piece + 1);
         else return false;
         return true;
     }

@@ -100,11 +100,11 @@ void DesignedLevels::dress(Board& board, const Board& frame) {
             if (!isWall(plain.cells[x][y])) continue;
             int& code = board.cells[x][y];
             if (onFrame(x, y)) {
-                code = isWall(frame.cells[x][y]) ? frame.cells[x][y] : Code::FrameWall + variantOf(x, y);
+                code = isWall(frame.cells[x][y]) ? frame.cells[x][y] : WallLook::Frame + variantOf(x, y);
                 continue;
             }
             bool piece = wall(x - 1, y) || wall(x + 1, y) || wall(x, y - 1) || wall(x, y + 1);
-            code = (piece ? Code::PieceWall : Code::StoneWall) + variantOf(x, y);
+            code = (piece ? WallLook::Piece : WallLook::Stone) + variantOf(x, y);
         }
 }
 

@@ -98,7 +98,7 @@ void IdeaPlanter::wallPieces(Board& board, int cells, const FreeCell& free) {
             Board::step(i == length - 2 && bend ? (direction % 4) + 1 : direction, x, y);
         }
         if (piece.size() < 2) continue;
-        for (auto& cell : piece) board.cells[cell.first][cell.second] = randomInt(Code::StoneWall, Code::StoneWall + 1);
+        for (auto& cell : piece) board.cells[cell.first][cell.second] = randomInt(WallLook::Stone, WallLook::Stone + 1);
         cells -= int(piece.size());
     }
 }

@@ -70,7 +70,7 @@ void LevelGenerator::planRoute() {
         auto board = std::make_shared<Board>();
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y)
-                board->cells[x][y] = onFrame(x, y) ? randomInt(Code::FrameWall, Code::FrameWall + 1) : BoardShaper::kFloor;
+                board->cells[x][y] = onFrame(x, y) ? randomInt(WallLook::Frame, WallLook::Frame + 1) : BoardShaper::kFloor;
         int entered = 0;  // the edge the previous board left by
         int sx = 0, sy = 0;
         if (previous) {

@@ -100,12 +100,12 @@ int LevelStats::solvableWithout(const Board& board, int kinds, int stateCap) {
     int solvable = 0;
     for (const KindCodes& k : kKindCodes) {
         if (!(kinds & k.kind)) continue;
-        int neutral = k.kind == FEATURE_SHATTER ? Code::FrameWall : Code::Floor;
+        int neutral = k.kind == FEATURE_SHATTER ? WallLook::Frame : Code::Floor;
         bool solved = StateGraph::explore(withKindReplaced(board, k, neutral), stateCap,
                                           StateGraph::Reach::FirstSolve).solvable;
         // An angle block may be needed as a corner or only as a stop.
         if (!solved && k.kind == FEATURE_ANGLE)
-            solved = StateGraph::explore(withKindReplaced(board, k, Code::FrameWall), stateCap, StateGraph::Reach::FirstSolve)
+            solved = StateGraph::explore(withKindReplaced(board, k, WallLook::Frame), stateCap, StateGraph::Reach::FirstSolve)
                          .solvable;
         if (solved) solvable |= k.kind;
     }
