@@ -54,39 +54,39 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
             int category = map.tileCategory(x, y);
             bool glowMarked = false;
             switch (category) {
-                case 0:
-                    if (c == 0) {
+                case Category::Wall:
+                    if (c == Code::WallBrush) {
                         paint.tintedFrame(50, 50, 255, 0);
                     } else {
                         paint.tile(c - map.firstWallCode);
                         if (withGlow == 1 && map.glow[x][y] > 0) paint.glowTile(c - map.firstWallCode, map.glow[x][y]);
                     }
                     break;
-                case 1:
+                case Code::Start:
                     if (editorOn) paint.tintedFrame(0, 255, 0, 3);
                     break;
-                case 2:
+                case Code::End:
                     if (editorOn) paint.tintedFrame(255, 0, 0, 2);
                     break;
-                case 3:
-                    if (state == 126 || state == 127) paint.tintedFrame(200, 223, 245, 2);
+                case Code::Floor:
+                    if (state == CellState::BeamHorizontal || state == CellState::BeamVertical) paint.tintedFrame(200, 223, 245, 2);
                     break;
-                case 4:
+                case Category::Teleport:
                     // In play, the pair's mark on the floor, under the glow
                     // the particles lay over it; both ends show the same one.
-                    if (editorOn) paint.frame(AssetCatalogue::digitsImage, c - 16);
+                    if (editorOn) paint.frame(AssetCatalogue::digitsImage, c - Code::FirstTeleport);
                     else paint.frame(AssetCatalogue::pairMarkImage,
-                                     AssetCatalogue::kPairMarks * AssetCatalogue::artStyle + (c - 16) / 2);
+                                     AssetCatalogue::kPairMarks * AssetCatalogue::artStyle + (c - Code::FirstTeleport) / 2);
                     break;
-                case 5: {
-                    int k = c - 31;
+                case Category::Key: {
+                    int k = c - Code::Key1;
                     if (k < 0 || k > 1) break;  // code 5 itself: no key to draw
                     int lockState = map.play.gizmos.lockStates[k];
                     if (editorOn || lockState == map.lockTypes[k]) paint.frame(gizmo, map.lockTypes[k] + 1);
                     break;
                 }
-                case 6: {
-                    int k = c - 33;
+                case Category::Lock: {
+                    int k = c - Code::Lock1;
                     if (k < 0 || k > 1) break;  // code 6 itself: no lock to draw
                     int lockState = map.play.gizmos.lockStates[k];
                     float fade = float(map.play.lockTimers[k]) / 40.0f;
@@ -118,40 +118,43 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                     }
                     break;
                 }
-                case 7: {
+                case Code::RecallPoint: {
                     bool stored = map.play.gizmos.recallX() == x && map.play.gizmos.recallY() == y;
                     paint.frame(gizmo, stored ? 7 : 6);
                     break;
                 }
-                case 8:
+                case Code::RecallPad:
                     paint.frame(gizmo, 8);
                     break;
-                case 9:
+                case Code::Switch:
                     paint.tintedFrame(123, 50, 75, 2);
                     break;
-                case 113:
+                case Category::BeamBlock:
                     if (state == 1) paint.tintedFrame(79, 123, 45, 2);
                     else paint.tintedFrame(29, 83, 35, 2);
                     glowMarked = true;
                     break;
-                case 114:
-                    paint.frame(gizmo, c == 118 ? 13 : c == 117 ? 14 : c == 116 ? 15 : 16);
+                case Category::Booster:
+                    paint.frame(gizmo, c == Code::BoosterUp     ? 13
+                                       : c == Code::BoosterDown ? 14
+                                       : c == Code::BoosterLeft ? 15
+                                                                : 16);
                     break;
-                case 119: paint.frame(gizmo, 11); break;
-                case 120: paint.frame(gizmo, 12); break;
-                case 121: paint.frame(gizmo, 10); break;
-                case 122: paint.frame(gizmo, 9); break;
-                case 126:
+                case Code::AngleBottomRight: paint.frame(gizmo, 11); break;
+                case Code::AngleBottomLeft: paint.frame(gizmo, 12); break;
+                case Code::AngleTopRight: paint.frame(gizmo, 10); break;
+                case Code::AngleTopLeft: paint.frame(gizmo, 9); break;
+                case Category::Shatter:
                     if (editorOn) {
-                        paint.frame(gizmo, c == 126 ? 3 : 4);
+                        paint.frame(gizmo, c == Code::Shatter ? 3 : 4);
                         glowMarked = true;
                     } else if (state >= 0 && state <= 2) {
                         paint.frame(gizmo, 3 + state);
                         glowMarked = state <= 1;
                     }
                     break;
-                case 252: case 253: case 254: case 255:
-                    if (editorOn) paint.frame(editorTilesImage, category - 252);
+                case Code::GuideUp: case Code::GuideLeft: case Code::GuideDown: case Code::GuideRight:
+                    if (editorOn) paint.frame(editorTilesImage, category - Code::GuideUp);
                     break;
                 default:
                     drawText("Bad " + str(c), paint.px, paint.py);

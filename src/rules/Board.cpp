@@ -19,6 +19,22 @@ void Board::step(int direction, int& x, int& y) {
     }
 }
 
+int Board::turn(int code, int direction) {
+    switch (code) {
+        case Code::BoosterUp: return Dir::Up;
+        case Code::BoosterDown: return Dir::Down;
+        case Code::BoosterLeft: return Dir::Left;
+        case Code::BoosterRight: return Dir::Right;
+        // An angle block is entered through one of its two open sides and
+        // leaves through the other.
+        case Code::AngleTopLeft: return direction == Dir::Down ? Dir::Left : Dir::Up;
+        case Code::AngleTopRight: return direction == Dir::Down ? Dir::Right : Dir::Up;
+        case Code::AngleBottomLeft: return direction == Dir::Up ? Dir::Left : Dir::Down;
+        case Code::AngleBottomRight: return direction == Dir::Up ? Dir::Right : Dir::Down;
+        default: return direction;
+    }
+}
+
 int Board::canEnter(int x, int y, const GizmoStates& gizmos, int direction) const {
     if (!onBoard(x, y)) return 1;
     int c = cells[x][y];
@@ -43,7 +59,7 @@ int Board::canEnter(int x, int y, const GizmoStates& gizmos, int direction) cons
     if (c == Code::Floor) {
         if (gizmos.isPowered()) return 1;
         int beam = gizmos.cellState(x, y);
-        return (beam == 127 || beam == 126) ? 0 : 1;
+        return (beam == CellState::BeamVertical || beam == CellState::BeamHorizontal) ? 0 : 1;
     }
     return 1;
 }

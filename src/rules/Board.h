@@ -27,6 +27,8 @@ enum : int {
     RecallPoint = 7,
     RecallPad = 8,
     Switch = 9,
+    FirstWall = 10,  // the walls 10 to 15 differ only in their picture
+    LastWall = 15,
     FirstTeleport = 16,
     LastTeleport = 25,
     Key1 = 31,
@@ -45,6 +47,11 @@ enum : int {
     WeakShatter = 125,
     Shatter = 126,
     BeamVertical = 127,
+    // Editor-only markers: invisible and without effect in play.
+    GuideUp = 252,
+    GuideLeft = 253,
+    GuideDown = 254,
+    GuideRight = 255,
 };
 }
 
@@ -72,8 +79,8 @@ public:
     int entryX = 0, entryY = 0;
     int lockCount = 2;
     int lockTypes[2] = {0, 1};  // lock 1 opens (type 0), lock 2 closes (type 1)
-    int firstWallCode = 10;
-    int lastWallCode = 15;
+    int firstWallCode = Code::FirstWall;
+    int lastWallCode = Code::LastWall;
 
     static bool onBoard(int x, int y) { return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight; }
     // The cell one step from (x, y) in a direction.
@@ -106,6 +113,11 @@ public:
     // with both board dimensions scaled to 280; on a tie the horizontal edges
     // win. The next board is joined to this board along that edge.
     static int nearestEdge(int endX, int endY);
+    // The ball's heading after it reaches the centre of a cell holding `code`
+    // while heading `direction`: a booster sends it its own way, an angle
+    // block turns it along its open side; any other code keeps the heading.
+    // The one turn table: play and the searches ask it.
+    static int turn(int code, int direction);
     // The teleport code a teleport code sends to: 16 with 17, 18 with 19, ...
     static int teleportPartner(int code) { return (code - Code::FirstTeleport) % 2 == 0 ? code + 1 : code - 1; }
 };

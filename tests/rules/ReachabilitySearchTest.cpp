@@ -7,12 +7,12 @@
 #include <random>
 #include <utility>
 
-#include "rules/BoardSketch.h"
+#include "support/BoardText.h"
 #include "rules/MoveSimulator.h"
 #include "rules/ReachabilitySearch.h"
 
 using namespace qm;
-using qm::test::sketchBoard;
+using qm::test::boardFromText;
 using qm::test::walledRows;
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 class ReachabilitySearchTest : public ::testing::Test {
 protected:
     void searchOn(const std::vector<std::string>& rows) {
-        board = sketchBoard(rows);
+        board = boardFromText(rows);
         search.search(board);
     }
     int reachedEntries() const {
@@ -122,7 +122,7 @@ TEST_F(ReachabilitySearchTest, ALoopThatFlipsBeamsEveryLapStillEnds) {
     auto rows = walledRows();
     rows[2][5] = 'S';
     rows[5][5] = '>';
-    rows[5][6] = 's';
+    rows[5][6] = '*';
     rows[5][7] = '<';
     rows[10][12] = 'H';  // makes every switch pass change the gizmo state
     searchOn(rows);
