@@ -131,6 +131,30 @@ TEST_F(ReachabilitySearchTest, ALoopThatFlipsBeamsEveryLapStillEnds) {
     EXPECT_GE(search.lastStateCount, 2);
 }
 
+TEST_F(ReachabilitySearchTest, AngleBlocksTurnTheBallAlongTheirOpenSidesInPlayAndInTheSearch) {
+    // Right: D sends the ball up, B left, A down, C right into the wall. In
+    // play a ball never rests on an angle block: C sends it up again, A right,
+    // B down, D left, and it rests on the start after the whole round. A
+    // block turning the wrong way ends the move elsewhere or sooner.
+    searchOn({
+        "########",
+        "#A....B#",
+        "#......#",
+        "#C#S..D#",
+        "########",
+    });
+    PlayState state = PlayState::start(board);
+    MoveResult round = MoveSimulator::play(board, state, Dir::Right);
+    ASSERT_EQ(round.outcome, MoveOutcome::Rested);
+    EXPECT_EQ(std::make_pair(state.ball.x, state.ball.y), std::make_pair(3, 3));
+    EXPECT_EQ(round.ticks, 75);  // the whole round, C included
+    // The search's quicker walk turns by the same table (and rests on C):
+    // B and A are passed in its first roll.
+    EXPECT_EQ(search.moves[6][1][kStartLayer], 0);
+    EXPECT_EQ(search.moves[1][1][kStartLayer], 0);
+    EXPECT_EQ(search.trace[1][3][kStartLayer], 4);
+}
+
 TEST_F(ReachabilitySearchTest, RestingCellsMatchTheCellsTheBallCanRestOnInPlay) {
     std::mt19937 random(20261207);
     auto randomInt = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
