@@ -3,10 +3,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "BoardJoin.h"
 #include "BoardShaper.h"
+#include "DesignedLevels.h"
 #include "LevelFile.h"
 #include "Workers.h"
 #include "runtime/Random.h"
@@ -31,10 +33,39 @@ std::shared_ptr<LevelGenerator> LevelGenerator::create(int seed) {
     return generator;
 }
 
+namespace {
+
+// The start a board gets from the previous board's end at (ex, ey): the same
+// line on the opposite edge.
+void startFromEnd(int ex, int ey, int& sx, int& sy) {
+    switch (Board::nearestEdge(ex, ey)) {
+        case 1: sx = ex; sy = kBoardHeight - 1; break;
+        case 3: sx = ex; sy = 0; break;
+        case 4: sx = kBoardWidth - 1; sy = ey; break;
+        default: sx = 0; sy = ey; break;
+    }
+}
+
+// The end a board needs so that the next board starts at (sx, sy).
+void endForStart(int sx, int sy, int& ex, int& ey) {
+    ex = sx == 0 ? kBoardWidth - 1 : sx == kBoardWidth - 1 ? 0 : sx;
+    ey = sy == 0 ? kBoardHeight - 1 : sy == kBoardHeight - 1 ? 0 : sy;
+}
+
+}  // namespace
+
 void LevelGenerator::planRoute() {
     route.clear();
+    std::vector<LevelMapPtr> designed(size_t(Curriculum::kLevels));
+    if (!levelsDir.empty())
+        for (int level : DesignedLevels::list(levelsDir))
+            designed[size_t(level)] = DesignedLevels::read(levelsDir, level, nullptr);
     seedRandom(seed * 31 + 5);
     LevelMapPtr previous;
+    // The draws are made from the route as it would run without designed
+    // boards (the ends drawn, not the ends placed), so a designed board moves
+    // no other level's start or end but the ones it touches.
+    int drawnEndX = -1, drawnEndY = -1;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
         auto board = LevelMap::createEmpty(level);
         board->tileSet = level / 5;
@@ -42,16 +73,15 @@ void LevelGenerator::planRoute() {
             for (int y = 0; y < kBoardHeight; ++y)
                 board->cells[x][y] = onFrame(x, y) ? randomInt(10, 11) : BoardShaper::kFloor;
         int entered = 0;  // the edge the previous board left by
+        int sx = 0, sy = 0;
         if (previous) {
-            entered = BoardJoin::exitEdge(*previous);
+            entered = Board::nearestEdge(drawnEndX, drawnEndY);
+            startFromEnd(drawnEndX, drawnEndY, sx, sy);
             BoardJoin::apply(*previous, *board);
         } else {
-            board->cells[0][randomInt(3, 10)] = 1;
+            sy = randomInt(3, 10);
+            board->cells[0][sy] = 1;
         }
-        int sx = 0, sy = 0;
-        for (int x = 0; x < kBoardWidth; ++x)
-            for (int y = 0; y < kBoardHeight; ++y)
-                if (board->cells[x][y] == 1) { sx = x; sy = y; }
         // The world runs to the right, wandering up and down but never doubling back.
         int roll = randomInt(0, 99);
         int edge = 2;
@@ -66,8 +96,30 @@ void LevelGenerator::planRoute() {
             if (std::abs(ex - sx) + std::abs(ey - sy) >= 10) break;
             if (tries > 40) edge = 2;
         }
-        board->cells[ex][ey] = 2;
+        drawnEndX = ex;
+        drawnEndY = ey;
         board->clearProtected();
+        LevelFile::settle(*board);
+        if (designed[size_t(level)]) {
+            // Installed as drawn, its walls dressed on this frame, its entry
+            // line as the previous board leaves it.
+            auto made = BoardShaper::copyOf(*designed[size_t(level)]);
+            made->tileSet = board->tileSet;
+            DesignedLevels::dress(*made, *board);
+            if (previous) BoardJoin::apply(*previous, *made);
+            board = made;
+        } else {
+            const LevelMapPtr& after = level + 1 < Curriculum::kLevels ? designed[size_t(level + 1)] : nullptr;
+            if (after) {
+                endForStart(after->startX, after->startY, ex, ey);
+            } else if (std::abs(ex - board->startX) + std::abs(ey - board->startY) < 10) {
+                // The start was moved by a designed board before: the end goes
+                // to the far end of its edge instead.
+                if (ey == 0 || ey == kBoardHeight - 1) ex = board->startX < kBoardWidth / 2 ? 16 : 3;
+                else ey = board->startY < kBoardHeight / 2 ? 11 : 2;
+            }
+            board->cells[ex][ey] = 2;
+        }
         LevelFile::settle(*board);
         route.push_back(board);
         previous = board;
@@ -84,6 +136,11 @@ std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr
     return scores;
 }
 
+bool LevelGenerator::designed(int level) const {
+    return !levelsDir.empty() && level >= 0 && level < Curriculum::kLevels &&
+           std::filesystem::exists(DesignedLevels::pathFor(levelsDir, level));
+}
+
 LevelMapPtr LevelGenerator::skeleton(int level) {
     if (route.empty()) planRoute();
     if (level < 0 || level >= int(route.size())) return nullptr;
@@ -92,6 +149,11 @@ LevelMapPtr LevelGenerator::skeleton(int level) {
 
 LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
     if (route.empty()) planRoute();
+    if (designed(plan.level)) {
+        // A designed board is installed, not made.
+        if (report) *report = GenerationReport();
+        return BoardShaper::copyOf(*route[size_t(plan.level)]);
+    }
     seedRandom(seed * 7919 + plan.level * 104729 + 17);
     const LevelMap& frame = *route[size_t(plan.level)];
     LevelMapPtr best;

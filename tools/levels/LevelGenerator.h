@@ -34,6 +34,10 @@ public:
     int stateCap = 8000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
+    // The campaign's folder, whose designed/ boards the route is planned
+    // around and which are installed rather than made; none when empty.
+    std::string levelsDir;
+    bool designed(int level) const;
 
     // The campaign's route is planned before any board: every level's frame,
     // its start (the previous level's end, carried over with its strip) and its
