@@ -9,32 +9,6 @@
 
 namespace qm {
 
-void Board::step(int direction, int& x, int& y) {
-    switch (direction) {
-        case Dir::Up: y -= 1; break;
-        case Dir::Right: x += 1; break;
-        case Dir::Down: y += 1; break;
-        case Dir::Left: x -= 1; break;
-        default: break;
-    }
-}
-
-int Board::turn(int code, int direction) {
-    switch (code) {
-        case Code::BoosterUp: return Dir::Up;
-        case Code::BoosterDown: return Dir::Down;
-        case Code::BoosterLeft: return Dir::Left;
-        case Code::BoosterRight: return Dir::Right;
-        // An angle block is entered through one of its two open sides and
-        // leaves through the other.
-        case Code::AngleTopLeft: return direction == Dir::Down ? Dir::Left : Dir::Up;
-        case Code::AngleTopRight: return direction == Dir::Down ? Dir::Right : Dir::Up;
-        case Code::AngleBottomLeft: return direction == Dir::Up ? Dir::Left : Dir::Down;
-        case Code::AngleBottomRight: return direction == Dir::Up ? Dir::Right : Dir::Down;
-        default: return direction;
-    }
-}
-
 int Board::canEnter(int x, int y, const GizmoStates& gizmos, int direction) const {
     if (!onBoard(x, y)) return 1;
     int c = cells[x][y];

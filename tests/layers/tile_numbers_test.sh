@@ -19,7 +19,7 @@ set -u
 root="$1"
 shift
 # The folders read, below SOURCE_DIR; src/rules, where the names are made, is left out.
-folders="${*:-src tools tests}"
+folders="${*:-src tools tests bench}"
 cd "$root" || exit 2
 files=$(for f in $folders; do [ -e "$f" ] && find "$f" -type f \( -name '*.cpp' -o -name '*.h' \); done |
         grep -v '^src/rules/' | sort)
