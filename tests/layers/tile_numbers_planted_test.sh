@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-files="src/play/BoardPainter.cpp src/editor/EditorState.cpp tests/play/LevelMapTest.cpp tests/editor/EditorStateTest.cpp"
+files="src/boardart/BoardCellPainter.cpp src/editor/EditorState.cpp tests/play/LevelMapTest.cpp tests/editor/EditorStateTest.cpp"
 for f in $files; do
     mkdir -p "$work/$(dirname "$f")"
     cp "$root/$f" "$work/$f"
@@ -46,8 +46,8 @@ plant() {
     fi
     cp "$work/clean" "$work/$file"
 }
-plant src/play/BoardPainter.cpp "case Code::Switch:" "case 9:"
-plant src/play/BoardPainter.cpp "if (c == Code::WallBrush)" "if (c == 0)"
+plant src/boardart/BoardCellPainter.cpp "case Code::Switch:" "case 9:"
+plant src/boardart/BoardCellPainter.cpp "if (c == Code::WallBrush)" "if (c == 0)"
 plant src/editor/EditorState.cpp "setTile(map, cx, cy, Code::Start)" "setTile(map, cx, cy, 1)"
 plant tests/play/LevelMapTest.cpp "tileCategory(x, y) == Category::Wall" "tileCategory(x, y) == 0"
 plant tests/editor/EditorStateTest.cpp "cells[4][4] = Code::Start" "cells[4][4] = 1"

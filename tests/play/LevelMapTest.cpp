@@ -108,22 +108,29 @@ TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
     EXPECT_LT(walls, 110);
 }
 
-TEST_F(LevelMapTest, CopyRegionConvertsTheEndToTheStartAndProtectsTheTarget) {
-    auto source = mapFromText({"S..", ".xE", "..#"});
-    auto target = mapFromText({".........S"});
-    target->copyRegion(*source, 0, 0, 2, 2, 10, 5, 1);
-    EXPECT_EQ(target->cells[10][5], Code::Floor) << "the old start becomes floor";
-    EXPECT_EQ(target->cells[12][6], Code::Start);
-    EXPECT_EQ(target->startX, 12);
-    EXPECT_EQ(target->startY, 6);
-    EXPECT_EQ(target->cells[11][6], Code::Shatter);
-    EXPECT_EQ(target->cells[12][7], Code::FirstWall);
-    EXPECT_EQ(target->isOutsideProtected(10, 5), 0);
-    EXPECT_EQ(target->isOutsideProtected(12, 7), 0);
-    EXPECT_EQ(target->isOutsideProtected(13, 7), 1);
-    target->clearAll();
-    EXPECT_EQ(target->isOutsideProtected(10, 5), 1);
-    EXPECT_EQ(target->cells[12][6], Code::Floor);
+TEST_F(LevelMapTest, TheCarriedStripTurnsTheEndIntoTheStartAndIsProtected) {
+    // The previous board ends three cells from its right edge: those three
+    // columns land on the left of the next board.
+    auto previous = mapFromText({"S"});
+    previous->cells[17][6] = Code::End;
+    previous->cells[18][6] = Code::Shatter;
+    previous->cells[18][7] = Code::Start;
+    previous->cells[19][7] = Code::FirstWall;
+    auto next = mapFromText({".........S"});
+    next->carryStrip(*previous, 17, 6);
+    EXPECT_EQ(next->cells[0][6], Code::Start);
+    EXPECT_EQ(next->startX, 0);
+    EXPECT_EQ(next->startY, 6);
+    EXPECT_EQ(next->cells[1][6], Code::Shatter);
+    EXPECT_EQ(next->cells[1][7], Code::Floor) << "the old start becomes floor";
+    EXPECT_EQ(next->cells[2][7], Code::FirstWall);
+    EXPECT_EQ(next->entryX, 17);
+    EXPECT_EQ(next->isOutsideProtected(0, 6), 0);
+    EXPECT_EQ(next->isOutsideProtected(2, 13), 0);
+    EXPECT_EQ(next->isOutsideProtected(3, 6), 1);
+    next->clearAll();
+    EXPECT_EQ(next->isOutsideProtected(0, 6), 1);
+    EXPECT_EQ(next->cells[1][6], Code::Floor);
 }
 
 TEST_F(LevelMapTest, GlowRisesToTheKindsLevelAndDecaysByOnePerTick) {

@@ -14,7 +14,7 @@ namespace qm {
 
 namespace {
 
-bool isWall(int code) { return code >= 10 && code <= 15; }
+bool isWall(int code) { return code >= Code::FirstWall && code <= Code::LastWall; }
 bool onFrame(int x, int y) { return x == 0 || y == 0 || x == kBoardWidth - 1 || y == kBoardHeight - 1; }
 
 // One of two variants per cell, scattered rather than striped, the same every time.
@@ -43,10 +43,10 @@ std::vector<int> DesignedLevels::list(const std::string& levelsDir) {
     return levels;
 }
 
-LevelMapPtr DesignedLevels::read(const std::string& levelsDir, int level, std::string* problem) {
+BoardPtr DesignedLevels::read(const std::string& levelsDir, int level, std::string* problem) {
     const std::string path = pathFor(levelsDir, level);
     std::string fault;
-    auto board = LevelFile::readText(path, level, &fault);
+    auto board = LevelFile::readText(path, &fault);
     if (!board) {
         if (problem) *problem = path + " " + fault;
         return nullptr;
@@ -93,7 +93,7 @@ std::string DesignedLevels::idea(const std::string& levelsDir, int level) {
     return "";
 }
 
-void DesignedLevels::dress(LevelMap& board, const LevelMap& frame) {
+void DesignedLevels::dress(Board& board, const Board& frame) {
     auto wall = [&](int x, int y) { return Board::onBoard(x, y) && isWall(board.cells[x][y]); };
     Board plain = board;
     for (int x = 0; x < kBoardWidth; ++x)
@@ -101,15 +101,15 @@ void DesignedLevels::dress(LevelMap& board, const LevelMap& frame) {
             if (!isWall(plain.cells[x][y])) continue;
             int& code = board.cells[x][y];
             if (onFrame(x, y)) {
-                code = isWall(frame.cells[x][y]) ? frame.cells[x][y] : 10 + variantOf(x, y);
+                code = isWall(frame.cells[x][y]) ? frame.cells[x][y] : Code::FrameWall + variantOf(x, y);
                 continue;
             }
             bool piece = wall(x - 1, y) || wall(x + 1, y) || wall(x, y - 1) || wall(x, y + 1);
-            code = (piece ? 12 : 14) + variantOf(x, y);
+            code = (piece ? Code::PieceWall : Code::StoneWall) + variantOf(x, y);
         }
 }
 
-bool DesignedLevels::sameCells(const LevelMap& a, const LevelMap& b, std::string* where) {
+bool DesignedLevels::sameCells(const Board& a, const Board& b, std::string* where) {
     for (int y = 0; y < kBoardHeight; ++y)
         for (int x = 0; x < kBoardWidth; ++x) {
             int ca = a.cells[x][y], cb = b.cells[x][y];
@@ -131,19 +131,19 @@ bool DesignedLevels::install(const std::string& levelsDir, int level, std::strin
         return false;
     }
     const std::string path = LevelFile::pathFor(levelsDir, level);
-    auto current = LevelFile::read(path, level, &problem);
+    auto current = LevelFile::read(path, &problem);
     if (!current) {
         say(path + " " + problem + ": the level file gives the tile set, entry and frame");
         return false;
     }
     auto board = BoardShaper::copyOf(*designed);
-    board->tileSet = current->tileSet;
-    board->setEntry(current->entryX, current->entryY);
+    board->entryX = current->entryX;
+    board->entryY = current->entryY;
     dress(*board, *current);
 
     // The entry line exactly as the level before leaves it.
     if (level > 0) {
-        auto previous = LevelFile::read(LevelFile::pathFor(levelsDir, level - 1), level - 1, &problem);
+        auto previous = LevelFile::read(LevelFile::pathFor(levelsDir, level - 1), &problem);
         if (!previous) {
             say("level " + std::to_string(level - 1) + " cannot be read: " + problem);
             return false;
@@ -161,9 +161,9 @@ bool DesignedLevels::install(const std::string& levelsDir, int level, std::strin
     }
 
     // The next level's entry line from the designed board: only wall variants may change.
-    LevelMapPtr next;
+    BoardPtr next;
     if (level + 1 < Curriculum::kLevels) {
-        next = LevelFile::read(LevelFile::pathFor(levelsDir, level + 1), level + 1, &problem);
+        next = LevelFile::read(LevelFile::pathFor(levelsDir, level + 1), &problem);
         if (next) {
             auto joined = BoardShaper::copyOf(*next);
             BoardJoin::apply(*board, *joined);
@@ -192,7 +192,7 @@ bool DesignedLevels::install(const std::string& levelsDir, int level, std::strin
 bool DesignedLevels::installed(const std::string& levelsDir, int level, std::string* problem) {
     auto designed = read(levelsDir, level, problem);
     if (!designed) return false;
-    auto current = LevelFile::read(LevelFile::pathFor(levelsDir, level), level, problem);
+    auto current = LevelFile::read(LevelFile::pathFor(levelsDir, level), problem);
     if (!current) return false;
     std::string where;
     if (sameCells(*designed, *current, &where)) return true;

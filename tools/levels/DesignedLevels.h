@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "play/LevelMap.h"
+#include "LevelFile.h"
 
 namespace qm {
 
@@ -20,7 +20,7 @@ public:
     // The designed board of `level`, its walls plain (code 10); null when the
     // level has none or when it is not a board a level can be (then `problem`
     // says why: one start and one end, both on the frame, 14 rows of 20).
-    static LevelMapPtr read(const std::string& levelsDir, int level, std::string* problem);
+    static BoardPtr read(const std::string& levelsDir, int level, std::string* problem);
     // What the designer wrote after "; idea:" in the file; empty when nothing.
     static std::string idea(const std::string& levelsDir, int level);
 
@@ -28,10 +28,10 @@ public:
     // not look flatter than its neighbours: frame cells keep the wall code
     // `frame` has there (its route), wall pieces inside take the partition
     // variants and stones standing alone the stone variants, picked by cell.
-    static void dress(LevelMap& board, const LevelMap& frame);
+    static void dress(Board& board, const Board& frame);
     // Whether two boards hold the same cells, walls of any variant counting as
     // one; otherwise `where` names the first cell that differs.
-    static bool sameCells(const LevelMap& a, const LevelMap& b, std::string* where);
+    static bool sameCells(const Board& a, const Board& b, std::string* where);
 
     // Writes the designed board of `level` into its level file (tile set and
     // entry as the file had them, the entry line as the level before gives it)

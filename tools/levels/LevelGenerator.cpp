@@ -56,22 +56,21 @@ void endForStart(int sx, int sy, int& ex, int& ey) {
 
 void LevelGenerator::planRoute() {
     route.clear();
-    std::vector<LevelMapPtr> designed(size_t(Curriculum::kLevels));
+    std::vector<BoardPtr> designed(size_t(Curriculum::kLevels));
     if (!levelsDir.empty())
         for (int level : DesignedLevels::list(levelsDir))
             designed[size_t(level)] = DesignedLevels::read(levelsDir, level, nullptr);
     seedRandom(seed * 31 + 5);
-    LevelMapPtr previous;
+    BoardPtr previous;
     // The draws are made from the route as it would run without designed
     // boards (the ends drawn, not the ends placed), so a designed board moves
     // no other level's start or end but the ones it touches.
     int drawnEndX = -1, drawnEndY = -1;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
-        auto board = LevelMap::createEmpty(level);
-        board->tileSet = level / 5;
+        auto board = std::make_shared<Board>();
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y)
-                board->cells[x][y] = onFrame(x, y) ? randomInt(10, 11) : BoardShaper::kFloor;
+                board->cells[x][y] = onFrame(x, y) ? randomInt(Code::FrameWall, Code::FrameWall + 1) : BoardShaper::kFloor;
         int entered = 0;  // the edge the previous board left by
         int sx = 0, sy = 0;
         if (previous) {
@@ -80,7 +79,7 @@ void LevelGenerator::planRoute() {
             BoardJoin::apply(*previous, *board);
         } else {
             sy = randomInt(3, 10);
-            board->cells[0][sy] = 1;
+            board->cells[0][sy] = Code::Start;
         }
         // The world runs to the right, wandering up and down but never doubling back.
         int roll = randomInt(0, 99);
@@ -98,18 +97,16 @@ void LevelGenerator::planRoute() {
         }
         drawnEndX = ex;
         drawnEndY = ey;
-        board->clearProtected();
         LevelFile::settle(*board);
         if (designed[size_t(level)]) {
             // Installed as drawn, its walls dressed on this frame, its entry
             // line as the previous board leaves it.
             auto made = BoardShaper::copyOf(*designed[size_t(level)]);
-            made->tileSet = board->tileSet;
             DesignedLevels::dress(*made, *board);
             if (previous) BoardJoin::apply(*previous, *made);
             board = made;
         } else {
-            const LevelMapPtr& after = level + 1 < Curriculum::kLevels ? designed[size_t(level + 1)] : nullptr;
+            const BoardPtr& after = level + 1 < Curriculum::kLevels ? designed[size_t(level + 1)] : nullptr;
             if (after) {
                 endForStart(after->startX, after->startY, ex, ey);
             } else if (std::abs(ex - board->startX) + std::abs(ey - board->startY) < 10) {
@@ -118,7 +115,7 @@ void LevelGenerator::planRoute() {
                 if (ey == 0 || ey == kBoardHeight - 1) ex = board->startX < kBoardWidth / 2 ? 16 : 3;
                 else ey = board->startY < kBoardHeight / 2 ? 11 : 2;
             }
-            board->cells[ex][ey] = 2;
+            board->cells[ex][ey] = Code::End;
         }
         LevelFile::settle(*board);
         route.push_back(board);
@@ -126,7 +123,7 @@ void LevelGenerator::planRoute() {
     }
 }
 
-std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) {
+std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan) {
     std::vector<Candidate> scores(boards.size());
     if (!crew || crewSize != threads) {
         crew = std::make_unique<Workers>(threads);
@@ -141,13 +138,13 @@ bool LevelGenerator::designed(int level) const {
            std::filesystem::exists(DesignedLevels::pathFor(levelsDir, level));
 }
 
-LevelMapPtr LevelGenerator::skeleton(int level) {
+BoardPtr LevelGenerator::skeleton(int level) {
     if (route.empty()) planRoute();
     if (level < 0 || level >= int(route.size())) return nullptr;
     return BoardShaper::copyOf(*route[size_t(level)]);
 }
 
-LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
+BoardPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
     if (route.empty()) planRoute();
     if (designed(plan.level)) {
         // A designed board is installed, not made.
@@ -155,15 +152,15 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
         return BoardShaper::copyOf(*route[size_t(plan.level)]);
     }
     seedRandom(seed * 7919 + plan.level * 104729 + 17);
-    const LevelMap& frame = *route[size_t(plan.level)];
-    LevelMapPtr best;
+    const Board& frame = *route[size_t(plan.level)];
+    BoardPtr best;
     Candidate bestScore;
     int evaluations = 0;
     // A level whose boards all lack a must gets more attempts, up to three times as many.
     for (int attempt = 0; attempt < 3 * attempts && !bestScore.aimed && (attempt < attempts || !bestScore.kept);
          ++attempt) {
         BoardShaper shaper(plan);
-        LevelMapPtr current;
+        BoardPtr current;
         Candidate score;
         // A board that cannot be solved at all is reshaped rather than edited.
         for (int reshape = 0; reshape < 20 && score.value < -1e17; ++reshape) {
@@ -171,12 +168,12 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
             score = CandidateScore::evaluate(*current, plan, stateCap);
             ++evaluations;
         }
-        LevelMapPtr attemptBest = current;
+        BoardPtr attemptBest = current;
         Candidate attemptScore = score;
         for (int i = 0; i < evaluationsPerAttempt && !attemptScore.aimed; i += kBatch) {
             // A batch of neighbours, drawn here in order so the search is the
             // same however many threads judge them.
-            std::vector<LevelMapPtr> batch;
+            std::vector<BoardPtr> batch;
             for (int k = 0; k < kBatch; ++k) {
                 auto candidate = BoardShaper::copyOf(*current);
                 bool edited = shaper.mutate(*candidate);
@@ -231,7 +228,7 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
 // Pockets the ball can never reach become rock and gizmos it never meets
 // go, so the board shows only what matters; undone if that changed the
 // level's graph (a beam that now runs further or stops short).
-LevelMapPtr LevelGenerator::tidy(const LevelMapPtr& board) {
+BoardPtr LevelGenerator::tidy(const BoardPtr& board) {
     StateGraph all = StateGraph::explore(*board, LevelStats::kStateCap);
     if (all.capped || !all.solvable) return BoardShaper::copyOf(*board);
     auto tidied = BoardShaper::copyOf(*board);

@@ -40,7 +40,6 @@
 #include "LevelStats.h"
 #include "Workers.h"
 #include "rules/TextBoard.h"
-#include "play/Globals.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -77,7 +76,7 @@ std::string absolute(const std::string& path) { return std::filesystem::absolute
 
 int solveCommand(const std::string& path) {
     std::string problem;
-    auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+    auto board = LevelFile::read(path, &problem);
     if (!board) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
@@ -138,20 +137,20 @@ int ideasCommand(const std::string& path) {
 int verifyCommand(const std::string& dir, unsigned threads) {
     auto began = std::chrono::steady_clock::now();
     int failures = 0;
-    std::vector<LevelMapPtr> boards(Curriculum::kLevels);
+    std::vector<BoardPtr> boards(Curriculum::kLevels);
     std::vector<std::string> problems(Curriculum::kLevels);
     for (int level = 0; level < Curriculum::kLevels; ++level)
-        boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), level, &problems[size_t(level)]);
+        boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), &problems[size_t(level)]);
     // The levels are independent of each other: explored side by side.
     std::vector<LevelMeasures> measured(boards.size());
     Workers::forEach(boards.size(), threads, [&](size_t i) {
         if (boards[i]) measured[i] = LevelStats::measureGraph(*boards[i], StateGraph::explore(*boards[i], LevelStats::kStateCap));
     });
-    LevelMapPtr previous;
+    BoardPtr previous;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
         const std::string path = LevelFile::pathFor(dir, level);
         const std::string& problem = problems[size_t(level)];
-        const LevelMapPtr& board = boards[size_t(level)];
+        const BoardPtr& board = boards[size_t(level)];
         auto fail = [&](const std::string& why) {
             std::printf("level %d: FAILED: %s\n", level, why.c_str());
             ++failures;
@@ -192,7 +191,7 @@ int verifyCommand(const std::string& dir, unsigned threads) {
 // A board as the text legend draws it: where a hand-made board starts from.
 int textCommand(const std::string& path) {
     std::string problem;
-    auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+    auto board = LevelFile::read(path, &problem);
     if (!board) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
@@ -204,7 +203,7 @@ int textCommand(const std::string& path) {
 int renderCommand(const std::string& path, const std::string& out, int style) {
     std::string problem;
     int level = LevelFile::levelNumberOf(path);
-    auto board = LevelFile::read(path, level, &problem);
+    auto board = LevelFile::read(path, &problem);
     if (!board) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
@@ -220,7 +219,7 @@ int renderCommand(const std::string& path, const std::string& out, int style) {
 int tidyCommand(int from, int to, const std::string& dir) {
     for (int level = from; level <= to; ++level) {
         std::string problem, path = LevelFile::pathFor(dir, level);
-        auto board = LevelFile::read(path, level, &problem);
+        auto board = LevelFile::read(path, &problem);
         if (!board) continue;
         auto tidied = LevelGenerator::tidy(board);
         int changed = 0;
@@ -331,10 +330,10 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
                  const std::string& plotPath, unsigned threads) {
     if (files.empty())
         for (int level = 0; level < Curriculum::kLevels; ++level) files.push_back(LevelFile::pathFor(dir, level));
-    std::vector<LevelMapPtr> boards;
+    std::vector<BoardPtr> boards;
     for (const std::string& path : files) {
         std::string problem;
-        boards.push_back(LevelFile::read(path, LevelFile::levelNumberOf(path), &problem));
+        boards.push_back(LevelFile::read(path, &problem));
         if (!boards.back()) {
             std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
             return 2;
@@ -343,7 +342,7 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     std::vector<LevelMeasures> all(boards.size());
     Workers::forEach(boards.size(), threads, [&](size_t i) {
         all[i] = LevelStats::measure(*boards[i]);
-        all[i].level = boards[i]->levelNumber;
+        all[i].level = LevelFile::levelNumberOf(files[i]);
     });
     std::printf("%s\n", LevelStats::header().c_str());
     for (const LevelMeasures& m : all) std::printf("%s\n", LevelStats::line(m).c_str());
@@ -409,7 +408,7 @@ int generateCommand(int seed, int from, int to, const std::string& dir, unsigned
             int most = 0;
             for (int before = level - 4; before < level; ++before) {
                 std::string problem;
-                auto board = LevelFile::read(LevelFile::pathFor(dir, before), before, &problem);
+                auto board = LevelFile::read(LevelFile::pathFor(dir, before), &problem);
                 if (board)
                     most = std::max(most, LevelStats::measureGraph(*board, StateGraph::explore(*board, LevelStats::kStateCap)).moves);
             }
@@ -485,7 +484,6 @@ int main(int argc, char** argv) {
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = generateCommand(seed, from, to, dir, threads);
     else status = usage();
-    resetGlobals();
     runtimeShutdown();
     return status;
 }
