@@ -159,8 +159,9 @@ LevelMapPtr rollingBoard() {
     LevelMapPtr board = LevelMap::createEmpty(0);
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y)
-            board->cells[x][y] = (x == 0 || y == 0 || x == kBoardWidth - 1 || y == kBoardHeight - 1) ? 10 : 0;
-    board->cells[2][7] = 1;
+            board->cells[x][y] = (x == 0 || y == 0 || x == kBoardWidth - 1 || y == kBoardHeight - 1) ? Code::FirstWall
+                                                                                                       : Code::WallBrush;
+    board->cells[2][7] = Code::Start;
     board->startX = 2;
     board->startY = 7;
     board->restart();
@@ -239,8 +240,8 @@ void reachability(int& boards, double& medianMs, double& worstMs, int& worstLeve
             seedRandom(n + 1);
             currentMap = rollingBoard();
             currentMap->randomize(4);
-            currentMap->cells[2][7] = 1;
-            currentMap->cells[17][3] = 2;
+            currentMap->cells[2][7] = Code::Start;
+            currentMap->cells[17][3] = Code::End;
         }
         double start = nowMs();
         reachabilityView->recomputeReachability();

@@ -5,12 +5,14 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "play/AssetCatalogue.h"
 #include "play/Globals.h"
 #include "play/LevelMap.h"
 #include "rules/MoveSimulator.h"
+#include "rules/TextBoard.h"
 #include "play/Particle.h"
 #include "play/ParticleNode.h"
 #include "runtime/Diagnostics.h"
@@ -36,22 +38,13 @@ double medianMicros(int rounds, int perRound, const std::function<void()>& body)
 
 // A walled board with beams, a switch, keys and shatter blocks on the ball's ways.
 std::shared_ptr<LevelMap> benchBoard() {
-    const char* rows[14] = {
+    const std::vector<std::string> rows = {
         "####################", "#S.......k.........#", "#.###.######.#####.#", "#.#...V....#.#...#.#",
         "#.#.###.##.#.#.x.#.#", "#...#*..#..l...#...#", "###.#.#.#.##.#.#.###", "#...#.#...H..#.....#",
         "#.###.#####.###.##.#", "#.....w.....#....K.#", "#.#########.#.####.#", "#.....m.........E..#",
         "#..................#", "####################"};
     auto board = LevelMap::createEmpty(12);
-    for (int x = 0; x < 20; ++x)
-        for (int y = 0; y < 14; ++y) {
-            char c = rows[y][x];
-            int code = c == '#' ? 10 : c == 'S' ? 1 : c == 'E' ? 2 : c == 'k' ? 31 : c == 'K' ? 32 : c == 'l' ? 33
-                     : c == 'm' ? 34 : c == 'x' ? 126 : c == 'w' ? 125 : c == 'V' ? 127 : c == 'H' ? 124
-                     : c == '*' ? 9 : 3;
-            board->cells[x][y] = code;
-            if (code == 1) { board->startX = x; board->startY = y; }
-            if (code == 2) { board->endX = x; board->endY = y; }
-        }
+    TextBoard::fill(*board, rows);
     board->restart();
     return board;
 }

@@ -81,24 +81,28 @@ void report(const char* title, std::vector<Sample> samples) {
 std::shared_ptr<LevelMap> randomBoard(int index) {
     auto board = LevelMap::createEmpty(index);
     for (int x = 0; x < 20; ++x)
-        for (int y = 0; y < 14; ++y) board->cells[x][y] = randomInt(0, 5) == 0 ? randomInt(10, 15) : 3;
+        for (int y = 0; y < 14; ++y) board->cells[x][y] = randomInt(0, 5) == 0 ? randomInt(Code::FirstWall, Code::LastWall) : int(Code::Floor);
     auto place = [&](int code) { board->cells[randomInt(0, 19)][randomInt(0, 13)] = code; };
-    static const int kSingles[] = {31, 32, 33, 34, 7, 8, 9, 124, 127, 125, 126, 119, 120, 121, 122, 115, 116, 117, 118};
+    static const int kSingles[] = {Code::Key1,         Code::Key2,          Code::Lock1,          Code::Lock2,
+                                   Code::RecallPoint,  Code::RecallPad,     Code::Switch,         Code::BeamHorizontal,
+                                   Code::BeamVertical, Code::WeakShatter,   Code::Shatter,        Code::AngleBottomRight,
+                                   Code::AngleBottomLeft, Code::AngleTopRight, Code::AngleTopLeft, Code::BoosterRight,
+                                   Code::BoosterLeft,  Code::BoosterDown,   Code::BoosterUp};
     int gizmoCount = randomInt(6, 30);
     for (int i = 0; i < gizmoCount; ++i) place(kSingles[randomInt(0, int(std::size(kSingles)) - 1)]);
     int pairs = randomInt(0, 3);
     for (int p = 0; p < pairs; ++p) {
-        int first = 16 + 2 * randomInt(0, 4);
+        int first = Code::FirstTeleport + 2 * randomInt(0, 4);
         place(first);
         place(first + 1);
     }
-    place(1);
-    place(2);
+    place(Code::Start);
+    place(Code::End);
     board->endX = board->endY = -1;
     for (int x = 0; x < 20; ++x)
         for (int y = 0; y < 14; ++y) {
-            if (board->cells[x][y] == 1) { board->startX = x; board->startY = y; }
-            if (board->cells[x][y] == 2) { board->endX = x; board->endY = y; }
+            if (board->cells[x][y] == Code::Start) { board->startX = x; board->startY = y; }
+            if (board->cells[x][y] == Code::End) { board->endX = x; board->endY = y; }
         }
     return board;
 }

@@ -27,13 +27,31 @@ struct ModeInfo {
 
 // Indexed by mode.
 const ModeInfo kModes[25] = {
-    {0, "editor mode: normal"},   {3, "editor mode: clear"},        {-1, "editor mode: tele"},
-    {31, "editor mode: key 1"},   {32, "editor mode: key 2"},       {33, "editor mode: lock 1"},
-    {34, "editor mode: lock 2"},  {1, "editor mode: start"},        {2, "editor mode: end"},
-    {126, "editor mode: shatter"}, {125, "editor mode: shatter weak"}, {122, "editor mode: angle block"},
-    {119, nullptr}, {121, nullptr}, {120, nullptr}, {7, nullptr}, {8, nullptr},
-    {124, nullptr}, {127, nullptr}, {9, nullptr}, {-1, nullptr},
-    {118, nullptr}, {117, nullptr}, {116, nullptr}, {115, nullptr},
+    {Code::WallBrush, "editor mode: normal"},
+    {Code::Floor, "editor mode: clear"},
+    {-1, "editor mode: tele"},
+    {Code::Key1, "editor mode: key 1"},
+    {Code::Key2, "editor mode: key 2"},
+    {Code::Lock1, "editor mode: lock 1"},
+    {Code::Lock2, "editor mode: lock 2"},
+    {Code::Start, "editor mode: start"},
+    {Code::End, "editor mode: end"},
+    {Code::Shatter, "editor mode: shatter"},
+    {Code::WeakShatter, "editor mode: shatter weak"},
+    {Code::AngleTopLeft, "editor mode: angle block"},
+    {Code::AngleBottomRight, nullptr},
+    {Code::AngleTopRight, nullptr},
+    {Code::AngleBottomLeft, nullptr},
+    {Code::RecallPoint, nullptr},
+    {Code::RecallPad, nullptr},
+    {Code::BeamHorizontal, nullptr},
+    {Code::BeamVertical, nullptr},
+    {Code::Switch, nullptr},
+    {-1, nullptr},
+    {Code::BoosterUp, nullptr},
+    {Code::BoosterDown, nullptr},
+    {Code::BoosterLeft, nullptr},
+    {Code::BoosterRight, nullptr},
 };
 
 void recompute() {
@@ -178,11 +196,11 @@ bool EditorState::runKeyTable(LevelMap& map, int inputAllowed) {
         return true;
     }
     if (keyHit(187)) {
-        setTile(map, cx, cy, 1);
+        setTile(map, cx, cy, Code::Start);
         return true;
     }
     if (keyHit(189)) {
-        setTile(map, cx, cy, 2);
+        setTile(map, cx, cy, Code::End);
         return true;
     }
     if (keyHit(81)) {
@@ -191,16 +209,16 @@ bool EditorState::runKeyTable(LevelMap& map, int inputAllowed) {
     }
     for (int k = 0; k <= 7; ++k) {
         if (keyHit(96 + k)) {
-            setTile(map, cx, cy, 16 + k);
+            setTile(map, cx, cy, Code::FirstTeleport + k);
             return true;
         }
     }
     if (keyHit(104)) {
-        setTile(map, cx, cy, 7);
+        setTile(map, cx, cy, Code::RecallPoint);
         return true;
     }
     if (keyHit(105)) {
-        setTile(map, cx, cy, 8);
+        setTile(map, cx, cy, Code::RecallPad);
         return true;
     }
     if (keyHit(65)) {

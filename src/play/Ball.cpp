@@ -32,10 +32,10 @@ void Ball::draw(float originX, float originY) {
 void Ball::drawHover(float px, float py) {
     const ImagePtr* arrow = nullptr;
     switch (hoverDirection) {
-        case 1: arrow = &hoverUp; break;
-        case 2: arrow = &hoverRight; break;
-        case 3: arrow = &hoverDown; break;
-        case 4: arrow = &hoverLeft; break;
+        case Dir::Up: arrow = &hoverUp; break;
+        case Dir::Right: arrow = &hoverRight; break;
+        case Dir::Down: arrow = &hoverDown; break;
+        case Dir::Left: arrow = &hoverLeft; break;
         default: break;
     }
     if (arrow && *arrow) drawImage(*arrow, px, py, 0);

@@ -97,10 +97,10 @@ int HoverButtonBar::directionFromBall(int cx, int cy) {
     int dy = cy - currentMap->play.ball.y;
     if (dx == 0 && dy == 0) return 0;
     // By quadrant; when |dx| equals |dy| the vertical direction wins.
-    if (dx >= 0 && dy <= 0) return dx > -dy ? 2 : 1;
-    if (dx < 0 && dy <= 0) return -dx > -dy ? 4 : 1;
-    if (dx < 0) return -dx > dy ? 4 : 3;
-    return dx > dy ? 2 : 3;
+    if (dx >= 0 && dy <= 0) return dx > -dy ? Dir::Right : Dir::Up;
+    if (dx < 0 && dy <= 0) return -dx > -dy ? Dir::Left : Dir::Up;
+    if (dx < 0) return -dx > dy ? Dir::Left : Dir::Down;
+    return dx > dy ? Dir::Right : Dir::Down;
 }
 
 void HoverButtonBar::draw() {
@@ -123,7 +123,7 @@ int HoverButtonBar::hitTest(int x, int y) {
             return i;
         }
     }
-    if (currentMap && currentMap->tileCategory(cellOfPixel(x), cellOfPixel(y)) != -2) return 99;
+    if (currentMap && currentMap->tileCategory(cellOfPixel(x), cellOfPixel(y)) != Category::OffBoard) return 99;
     return -1;
 }
 

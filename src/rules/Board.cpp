@@ -9,16 +9,6 @@
 
 namespace qm {
 
-void Board::step(int direction, int& x, int& y) {
-    switch (direction) {
-        case Dir::Up: y -= 1; break;
-        case Dir::Right: x += 1; break;
-        case Dir::Down: y += 1; break;
-        case Dir::Left: x -= 1; break;
-        default: break;
-    }
-}
-
 int Board::canEnter(int x, int y, const GizmoStates& gizmos, int direction) const {
     if (!onBoard(x, y)) return 1;
     int c = cells[x][y];
@@ -43,7 +33,7 @@ int Board::canEnter(int x, int y, const GizmoStates& gizmos, int direction) cons
     if (c == Code::Floor) {
         if (gizmos.isPowered()) return 1;
         int beam = gizmos.cellState(x, y);
-        return (beam == 127 || beam == 126) ? 0 : 1;
+        return (beam == CellState::BeamVertical || beam == CellState::BeamHorizontal) ? 0 : 1;
     }
     return 1;
 }

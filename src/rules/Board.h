@@ -89,8 +89,17 @@ public:
     int lastWallCode = Code::LastWall;
 
     static bool onBoard(int x, int y) { return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight; }
-    // The cell one step from (x, y) in a direction.
-    static void step(int direction, int& x, int& y);
+    // The cell one step from (x, y) in a direction (inline: the searches
+    // step for every cell the ball crosses).
+    static void step(int direction, int& x, int& y) {
+        switch (direction) {
+            case Dir::Up: y -= 1; break;
+            case Dir::Right: x += 1; break;
+            case Dir::Down: y += 1; break;
+            case Dir::Left: x -= 1; break;
+            default: break;
+        }
+    }
 
     // The tile code of a cell; 0 off the board.
     int code(int x, int y) const { return onBoard(x, y) ? cells[x][y] : 0; }
@@ -119,6 +128,26 @@ public:
     // with both board dimensions scaled to 280; on a tie the horizontal edges
     // win. The next board is joined to this board along that edge.
     static int nearestEdge(int endX, int endY);
+    // The ball's heading after it reaches the centre of a cell holding `code`
+    // while heading `direction`: a booster sends it its own way, an angle
+    // block turns it along its open side; any other code keeps the heading.
+    // The one turn table: play and the searches ask it (inline: for every
+    // cell the ball crosses).
+    static int turn(int code, int direction) {
+        switch (code) {
+            case Code::BoosterUp: return Dir::Up;
+            case Code::BoosterDown: return Dir::Down;
+            case Code::BoosterLeft: return Dir::Left;
+            case Code::BoosterRight: return Dir::Right;
+            // An angle block is entered through one of its two open sides and
+            // leaves through the other.
+            case Code::AngleTopLeft: return direction == Dir::Down ? Dir::Left : Dir::Up;
+            case Code::AngleTopRight: return direction == Dir::Down ? Dir::Right : Dir::Up;
+            case Code::AngleBottomLeft: return direction == Dir::Up ? Dir::Left : Dir::Down;
+            case Code::AngleBottomRight: return direction == Dir::Up ? Dir::Right : Dir::Down;
+            default: return direction;
+        }
+    }
     // Copies the cells of the rectangle (x1, y1)-(x2, y2) of `source` to
     // (toX, toY) on, leaving out cells that fall off this board. With
     // `convert` 1 the source's end becomes this board's start (startX/Y set)

@@ -39,7 +39,7 @@ GizmoStates GizmoStates::copy() const {
 void GizmoStates::_clearOldBeam(int x, int y, int newOrientation, const Board& board, RuleLog* log) {
     auto clearCell = [&](int cx, int cy) {
         int s = cellStates[cx][cy];
-        if (s == 127 || s == 126) setCellState(cx, cy, 0);
+        if (s == CellState::BeamVertical || s == CellState::BeamHorizontal) setCellState(cx, cy, 0);
     };
     if (newOrientation == 1) {
         for (int cx = x + 1; board.tileCategory(cx, y) == Code::Floor; ++cx) clearCell(cx, y);
@@ -57,13 +57,13 @@ void GizmoStates::_setBeam(int x, int y, int orientation, const Board& board, Ru
     if (orientation == 1) {
         note(log, "Set up\\down beam");
         setCellState(x, y, 1);
-        for (int cy = y + 1; board.tileCategory(x, cy) == Code::Floor; ++cy) setCellState(x, cy, 127);
-        for (int cy = y - 1; board.tileCategory(x, cy) == Code::Floor; --cy) setCellState(x, cy, 127);
+        for (int cy = y + 1; board.tileCategory(x, cy) == Code::Floor; ++cy) setCellState(x, cy, CellState::BeamVertical);
+        for (int cy = y - 1; board.tileCategory(x, cy) == Code::Floor; --cy) setCellState(x, cy, CellState::BeamVertical);
     } else if (orientation == 2) {
         note(log, "Set left\\right beam");
         setCellState(x, y, 2);
-        for (int cx = x + 1; board.tileCategory(cx, y) == Code::Floor; ++cx) setCellState(cx, y, 126);
-        for (int cx = x - 1; board.tileCategory(cx, y) == Code::Floor; --cx) setCellState(cx, y, 126);
+        for (int cx = x + 1; board.tileCategory(cx, y) == Code::Floor; ++cx) setCellState(cx, y, CellState::BeamHorizontal);
+        for (int cx = x - 1; board.tileCategory(cx, y) == Code::Floor; --cx) setCellState(cx, y, CellState::BeamHorizontal);
     } else {
         note(log, "_setBeam: invalid state " + std::to_string(orientation));
     }

@@ -8,6 +8,12 @@
 
 namespace qm {
 
+// The state of a floor cell a beam crosses (a beam block's cell keeps its
+// orientation, 1 vertical or 2 horizontal, instead).
+namespace CellState {
+enum : int { BeamHorizontal = 126, BeamVertical = 127 };
+}
+
 class GizmoStates {
 public:
     int lockStates[2] = {0, 0};  // 0 solid, 1 open, 2 changing (for 40 ticks)

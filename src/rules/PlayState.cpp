@@ -50,21 +50,10 @@ TickEvents PlayState::moveBall(const Board& board, const TickInput& input, RuleL
             } else if (c == Code::RecallPad) {
                 note(log, "Recall");
                 events.recalled = recallBall();
-            } else if (c == Category::Booster) {
-                gizmos.setPowered(1);
-                int code = board.code(ball.x, ball.y);
-                ball.direction = code == Code::BoosterUp     ? Dir::Up
-                                 : code == Code::BoosterDown ? Dir::Down
-                                 : code == Code::BoosterLeft ? Dir::Left
-                                                             : Dir::Right;
-            } else if (c == Code::AngleTopLeft) {
-                ball.direction = ball.direction == Dir::Down ? Dir::Left : Dir::Up;
-            } else if (c == Code::AngleTopRight) {
-                ball.direction = ball.direction == Dir::Down ? Dir::Right : Dir::Up;
-            } else if (c == Code::AngleBottomLeft) {
-                ball.direction = ball.direction == Dir::Up ? Dir::Left : Dir::Down;
-            } else if (c == Code::AngleBottomRight) {
-                ball.direction = ball.direction == Dir::Up ? Dir::Right : Dir::Down;
+            } else {
+                // Boosters and angle blocks turn the ball; a booster powers it too.
+                if (c == Category::Booster) gizmos.setPowered(1);
+                ball.direction = Board::turn(board.code(ball.x, ball.y), ball.direction);
             }
             bumpAhead(board);
             int open = canMove(board);

@@ -14,16 +14,6 @@ namespace qm {
 
 namespace {
 
-void neighbour(int& x, int& y, int dir) {
-    switch (dir) {
-        case 1: y -= 1; break;
-        case 2: x += 1; break;
-        case 3: y += 1; break;
-        case 4: x -= 1; break;
-        default: break;
-    }
-}
-
 // A copy of the state in hand for a tile to change; the one in hand, which
 // other rolls and a layer may hold, stays as it was.
 GizmoStatesPtr changedCopy(const GizmoStates& state) { return std::make_shared<GizmoStates>(state.copy()); }
@@ -85,9 +75,9 @@ void ReachabilitySearch::search(const Board& board) {
     for (int x = 0; x < 20; ++x) {
         for (int y = 0; y < 14; ++y) {
             int code = board.cells[x][y];
-            if (code >= 16 && code <= 25 && firstX[code - 16] < 0) {
-                firstX[code - 16] = x;
-                firstY[code - 16] = y;
+            if (code >= Code::FirstTeleport && code <= Code::LastTeleport && firstX[code - Code::FirstTeleport] < 0) {
+                firstX[code - Code::FirstTeleport] = x;
+                firstY[code - Code::FirstTeleport] = y;
             }
         }
     }
@@ -95,9 +85,10 @@ void ReachabilitySearch::search(const Board& board) {
         for (int y = 0; y < 14; ++y) {
             if (category_[x][y] != Category::Teleport) continue;
             int partner = Board::teleportPartner(board.cells[x][y]);
-            if (partner >= 16 && partner <= 25 && firstX[partner - 16] >= 0) {
-                teleportX_[x][y] = firstX[partner - 16];
-                teleportY_[x][y] = firstY[partner - 16];
+            int i = partner - Code::FirstTeleport;
+            if (partner >= Code::FirstTeleport && partner <= Code::LastTeleport && firstX[i] >= 0) {
+                teleportX_[x][y] = firstX[i];
+                teleportY_[x][y] = firstY[i];
             }
         }
     }
@@ -125,7 +116,7 @@ void ReachabilitySearch::explore(int x, int y, int depth, GizmoStatesPtr state, 
     // layer stays: the cell was reached sooner than this rest.
     if (moves[x][y][k] < 0 || moves[x][y][k] >= depth - 1) moves[x][y][k] = depth;
     layer->grid[x][y] = depth;
-    static const int kOrder[4] = {1, 3, 4, 2};  // up, down, left, right
+    static const int kOrder[4] = {Dir::Up, Dir::Down, Dir::Left, Dir::Right};
     for (int dir : kOrder) roll(x, y, depth, dir, state, root, layer);
 }
 
@@ -147,7 +138,7 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
     int k = state->keyIndex();
     {
         int nx = x, ny = y;
-        neighbour(nx, ny, dir);
+        Board::step(dir, nx, ny);
         if (map.canEnter(nx, ny, *state, dir) == 0) return;
         x = nx;
         y = ny;
@@ -166,7 +157,7 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
     while (true) {
         int recalled = 0;
         int category = categoryAt(x, y);
-        if (category == -2) return;  // the ball falls off the board
+        if (category == Category::OffBoard) return;  // the ball falls off the board
         // (x, y, dir) and the gizmo state decide the rest of the roll; meeting
         // them again means the ball would never come to rest.
         // (The layer stands for the state whenever no change is pending, which
@@ -184,7 +175,7 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
             int toX = teleportX_[x][y];
             y = teleportY_[x][y];
             x = toX;
-        } else if (category == 8 && state->hasRecall() == 1) {
+        } else if (category == Code::RecallPad && state->hasRecall() == 1) {
             x = state->recallX();
             y = state->recallY();
             recalled = 1;
@@ -193,22 +184,15 @@ void ReachabilitySearch::roll(int x, int y, int depth, int dir, GizmoStatesPtr s
                 state = changedCopy(*state);
                 state->setRecall(x, y);
             }
-            if (code == 122) dir = (dir == 3) ? 4 : 1;
-            else if (code == 121) dir = (dir == 3) ? 2 : 1;
-            else if (code == 120) dir = (dir == 1) ? 4 : 3;
-            else if (code == 119) dir = (dir == 1) ? 2 : 3;
             if (category == Category::Booster) {
                 state = changedCopy(*state);
                 state->setPowered(1);
-                if (code == 118) dir = 1;
-                else if (code == 117) dir = 3;
-                else if (code == 116) dir = 4;
-                else dir = 2;
             }
+            dir = Board::turn(code, dir);
         }
 
         int aheadX = x, aheadY = y;
-        neighbour(aheadX, aheadY, dir);
+        Board::step(dir, aheadX, aheadY);
         // No copy first: a shatter hit is written into the state in hand.
         state->bumpTile(aheadX, aheadY, map);
         int stopped = map.canEnter(aheadX, aheadY, *state, dir) == 0 ? 1 : 0;

@@ -50,7 +50,7 @@ private:
     // Looks the cell's category up in the table made from tileCategory at
     // the start of the search (the cells do not change during a search).
     int categoryAt(int x, int y) const {
-        return (x >= 0 && x < 20 && y >= 0 && y < 14) ? category_[x][y] : -2;
+        return (x >= 0 && x < 20 && y >= 0 && y < 14) ? category_[x][y] : Category::OffBoard;
     }
 
     const Board* board_ = nullptr;  // the board being searched, during a search only

@@ -5,7 +5,7 @@ namespace qm {
 
 int TextBoard::codeForChar(char c) {
     switch (c) {
-        case '#': return 10;
+        case '#': return Code::FirstWall;
         case '.': return Code::Floor;
         case 'S': return Code::Start;
         case 'E': return Code::End;
@@ -37,7 +37,7 @@ int TextBoard::codeForChar(char c) {
 }
 
 char TextBoard::charForCode(int code) {
-    if (code >= 10 && code <= 15) return '#';
+    if (code >= Code::FirstWall && code <= Code::LastWall) return '#';
     if (code >= Code::FirstTeleport && code <= Code::LastTeleport) return char('0' + code - Code::FirstTeleport);
     for (char c : std::string(".SE*rpkKlmxwVH><v^ABCD "))
         if (codeForChar(c) == code) return c;

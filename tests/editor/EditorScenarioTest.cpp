@@ -7,7 +7,7 @@
 #include <string>
 
 #include "play/Globals.h"
-#include "editor/MapSketch.h"
+#include "support/MapText.h"
 #include "play/LevelMap.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -23,7 +23,7 @@ void writeLevelZero() {
     auto rows = test::walledRows();
     rows[6][2] = 'S';
     rows[6][17] = 'E';
-    auto board = test::sketchMap(rows, 0);
+    auto board = test::drawnMapFromText(rows, 0);
     createDir("levels");
     StreamPtr out = writeFile("levels\\0.lvl");
     ASSERT_NE(out, nullptr);
@@ -89,7 +89,7 @@ TEST(EditorScenarioTest, PaintedWallsAreSavedWithABackupAndLoadBack) {
         EXPECT_LE(board->cells[x][3], 15) << x;
     }
     int changed = 0;
-    auto before = test::sketchMap([] {
+    auto before = test::drawnMapFromText([] {
         auto rows = test::walledRows();
         rows[6][2] = 'S';
         rows[6][17] = 'E';

@@ -12,7 +12,7 @@
 #include "app/GameController.h"
 #include "play/Globals.h"
 #include "play/PlayInput.h"
-#include "editor/MapSketch.h"
+#include "support/MapText.h"
 #include "editor/EditorState.h"
 #include "play/HoverButtonBar.h"
 #include "editor/ReachabilityView.h"
@@ -36,7 +36,7 @@ protected:
         editorState = EditorState::create();
         buttonBar = HoverButtonBar::create();
         reachabilityView = ReachabilityView::create();
-        currentMap = test::sketchMap(test::walledRows(), 12);
+        currentMap = test::drawnMapFromText(test::walledRows(), 12);
         editor = editorState.get();
         press(69);  // E
         tick();
@@ -101,10 +101,10 @@ TEST_F(EditorStateTest, HeldLeftButtonPaintsTheModesTileOncePerStep) {
     pointAtCell(4, 4);
     inputMouseButton(1, true);
     tick();
-    EXPECT_EQ(currentMap->cells[4][4], 31);
+    EXPECT_EQ(currentMap->cells[4][4], Code::Key1);
     pointAtCell(5, 4);
     tick();
-    EXPECT_EQ(currentMap->cells[5][4], 31);
+    EXPECT_EQ(currentMap->cells[5][4], Code::Key1);
     EXPECT_EQ(currentMap->modified, 1);
 
     editor->mode = 0;  // the wall brush stores a real wall code
@@ -116,7 +116,7 @@ TEST_F(EditorStateTest, HeldLeftButtonPaintsTheModesTileOncePerStep) {
     editor->mode = 10;  // a weak shatter block starts cracked
     pointAtCell(7, 4);
     tick();
-    EXPECT_EQ(currentMap->cells[7][4], 125);
+    EXPECT_EQ(currentMap->cells[7][4], Code::WeakShatter);
     EXPECT_EQ(currentMap->play.gizmos.cellState(7, 4), 1);
     inputMouseButton(1, false);
 }
@@ -127,11 +127,11 @@ TEST_F(EditorStateTest, TeleAndSwitchTwoModesPaintNothingButModeTwentyLogsEveryS
     editor->mode = 2;
     tick();
     tick();
-    EXPECT_EQ(currentMap->cells[4][4], 3);
+    EXPECT_EQ(currentMap->cells[4][4], Code::Floor);
     EXPECT_EQ(count("switch 2 unimplemented"), 0);
     editor->mode = 20;
     for (int i = 0; i < 3; ++i) tick();
-    EXPECT_EQ(currentMap->cells[4][4], 3);
+    EXPECT_EQ(currentMap->cells[4][4], Code::Floor);
     EXPECT_EQ(count("switch 2 unimplemented"), 3);
     EXPECT_EQ(currentMap->modified, 0);
     // Inside the protected rectangle not even the line is written.
@@ -152,10 +152,10 @@ TEST_F(EditorStateTest, BeamBlocksCastOnlyWhenTheCellWasOnTheBoard) {
     pointAtCell(9, 6);
     tick();
     EXPECT_EQ(count("created Horizontal beam block"), 1);
-    EXPECT_EQ(currentMap->cells[9][6], 124);
+    EXPECT_EQ(currentMap->cells[9][6], Code::BeamHorizontal);
     EXPECT_EQ(currentMap->play.gizmos.cellState(9, 6), 2);
-    EXPECT_EQ(currentMap->play.gizmos.cellState(1, 6), 126);   // the beam runs to the wall ring
-    EXPECT_EQ(currentMap->play.gizmos.cellState(18, 6), 126);
+    EXPECT_EQ(currentMap->play.gizmos.cellState(1, 6), CellState::BeamHorizontal);   // the beam runs to the wall ring
+    EXPECT_EQ(currentMap->play.gizmos.cellState(18, 6), CellState::BeamHorizontal);
     EXPECT_EQ(currentMap->play.gizmos.cellState(9, 5), 0);
     inputMouseButton(1, false);
 }
@@ -168,7 +168,7 @@ TEST_F(EditorStateTest, PaintingSkipsTheProtectedRectangle) {
     inputMouseButton(1, true);
     pointAtCell(5, 12);
     tick();
-    EXPECT_EQ(currentMap->cells[5][12], 3);
+    EXPECT_EQ(currentMap->cells[5][12], Code::Floor);
     pointAtCell(5, 11);
     tick();
     EXPECT_GE(currentMap->cells[5][11], 10);
@@ -181,11 +181,11 @@ TEST_F(EditorStateTest, RightDragOverABuiltStripClearsOnlyItsEnd) {
     rows[0][10] = 'E';
     rows[0][4] = 'k';
     rows[5][5] = 'S';
-    currentMap = test::sketchMap(rows, 12);
-    nextMap = test::sketchMap(test::walledRows(), 13);
+    currentMap = test::drawnMapFromText(rows, 12);
+    nextMap = test::drawnMapFromText(test::walledRows(), 13);
     reachabilityView->buildNextMap();
     currentMap = nextMap;
-    currentMap->cells[3][13] = 2;  // an end placed inside the strip
+    currentMap->cells[3][13] = Code::End;  // an end placed inside the strip
     std::vector<int> before;
     for (int x = 0; x < 20; ++x) before.push_back(currentMap->cells[x][13]);
 
@@ -198,10 +198,10 @@ TEST_F(EditorStateTest, RightDragOverABuiltStripClearsOnlyItsEnd) {
     }
     inputMouseButton(2, false);
     for (int x = 0; x < 20; ++x) {
-        EXPECT_EQ(currentMap->cells[x][13], x == 3 ? 3 : before[size_t(x)]) << x;
-        EXPECT_EQ(currentMap->cells[x][12], 3) << x;
+        EXPECT_EQ(currentMap->cells[x][13], x == 3 ? int(Code::Floor) : before[size_t(x)]) << x;
+        EXPECT_EQ(currentMap->cells[x][12], Code::Floor) << x;
     }
-    EXPECT_EQ(currentMap->cells[10][13], 1);  // the old end, now this board's start
+    EXPECT_EQ(currentMap->cells[10][13], Code::Start);  // the old end, now this board's start
 }
 
 TEST_F(EditorStateTest, StartEndAndKeypadKeysWriteEvenInsideTheProtectedRectangle) {
@@ -211,25 +211,25 @@ TEST_F(EditorStateTest, StartEndAndKeypadKeysWriteEvenInsideTheProtectedRectangl
     pointAtCell(3, 3);
     press(187);
     tick();
-    EXPECT_EQ(currentMap->cells[3][3], 1);
+    EXPECT_EQ(currentMap->cells[3][3], Code::Start);
     EXPECT_EQ(currentMap->startX, 3);
     pointAtCell(4, 3);
     press(189);
     tick();
-    EXPECT_EQ(currentMap->cells[4][3], 2);
+    EXPECT_EQ(currentMap->cells[4][3], Code::End);
     EXPECT_EQ(currentMap->endX, 4);
     pointAtCell(5, 3);
     press(103);  // keypad 7
     tick();
-    EXPECT_EQ(currentMap->cells[5][3], 23);
+    EXPECT_EQ(currentMap->cells[5][3], Code::FirstTeleport + 7);
     pointAtCell(6, 3);
     press(104);
     tick();
-    EXPECT_EQ(currentMap->cells[6][3], 7);
+    EXPECT_EQ(currentMap->cells[6][3], Code::RecallPoint);
     pointAtCell(7, 3);
     press(105);
     tick();
-    EXPECT_EQ(currentMap->cells[7][3], 8);
+    EXPECT_EQ(currentMap->cells[7][3], Code::RecallPad);
     // The search saw the new start.
     EXPECT_EQ(reachabilityView->moves[3][3][2], 0);
 }
@@ -257,8 +257,8 @@ TEST_F(EditorStateTest, AFiringRowEndsTheStepAndLaterRowsKeepTheirHits) {
 TEST_F(EditorStateTest, LoadAndSaveHitTogetherReloadFirstAndSaveOnTheNextStep) {
     test::TempFolder folder;
     // The level file on disk: all floor with a start.
-    auto onDisk = test::sketchMap(std::vector<std::string>(14, std::string(20, '.')), 12);
-    onDisk->cells[2][2] = 1;
+    auto onDisk = test::drawnMapFromText(std::vector<std::string>(14, std::string(20, '.')), 12);
+    onDisk->cells[2][2] = Code::Start;
     createDir("levels");
     {
         StreamPtr out = writeFile("levels\\12.lvl");
@@ -272,14 +272,14 @@ TEST_F(EditorStateTest, LoadAndSaveHitTogetherReloadFirstAndSaveOnTheNextStep) {
         out->writeInt(0);
         ASSERT_TRUE(out->close());
     }
-    currentMap->setTile(5, 5, 0);  // an edit the reload throws away
+    currentMap->setTile(5, 5, Code::WallBrush);  // an edit the reload throws away
     press(76);        // L
     press(VK_ENTER);  // Enter
     tick();
     EXPECT_EQ(count("Loading map 12.lvl"), 1);
     EXPECT_EQ(count("Saving map"), 0);
-    EXPECT_EQ(currentMap->cells[5][5], 3);
-    EXPECT_EQ(currentMap->cells[0][0], 3);
+    EXPECT_EQ(currentMap->cells[5][5], Code::Floor);
+    EXPECT_EQ(currentMap->cells[0][0], Code::Floor);
     tick();
     EXPECT_EQ(count("Saving map"), 1);
     // The quick save goes beside the program; leave no trace there.
@@ -293,15 +293,15 @@ TEST_F(EditorStateTest, RandomizeIsUsedUpWhileAnOverlayIsOpen) {
     press(90);
     tick(0);
     for (int x = 1; x < 19; ++x)
-        for (int y = 1; y < 13; ++y) ASSERT_EQ(currentMap->cells[x][y], 3);
+        for (int y = 1; y < 13; ++y) ASSERT_EQ(currentMap->cells[x][y], Code::Floor);
     tick(1);  // the press is gone: still nothing
     for (int x = 1; x < 19; ++x)
-        for (int y = 1; y < 13; ++y) ASSERT_EQ(currentMap->cells[x][y], 3);
+        for (int y = 1; y < 13; ++y) ASSERT_EQ(currentMap->cells[x][y], Code::Floor);
     press(90);
     tick(1);
     int walls = 0;
     for (int x = 0; x < 20; ++x)
-        for (int y = 0; y < 14; ++y) walls += currentMap->tileCategory(x, y) == 0 ? 1 : 0;
+        for (int y = 0; y < 14; ++y) walls += currentMap->tileCategory(x, y) == Category::Wall ? 1 : 0;
     EXPECT_GT(walls, 0);
     EXPECT_LT(walls, 120);  // about one cell in nine
 }
@@ -386,7 +386,7 @@ TEST_F(EditorStateTest, SwitchingOnSearchesAndFlushesTheKeys) {
     press(69);
     tick();
     ASSERT_EQ(editorOn, 0);
-    currentMap->cells[4][4] = 1;
+    currentMap->cells[4][4] = Code::Start;
     press(81);  // pending before the toggle
     press(69);
     tick();

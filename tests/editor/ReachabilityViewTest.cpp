@@ -2,7 +2,7 @@
 // board built from the end's strip, and the overlay drawn in the frame.
 #include <gtest/gtest.h>
 
-#include "editor/MapSketch.h"
+#include "support/MapText.h"
 #include "editor/ReachabilityView.h"
 #include "play/Globals.h"
 #include "runtime/Graphics.h"
@@ -10,7 +10,7 @@
 #include "runtime/Runtime.h"
 
 using namespace qm;
-using qm::test::sketchMap;
+using qm::test::drawnMapFromText;
 using qm::test::walledRows;
 
 namespace {
@@ -49,8 +49,8 @@ protected:
         rows[5][5] = 'S';
         rows[3][16] = 'k';
         rows[size_t(endY)][size_t(endX)] = 'E';
-        currentMap = sketchMap(rows, 12);
-        nextMap = sketchMap(std::vector<std::string>(14, std::string(20, '.')), 13);
+        currentMap = drawnMapFromText(rows, 12);
+        nextMap = drawnMapFromText(std::vector<std::string>(14, std::string(20, '.')), 13);
         search->buildNextMap();
     }
 };
@@ -60,9 +60,9 @@ TEST_F(BuildNextMapTest, EndOnTheTopRowCarriesThatRowToTheBottomOfTheNextBoard) 
     EXPECT_EQ(search->endX, 10);
     EXPECT_EQ(search->endY, 0);
     for (int x = 0; x < 20; ++x) {
-        int expected = x == 10 ? 1 : currentMap->cells[x][0];
+        int expected = x == 10 ? int(Code::Start) : currentMap->cells[x][0];
         EXPECT_EQ(nextMap->cells[x][13], expected) << x;
-        EXPECT_EQ(nextMap->cells[x][12], 3) << x;
+        EXPECT_EQ(nextMap->cells[x][12], Code::Floor) << x;
     }
     EXPECT_EQ(nextMap->startX, 10);
     EXPECT_EQ(nextMap->startY, 13);
@@ -76,9 +76,9 @@ TEST_F(BuildNextMapTest, EndOnTheTopRowCarriesThatRowToTheBottomOfTheNextBoard) 
 
 TEST_F(BuildNextMapTest, EndOnTheRightColumnCarriesItToTheLeftColumn) {
     build(19, 7);
-    EXPECT_EQ(nextMap->cells[0][7], 1);
+    EXPECT_EQ(nextMap->cells[0][7], Code::Start);
     EXPECT_EQ(nextMap->cells[0][3], currentMap->cells[19][3]);
-    EXPECT_EQ(nextMap->cells[1][7], 3);
+    EXPECT_EQ(nextMap->cells[1][7], Code::Floor);
     EXPECT_EQ(nextMap->entryX, 19);
     EXPECT_EQ(nextMap->entryY, 0);
     EXPECT_EQ(nextMap->protectedLeft, 0);
@@ -88,10 +88,10 @@ TEST_F(BuildNextMapTest, EndOnTheRightColumnCarriesItToTheLeftColumn) {
 TEST_F(BuildNextMapTest, TiedEdgesCarryTheLeftStripAndTheOldStartBecomesFloor) {
     build(9, 6);
     // Columns 0..9 land on columns 10..19; the start at (5,5) is inside the strip.
-    EXPECT_EQ(nextMap->cells[19][6], 1);
-    EXPECT_EQ(nextMap->cells[15][5], 3);
+    EXPECT_EQ(nextMap->cells[19][6], Code::Start);
+    EXPECT_EQ(nextMap->cells[15][5], Code::Floor);
     EXPECT_EQ(nextMap->cells[10][0], currentMap->cells[0][0]);
-    EXPECT_EQ(nextMap->cells[9][6], 3);  // left of the strip: untouched
+    EXPECT_EQ(nextMap->cells[9][6], Code::Floor);  // left of the strip: untouched
     EXPECT_EQ(nextMap->entryX, -10);
     EXPECT_EQ(nextMap->entryY, 0);
     EXPECT_EQ(nextMap->protectedLeft, 10);
@@ -99,8 +99,8 @@ TEST_F(BuildNextMapTest, TiedEdgesCarryTheLeftStripAndTheOldStartBecomesFloor) {
 }
 
 TEST_F(BuildNextMapTest, ABoardWithoutAnEndLeavesTheNextBoardAsItWas) {
-    currentMap = sketchMap(walledRows(), 12);
-    nextMap = sketchMap(std::vector<std::string>(14, std::string(20, '.')), 13);
+    currentMap = drawnMapFromText(walledRows(), 12);
+    nextMap = drawnMapFromText(std::vector<std::string>(14, std::string(20, '.')), 13);
     // A stale end from an earlier search must not be used.
     search->endX = 10;
     search->endY = 0;
@@ -108,7 +108,7 @@ TEST_F(BuildNextMapTest, ABoardWithoutAnEndLeavesTheNextBoardAsItWas) {
     EXPECT_EQ(search->endX, -1);
     EXPECT_EQ(nextMap->protectedLeft, -1);
     EXPECT_EQ(nextMap->entryY, 0);
-    EXPECT_EQ(nextMap->cells[10][13], 3);
+    EXPECT_EQ(nextMap->cells[10][13], Code::Floor);
 }
 
 // The overlay in the headless frame, with the origin of the board at (100, 100).
@@ -125,7 +125,7 @@ protected:
         // S at (1,1) in a walled box: rests at (18,1), (1,12) and (18,12), all in lock layer 2.
         auto rows = walledRows();
         rows[1][1] = 'S';
-        currentMap = sketchMap(rows);
+        currentMap = drawnMapFromText(rows);
         search->recomputeReachability();
     }
     void TearDown() override {

@@ -67,7 +67,7 @@ TEST_F(LevelCodeFaultTest, FarOffEntryPointIsDropped) {
     std::memcpy(bytes.data(), values.data(), bytes.size());
     test::writeBinary("levels/4.lvl", bytes);
     LevelMapPtr board = LevelMap::create(4);
-    EXPECT_EQ(board->cells[5][5], 3);  // the cells were read
+    EXPECT_EQ(board->cells[5][5], Code::Floor);  // the cells were read
     EXPECT_EQ(board->entryX, 0);
     EXPECT_EQ(board->entryY, 0);
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "LevelStats.h"
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "support/PlayRig.h"
 
 using namespace qm;
@@ -108,7 +108,7 @@ TEST_F(LevelStatsTest, TeleportAndKeyAreBothEssentialOnAForcedPath) {
     EXPECT_EQ(m.ideas.loneStones, 0);
 
     // Without its partner the teleport is an inert piece, and the level falls apart.
-    b.cells[9][1] = 10;
+    b.cells[9][1] = Code::FirstWall;
     EXPECT_EQ(LevelStats::inertOn(b), FEATURE_TELEPORT);
     EXPECT_FALSE(LevelStats::measure(b).solvable);
 }

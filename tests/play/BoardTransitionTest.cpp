@@ -8,7 +8,7 @@
 #include "play/BoardTransition.h"
 #include "play/HoverButtonBar.h"
 #include "support/SessionDouble.h"
-#include "play/MapText.h"
+#include "support/MapText.h"
 #include "play/Particle.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Runtime.h"

@@ -8,7 +8,7 @@
 
 #include "play/Globals.h"
 #include "play/PlayInput.h"
-#include "editor/MapSketch.h"
+#include "support/MapText.h"
 #include "play/HoverButtonBar.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Graphics.h"
@@ -28,7 +28,7 @@ protected:
         PlayInput::resetAll();
         setDebugLogHook([this](const std::string& line) { log.push_back(line); });
         bar = HoverButtonBar::create();
-        currentMap = test::sketchMap(test::walledRows());
+        currentMap = test::drawnMapFromText(test::walledRows());
     }
     void TearDown() override {
         setDebugLogHook(nullptr);

@@ -4,7 +4,7 @@
 
 #include "play/AssetCatalogue.h"
 #include "play/Globals.h"
-#include "play/MapText.h"
+#include "support/MapText.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Runtime.h"

@@ -8,7 +8,7 @@
 #include "app/GameController.h"
 #include "play/Globals.h"
 #include "play/PlayerProfile.h"
-#include "play/MapText.h"
+#include "support/MapText.h"
 #include "play/LevelMap.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
@@ -65,19 +65,19 @@ std::vector<int32_t> readInts(const std::string& bytes) {
 TEST_F(LevelMapTest, SetTileMovesStartAndEndButLeavesOldCodes) {
     auto board = mapFromText({".", ".S"});
     board->modified = 0;
-    EXPECT_EQ(board->setTile(3, 4, 1), 1);
+    EXPECT_EQ(board->setTile(3, 4, Code::Start), 1);
     EXPECT_EQ(board->startX, 3);
     EXPECT_EQ(board->startY, 4);
-    EXPECT_EQ(board->cells[1][1], 1);
+    EXPECT_EQ(board->cells[1][1], Code::Start);
     EXPECT_EQ(board->modified, 1);
-    EXPECT_EQ(board->setTile(6, 2, 2), 1);
+    EXPECT_EQ(board->setTile(6, 2, Code::End), 1);
     EXPECT_EQ(board->endX, 6);
     board->modified = 0;
-    EXPECT_EQ(board->setTile(25, 3, 2), 0);
+    EXPECT_EQ(board->setTile(25, 3, Code::End), 0);
     EXPECT_EQ(board->modified, 0);
     EXPECT_EQ(board->endX, 6);
-    EXPECT_EQ(board->setTile(0, -1, 3), 0);
-    EXPECT_EQ(board->setTile(0, 0, 0), 1);
+    EXPECT_EQ(board->setTile(0, -1, Code::Floor), 0);
+    EXPECT_EQ(board->setTile(0, 0, Code::WallBrush), 1);
     EXPECT_GE(board->cells[0][0], 10);
     EXPECT_LE(board->cells[0][0], 15);
 }
@@ -93,9 +93,9 @@ TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
     for (int x = 0; x < 20; ++x)
         for (int y = 0; y < 14; ++y) {
             bool inside = x >= 2 && x <= 3 && y >= 4 && y <= 5;
-            if (board->tileCategory(x, y) == 0) ++walls;
+            if (board->tileCategory(x, y) == Category::Wall) ++walls;
             if (inside) {
-                EXPECT_EQ(board->cells[x][y], 3) << x << "," << y;
+                EXPECT_EQ(board->cells[x][y], Code::Floor) << x << "," << y;
             }
         }
     EXPECT_EQ(walls, 280 - 4);
@@ -103,7 +103,7 @@ TEST_F(LevelMapTest, RandomizeZeroWallsEveryUnprotectedCell) {
     walls = 0;
     for (int x = 0; x < 20; ++x)
         for (int y = 0; y < 14; ++y)
-            if (board->tileCategory(x, y) == 0) ++walls;
+            if (board->tileCategory(x, y) == Category::Wall) ++walls;
     EXPECT_GT(walls, 30);
     EXPECT_LT(walls, 110);
 }
@@ -115,7 +115,7 @@ TEST_F(LevelMapTest, TheCarriedStripTurnsTheEndIntoTheStartAndIsProtected) {
     previous->cells[17][6] = Code::End;
     previous->cells[18][6] = Code::Shatter;
     previous->cells[18][7] = Code::Start;
-    previous->cells[19][7] = 10;
+    previous->cells[19][7] = Code::FirstWall;
     auto next = mapFromText({".........S"});
     next->carryStrip(*previous, 17, 6);
     EXPECT_EQ(next->cells[0][6], Code::Start);
@@ -123,7 +123,7 @@ TEST_F(LevelMapTest, TheCarriedStripTurnsTheEndIntoTheStartAndIsProtected) {
     EXPECT_EQ(next->startY, 6);
     EXPECT_EQ(next->cells[1][6], Code::Shatter);
     EXPECT_EQ(next->cells[1][7], Code::Floor) << "the old start becomes floor";
-    EXPECT_EQ(next->cells[2][7], 10);
+    EXPECT_EQ(next->cells[2][7], Code::FirstWall);
     EXPECT_EQ(next->entryX, 17);
     EXPECT_EQ(next->isOutsideProtected(0, 6), 0);
     EXPECT_EQ(next->isOutsideProtected(2, 13), 0);
@@ -205,7 +205,7 @@ TEST_F(LevelFileTest, QuickSaveKeepsTheOldFileAsBackup) {
     auto board = mapFromText({"S.E"}, 12);
     board->save(1);  // no file yet: the failed backup copy is not reported
     int noticesBefore = notifyCount();
-    board->setTile(1, 0, 10);
+    board->setTile(1, 0, Code::FirstWall);
     board->save(1);
     EXPECT_EQ(notifyCount(), noticesBefore);
     std::vector<int32_t> backup = readInts(test::readBinary(folder->file("! map backups/12.lvl")));
@@ -259,16 +259,16 @@ TEST_F(LevelFileTest, ShortFileLeavesTheUnreadCellsAsWallBrush) {
     // tool reads it so too).
     test::writeBinary(folder->file("levels/0.lvl"), littleEndian(values) + std::string("\x02\x00", 2));
     auto board = LevelMap::create(0);
-    EXPECT_EQ(board->cells[1][5], 2);
-    EXPECT_EQ(board->cells[1][6], 0);
-    EXPECT_EQ(board->cells[19][13], 0);
+    EXPECT_EQ(board->cells[1][5], Code::End);
+    EXPECT_EQ(board->cells[1][6], Code::WallBrush);
+    EXPECT_EQ(board->cells[19][13], Code::WallBrush);
     EXPECT_EQ(board->endX, 1) << "the last end code read wins";
     EXPECT_EQ(board->endY, 5);
 }
 
 TEST_F(LevelFileTest, MissingFileGivesAnEmptyBoard) {
     auto board = LevelMap::create(161);
-    EXPECT_EQ(board->cells[4][4], 0);
+    EXPECT_EQ(board->cells[4][4], Code::WallBrush);
     EXPECT_EQ(board->startX, 0);
     EXPECT_EQ(board->startY, 0);
     EXPECT_EQ(board->endX, -1);

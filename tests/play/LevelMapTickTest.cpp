@@ -11,7 +11,7 @@
 #include "play/GroupProgress.h"
 #include "play/HoverButtonBar.h"
 #include "play/LevelMap.h"
-#include "play/MapText.h"
+#include "support/MapText.h"
 #include "play/ParticleNode.h"
 #include "play/PlayInput.h"
 #include "play/PlayerProfile.h"

@@ -10,7 +10,7 @@
 #include "play/LevelPars.h"
 #include "play/LevelRun.h"
 #include "play/PersonalBest.h"
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "rules/MoveSimulator.h"
 #include "support/GameRun.h"
 #include "support/PlayRig.h"

@@ -1,7 +1,7 @@
 // The board's tile rules: categories and which cells the ball may enter.
 #include <gtest/gtest.h>
 
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "rules/GizmoStates.h"
 
 using namespace qm;
@@ -12,13 +12,13 @@ namespace {
 TEST(BoardTest, CellsOffTheBoardAreCategoryMinusTwoAndEnterable) {
     Board board = boardFromText({"S"});
     GizmoStates g = GizmoStates::createFrom(board);
-    EXPECT_EQ(board.tileCategory(-1, 5), -2);
-    EXPECT_EQ(board.tileCategory(20, 0), -2);
-    EXPECT_EQ(board.tileCategory(0, 14), -2);
-    EXPECT_EQ(board.tileCategory(3, -1), -2);
+    EXPECT_EQ(board.tileCategory(-1, 5), Category::OffBoard);
+    EXPECT_EQ(board.tileCategory(20, 0), Category::OffBoard);
+    EXPECT_EQ(board.tileCategory(0, 14), Category::OffBoard);
+    EXPECT_EQ(board.tileCategory(3, -1), Category::OffBoard);
     EXPECT_EQ(board.canEnter(-1, 5, g, 4), 1);
     EXPECT_EQ(board.canEnter(20, 0, g, 2), 1);
-    EXPECT_EQ(board.tileCategory(19, 13), 3);
+    EXPECT_EQ(board.tileCategory(19, 13), Code::Floor);
 }
 
 TEST(BoardTest, CategoriesGroupTheCodesAsTheTableSays) {

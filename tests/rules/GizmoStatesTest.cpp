@@ -1,7 +1,7 @@
 // Beams, switches, the copy used by searches, and the instant key of the search.
 #include <gtest/gtest.h>
 
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "rules/GizmoStates.h"
 
 using namespace qm;

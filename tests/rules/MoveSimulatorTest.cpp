@@ -2,7 +2,7 @@
 // through the game's own tick, outcomes and resting cells checked.
 #include <gtest/gtest.h>
 
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "rules/MoveSimulator.h"
 
 using namespace qm;

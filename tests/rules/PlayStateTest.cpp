@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "rules/PlayState.h"
 
 using namespace qm;
@@ -185,7 +185,7 @@ TEST_F(PlayStateTest, AngleBlocksTurnTheBall) {
     rollToRest();
     EXPECT_EQ(state.ball.x, 4);
     EXPECT_EQ(state.ball.y, 0);
-    board.cells[4][1] = 3;
+    board.cells[4][1] = Code::Floor;
     tick();
     EXPECT_EQ(state.ball.direction, 3) << "a resting ball on an angle block leaves by itself";
     rollToRest();

@@ -7,12 +7,12 @@
 #include <random>
 #include <utility>
 
-#include "rules/BoardSketch.h"
+#include "support/BoardText.h"
 #include "rules/MoveSimulator.h"
 #include "rules/ReachabilitySearch.h"
 
 using namespace qm;
-using qm::test::sketchBoard;
+using qm::test::boardFromText;
 using qm::test::walledRows;
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 class ReachabilitySearchTest : public ::testing::Test {
 protected:
     void searchOn(const std::vector<std::string>& rows) {
-        board = sketchBoard(rows);
+        board = boardFromText(rows);
         search.search(board);
     }
     int reachedEntries() const {
@@ -122,13 +122,37 @@ TEST_F(ReachabilitySearchTest, ALoopThatFlipsBeamsEveryLapStillEnds) {
     auto rows = walledRows();
     rows[2][5] = 'S';
     rows[5][5] = '>';
-    rows[5][6] = 's';
+    rows[5][6] = '*';
     rows[5][7] = '<';
     rows[10][12] = 'H';  // makes every switch pass change the gizmo state
     searchOn(rows);
     EXPECT_GE(search.lastCutRolls, 1);
     EXPECT_LT(search.lastRollCells, 1000);
     EXPECT_GE(search.lastStateCount, 2);
+}
+
+TEST_F(ReachabilitySearchTest, AngleBlocksTurnTheBallAlongTheirOpenSidesInPlayAndInTheSearch) {
+    // Right: D sends the ball up, B left, A down, C right into the wall. In
+    // play a ball never rests on an angle block: C sends it up again, A right,
+    // B down, D left, and it rests on the start after the whole round. A
+    // block turning the wrong way ends the move elsewhere or sooner.
+    searchOn({
+        "########",
+        "#A....B#",
+        "#......#",
+        "#C#S..D#",
+        "########",
+    });
+    PlayState state = PlayState::start(board);
+    MoveResult round = MoveSimulator::play(board, state, Dir::Right);
+    ASSERT_EQ(round.outcome, MoveOutcome::Rested);
+    EXPECT_EQ(std::make_pair(state.ball.x, state.ball.y), std::make_pair(3, 3));
+    EXPECT_EQ(round.ticks, 75);  // the whole round, C included
+    // The search's quicker walk turns by the same table (and rests on C):
+    // B and A are passed in its first roll.
+    EXPECT_EQ(search.moves[6][1][kStartLayer], 0);
+    EXPECT_EQ(search.moves[1][1][kStartLayer], 0);
+    EXPECT_EQ(search.trace[1][3][kStartLayer], 4);
 }
 
 TEST_F(ReachabilitySearchTest, RestingCellsMatchTheCellsTheBallCanRestOnInPlay) {

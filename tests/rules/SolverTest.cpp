@@ -9,49 +9,14 @@
 
 #include "rules/MoveSimulator.h"
 #include "rules/Solver.h"
+#include "support/BoardText.h"
 
 using namespace qm;
 
 namespace {
 
 // Rows of up to 20 characters; missing rows and columns are wall.
-// # wall  . floor  S start  E end  0-9 teleport 16+n  k/K key 1/2  L/l lock 1/2
-// X shatter  x weak shatter  $ switch  | vertical beam block  = horizontal
-// r recall point  p recall pad  > < v ^ boosters
-Board boardFrom(const std::vector<std::string>& rows) {
-    Board board;
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            char c = (y < int(rows.size()) && x < int(rows[size_t(y)].size())) ? rows[size_t(y)][size_t(x)] : '#';
-            int code = 10;
-            switch (c) {
-                case '.': code = 3; break;
-                case 'S': code = 1; break;
-                case 'E': code = 2; break;
-                case 'k': code = 31; break;
-                case 'K': code = 32; break;
-                case 'L': code = 33; break;
-                case 'l': code = 34; break;
-                case 'X': code = 126; break;
-                case 'x': code = 125; break;
-                case '$': code = 9; break;
-                case '|': code = 127; break;
-                case '=': code = 124; break;
-                case 'r': code = 7; break;
-                case 'p': code = 8; break;
-                case '>': code = 115; break;
-                case '<': code = 116; break;
-                case 'v': code = 117; break;
-                case '^': code = 118; break;
-                default:
-                    if (c >= '0' && c <= '9') code = 16 + (c - '0');
-                    break;
-            }
-            board.cells[x][y] = code;
-        }
-    board.locateStartAndEnd();
-    return board;
-}
+Board boardFrom(const std::vector<std::string>& rows) { return test::boardFromText(rows, '#'); }
 
 SolveResult solve(const Board& board) { return Solver(board).solve(); }
 
@@ -105,7 +70,7 @@ TEST(SolverTest, KeyTwoClosesLockTwoWhichThenStopsTheBall) {
     // once, so the ball rests at (6, 1) above the way down to the end.
     auto board = boardFrom({
         "##########",
-        "#S..K..l.#",
+        "#S..K..m.#",
         "######.###",
         "######E###",
     });
@@ -116,14 +81,14 @@ TEST(SolverTest, KeyTwoClosesLockTwoWhichThenStopsTheBall) {
     EXPECT_FALSE(r.uses & USE_LOCK);
 
     // Without the key the lock stays an open gap and the end is out of reach.
-    board.cells[4][1] = 3;
+    board.cells[4][1] = Code::Floor;
     EXPECT_FALSE(solve(board).solved);
 }
 
 TEST(SolverTest, KeyOneOpensLockOneForTheWayThrough) {
     auto board = boardFrom({
         "##########",
-        "#S..L..E##",
+        "#S..l..E##",
         "#.########",
         "#k########",
     });
@@ -140,7 +105,7 @@ TEST(SolverTest, SwitchTurnsTheBeamOutOfTheWay) {
     auto board = boardFrom({
         "##########",
         "#S.....E##",
-        "#$####|###",
+        "#*####V###",
         "##########",
     });
     SolveResult r = solve(board);
@@ -165,7 +130,7 @@ TEST(SolverTest, RecallPadSendsTheBallBackToThePointStillRolling) {
 }
 
 TEST(SolverTest, ShatterBlockNeedsThreeApproachesAndAWeakOneTwo) {
-    auto board = boardFrom({"##########", "#S..X.E###"});
+    auto board = boardFrom({"##########", "#S..x.E###"});
     SolveResult r = solve(board);
     ASSERT_TRUE(r.solved);
     EXPECT_EQ(r.moves, "RLRLR");
@@ -177,7 +142,7 @@ TEST(SolverTest, ShatterBlockNeedsThreeApproachesAndAWeakOneTwo) {
     EXPECT_EQ(all.states, 5);
     EXPECT_EQ(all.moves, "RLRLR");
 
-    auto weak = boardFrom({"##########", "#S..x.E###"});
+    auto weak = boardFrom({"##########", "#S..w.E###"});
     EXPECT_EQ(solve(weak).moves, "RLR");
 }
 
@@ -200,7 +165,7 @@ TEST(SolverTest, BoostersFacingEachOtherWasteTheMoveButNotTheSearch) {
 }
 
 TEST(SolverTest, FadingLockIsTheSameStateAsItsFinalOne) {
-    Board board = boardFrom({"##########", "#S..L..E##", "#k########"});
+    Board board = boardFrom({"##########", "#S..l..E##", "#k########"});
     PlayState state = PlayState::start(board);
     std::string closed = Solver::stateKey(board, state);
     state.gizmos.lockStates[0] = 2;  // key 1 just taken: lock 1 fading out
@@ -220,7 +185,7 @@ TEST(SolverTest, FadingLockIsTheSameStateAsItsFinalOne) {
 }
 
 TEST(SolverTest, SearchFromAStateInPlayLeavesThatStateAlone) {
-    Board board = boardFrom({"##########", "#S..X.E###"});
+    Board board = boardFrom({"##########", "#S..x.E###"});
     PlayState state = PlayState::start(board);
     MoveSimulator::play(board, state, 2);  // rests before the block, now cracked
     std::string before = Solver::stateKey(board, state);

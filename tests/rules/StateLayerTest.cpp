@@ -1,7 +1,7 @@
 // The search's list of distinct gizmo states.
 #include <gtest/gtest.h>
 
-#include "rules/BoardSketch.h"
+#include "support/BoardText.h"
 #include "rules/StateLayer.h"
 
 using namespace qm;
@@ -9,7 +9,7 @@ using namespace qm;
 namespace {
 
 TEST(StateLayerTest, FindReturnsTheNodeOfAnEqualStateAndAppendsNewOnes) {
-    Board board = test::sketchBoard(test::walledRows());
+    Board board = test::boardFromText(test::walledRows());
     auto copyOf = [](const GizmoStatesPtr& g) { return std::make_shared<GizmoStates>(g->copy()); };
     GizmoStatesPtr first = std::make_shared<GizmoStates>(GizmoStates::createFrom(board));
     auto root = StateLayer::create(first);

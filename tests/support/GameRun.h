@@ -8,21 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "rules/BoardText.h"
+#include "support/BoardText.h"
 #include "rules/LevelFileFormat.h"
 #include "support/TempFolder.h"
 
 namespace qm::test {
 
-// A level file from rows in the characters of BoardText.h; cells the rows do
-// not reach are wall.
+// A level file from rows in the legend of support/BoardText.h; cells the
+// rows do not reach are wall.
 inline std::string levelFile(const std::vector<std::string>& rows, int entryX = 0, int entryY = 0) {
-    int32_t cells[20][14];
-    for (int x = 0; x < 20; x++)
-        for (int y = 0; y < 14; y++)
-            cells[x][y] = y < int(rows.size()) && x < int(rows[size_t(y)].size()) ? codeForChar(rows[size_t(y)][size_t(x)])
-                                                                                 : 10;
-    std::vector<uint8_t> bytes = LevelFileFormat::encode(cells, 0, entryX, entryY);
+    Board board = boardFromText(rows, '#');
+    std::vector<uint8_t> bytes = LevelFileFormat::encode(board.cells, 0, entryX, entryY);
     return std::string(bytes.begin(), bytes.end());
 }
 
