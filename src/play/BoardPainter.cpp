@@ -4,7 +4,6 @@
 #include "play/BoardPainter.h"
 
 #include "play/AssetCatalogue.h"
-#include "play/Globals.h"
 #include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 #include "runtime/TextConv.h"
@@ -42,7 +41,9 @@ struct CellPainter {
 
 }  // namespace
 
-void BoardPainter::draw(const LevelMap& map, float originX, float originY, int withGlow) {
+void BoardPainter::draw(const LevelMap& map, float originX, float originY, int withGlow,
+                        const EditingView* editing) {
+    const bool asEdited = editing != nullptr;
     CellPainter paint;
     const ImagePtr& gizmo = AssetCatalogue::gizmoImage;
     for (int x = 0; x < kBoardWidth; ++x) {
@@ -63,10 +64,10 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                     }
                     break;
                 case 1:
-                    if (editorOn) paint.tintedFrame(0, 255, 0, 3);
+                    if (asEdited) paint.tintedFrame(0, 255, 0, 3);
                     break;
                 case 2:
-                    if (editorOn) paint.tintedFrame(255, 0, 0, 2);
+                    if (asEdited) paint.tintedFrame(255, 0, 0, 2);
                     break;
                 case 3:
                     if (state == 126 || state == 127) paint.tintedFrame(200, 223, 245, 2);
@@ -74,7 +75,7 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                 case 4:
                     // In play, the pair's mark on the floor, under the glow
                     // the particles lay over it; both ends show the same one.
-                    if (editorOn) paint.frame(AssetCatalogue::digitsImage, c - 16);
+                    if (asEdited) paint.frame(AssetCatalogue::digitsImage, c - 16);
                     else paint.frame(AssetCatalogue::pairMarkImage,
                                      AssetCatalogue::kPairMarks * AssetCatalogue::artStyle + (c - 16) / 2);
                     break;
@@ -82,7 +83,7 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                     int k = c - 31;
                     if (k < 0 || k > 1) break;  // code 5 itself: no key to draw
                     int lockState = map.play.gizmos.lockStates[k];
-                    if (editorOn || lockState == map.lockTypes[k]) paint.frame(gizmo, map.lockTypes[k] + 1);
+                    if (asEdited || lockState == map.lockTypes[k]) paint.frame(gizmo, map.lockTypes[k] + 1);
                     break;
                 }
                 case 6: {
@@ -91,7 +92,7 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                     int lockState = map.play.gizmos.lockStates[k];
                     float fade = float(map.play.lockTimers[k]) / 40.0f;
                     if (map.lockTypes[k] == 0) {
-                        if (editorOn || lockState == 0) {
+                        if (asEdited || lockState == 0) {
                             paint.frame(AssetCatalogue::currentTileSet, 0);
                             paint.frame(gizmo, 0);
                             glowMarked = true;
@@ -104,7 +105,7 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                         }
                     } else {
                         glowMarked = true;
-                        if (editorOn) {
+                        if (asEdited) {
                             setAlpha(0.5f);
                             paint.tile(0);
                             setAlpha(1);
@@ -142,7 +143,7 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                 case 121: paint.frame(gizmo, 10); break;
                 case 122: paint.frame(gizmo, 9); break;
                 case 126:
-                    if (editorOn) {
+                    if (asEdited) {
                         paint.frame(gizmo, c == 126 ? 3 : 4);
                         glowMarked = true;
                     } else if (state >= 0 && state <= 2) {
@@ -151,13 +152,13 @@ void BoardPainter::draw(const LevelMap& map, float originX, float originY, int w
                     }
                     break;
                 case 252: case 253: case 254: case 255:
-                    if (editorOn) paint.frame(editorTilesImage, category - 252);
+                    if (asEdited) paint.frame(editing->markers, category - 252);
                     break;
                 default:
                     drawText("Bad " + str(c), paint.px, paint.py);
                     break;
             }
-            if (editorOn && !map.isOutsideProtected(x, y)) {
+            if (asEdited && !map.isOutsideProtected(x, y)) {
                 setBlend(BLEND_LIGHT);
                 setAlpha(0.1f);
                 paint.frame(AssetCatalogue::currentTileSet, 0);

@@ -35,7 +35,7 @@
 #include "LevelStats.h"
 #include "Workers.h"
 #include "rules/TextBoard.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
