@@ -39,24 +39,7 @@ void ReachabilityView::buildNextMap() {
     if (!current || !next) return;
     // Without an end there is no strip to carry over; the next board stays as loaded.
     if (endX < 0 || endY < 0) return;
-    switch (Board::nearestEdge(endX, endY)) {
-        case 1:
-            next->copyRegion(*current, 0, 0, 19, endY, 0, 13 - endY, 1);
-            next->setEntry(0, endY - 13);
-            break;
-        case 3:
-            next->copyRegion(*current, 0, endY, 19, 13, 0, 0, 1);
-            next->setEntry(0, endY);
-            break;
-        case 4:
-            next->copyRegion(*current, 0, 0, endX, 13, 19 - endX, 0, 1);
-            next->setEntry(endX - 19, 0);
-            break;
-        default:
-            next->copyRegion(*current, endX, 0, 19, 13, 0, 0, 1);
-            next->setEntry(endX, 0);
-            break;
-    }
+    next->carryStrip(*current, endX, endY);
 }
 
 void ReachabilityView::drawReachabilityOverlay(float x, float y) {

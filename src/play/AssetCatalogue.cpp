@@ -33,73 +33,53 @@ int AssetCatalogue::suspended = 0;
 
 namespace {
 
-constexpr const char* kBallFile = "media\\ball.png";
-constexpr const char* kTileBorderFile = "media\\tiles\\tile_border.png";
-constexpr const char* kGizmoFile = "media\\tiles\\tile_gizmos.png";
 constexpr const char* kBorderFile = "media\\borderred.png";
-constexpr const char* kDigitsFile = "media\\countdown.png";
-constexpr const char* kPairMarkFile = "media\\tiles\\tile_pairs.png";
-
-// "media\back\back07.jpg", "media\tiles\tiles07.png" and the like.
-std::string styleFile(const char* folder, int style, const char* extension) {
-    std::string nn = style < 10 ? "0" + str(style) : str(style);
-    return std::string("media\\") + folder + "\\" + (folder[0] == 'b' ? "back" : "tiles") + nn + extension;
-}
-
-// A style's .png wins over its .jpg. Most styles have only the .jpg, so a
-// .png that is not there is expected and is not tried (nor logged as missing).
-template <typename Load>
-ImagePtr loadStyleImage(const char* folder, int style, Load load) {
-    std::string png = styleFile(folder, style, ".png");
-    ImagePtr image = fileType(png) == FILE_REGULAR ? load(png) : nullptr;
-    return image ? image : load(styleFile(folder, style, ".jpg"));
-}
 
 }  // namespace
 
 std::vector<std::string> AssetCatalogue::assetFiles() {
-    std::vector<std::string> files = {kBallFile, kTileBorderFile, kGizmoFile, kBorderFile, kDigitsFile, kPairMarkFile};
-    for (int i = 0; i <= 32; i++)
-        for (const char* folder : {"back", "tiles"}) {
-            if (fileType(styleFile(folder, i, ".png")) == FILE_REGULAR) files.push_back(styleFile(folder, i, ".png"));
-            files.push_back(styleFile(folder, i, ".jpg"));
-        }
+    std::vector<std::string> files = BoardArt::files();
+    // The play frame's border, in the order loadAssets reads it.
+    files.insert(files.begin() + 3, kBorderFile);
     return files;
 }
 
 void AssetCatalogue::loadAssets() {
     if (assetsLoaded == 1) return;
     assetsLoaded = 1;
-    ballImage = loadAnimImage(kBallFile, 32, 32, 0, 1, -1);
-    tileBorderImage = loadImage(kTileBorderFile, -1);
-    gizmoImage = loadAnimImage(kGizmoFile, 32, 32, 0, 19, -1);
-    pairMarkImage = loadAnimImage(kPairMarkFile, 32, 32, 0, 33 * kPairMarks, -1);
+    ballImage = BoardArt::loadBall();
+    tileBorderImage = BoardArt::loadTileBorder();
+    gizmoImage = BoardArt::loadGizmos();
+    pairMarkImage = BoardArt::loadPairMarks();
     setAutoMidHandle(0);
     borderImage = loadImage(kBorderFile, -1);
     setAutoMidHandle(1);
-    digitsImage = loadAnimImage(kDigitsFile, 40, 74, 0, 10, -1);
-    for (int i = 0; i <= 32; i++) {
-        setAutoMidHandle(0);
-        backgrounds[i] = loadStyleImage("back", i, [](const std::string& path) { return loadImage(path, -1); });
-        if (!backgrounds[i]) {
-            debugLog("Missing back image " + str(i));
-            backgrounds[i] = loadImage("media\\back\\back00.jpg", -1);
-        }
-        setAutoMidHandle(1);
-        tileSets[i] = loadStyleImage("tiles", i,
-                                     [](const std::string& path) { return loadAnimImage(path, 32, 32, 0, 6, -1); });
-        if (!tileSets[i]) {
-            debugLog("Missing tiles image " + str(i));
-            tileSets[i] = loadAnimImage("media\\tiles\\tiles00.jpg", 32, 32, 0, 6, -1);
-        }
+    digitsImage = BoardArt::loadDigits();
+    for (int i = 0; i < BoardArt::kStyles; i++) {
+        backgrounds[i] = BoardArt::loadBackground(i);
+        tileSets[i] = BoardArt::loadTileSet(i);
     }
+}
+
+BoardArt AssetCatalogue::boardArt() {
+    BoardArt art;
+    art.tileSet = currentTileSet;
+    art.tileBorder = tileBorderImage;
+    art.gizmos = gizmoImage;
+    art.pairMarks = pairMarkImage;
+    art.digits = digitsImage;
+    art.ball = ballImage;
+    art.background = currentBackground;
+    art.style = artStyle;
+    art.tileBorders = drawTileBorders == 1;
+    return art;
 }
 
 void AssetCatalogue::selectArtStyle(int index) {
     if (index < 0 || index > 32) return;  // no such style: keep the one in use
     if (currentBackground && index == artStyle) return;
     artStyle = index;
-    drawTileBorders = index >= 2 ? 1 : 0;
+    drawTileBorders = BoardArt::bordersTiles(index) ? 1 : 0;
     currentBackground = backgrounds[index];
     backgroundScrolls = index < 19 ? backgroundScrollTable[index] : 0;
     currentTileSet = tileSets[index];

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "boardart/BoardArt.h"
 #include "runtime/Image.h"
 
 namespace qm {
@@ -12,7 +13,7 @@ public:
     static ImagePtr ballImage, tileBorderImage, gizmoImage, borderImage, digitsImage;
     // The teleport pairs' floor marks: 5 frames per art style, style after style.
     static ImagePtr pairMarkImage;
-    static constexpr int kPairMarks = 5;
+    static constexpr int kPairMarks = BoardArt::kPairMarks;
     static ImagePtr backgrounds[33];
     static ImagePtr tileSets[33];
     static int artStyle;
@@ -32,6 +33,8 @@ public:
     // The files loadAssets reads, in its order, for decoding them ahead.
     static std::vector<std::string> assetFiles();
     static void selectArtStyle(int index);
+    // The board's pictures in the art style in use (no editor arrows).
+    static BoardArt boardArt();
     static void saveScreenshot(const std::string& path);
     static int particleRed() { return 255; }
     static int particleGreen() { return 100; }

@@ -2,6 +2,7 @@
 // arrow that says where a click beside it would send it.
 #include "play/Ball.h"
 
+#include "boardart/BoardCellPainter.h"
 #include "play/AssetCatalogue.h"
 #include "play/LevelMap.h"
 #include "runtime/Graphics.h"
@@ -23,10 +24,7 @@ void Ball::draw(float originX, float originY) {
     const BallState& at = board->play.ball;
     float px = originX + float(at.pixelX() + board->shiftX());
     float py = originY + float(at.pixelY() + board->shiftY());
-    setRotation(float(age));
-    setBlend(BLEND_LIGHT);
-    if (AssetCatalogue::ballImage) drawImage(AssetCatalogue::ballImage, px, py, 0);
-    setRotation(0);
+    BoardCellPainter::drawBall(AssetCatalogue::boardArt(), px, py, float(age));
     drawHover(px, py);
     setBlend(BLEND_ALPHA);
 }

@@ -199,31 +199,12 @@ void LevelMap::randomize(int n) {
             if (isOutsideProtected(x, y)) setTile(x, y, randomInt(0, n) != 0 ? Code::Floor : Code::WallBrush);
 }
 
-void LevelMap::copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert) {
-    for (int x = x1; x <= x2; ++x) {
-        for (int y = y1; y <= y2; ++y) {
-            int tx = toX + (x - x1);
-            int ty = toY + (y - y1);
-            if (!Board::onBoard(tx, ty)) continue;
-            int c = source.code(x, y);
-            // The old board's end becomes the new one's start, its start floor
-            // (both are categories of their own, equal to their codes).
-            int category = source.tileCategory(x, y);
-            if (convert == 1 && category == Code::End) {
-                cells[tx][ty] = Code::Start;
-                startX = tx;
-                startY = ty;
-            } else if (convert == 1 && category == Code::Start) {
-                cells[tx][ty] = Code::Floor;
-            } else {
-                cells[tx][ty] = c;
-            }
-        }
-    }
-    protectedLeft = toX;
-    protectedTop = toY;
-    protectedRight = toX + (x2 - x1);
-    protectedBottom = toY + (y2 - y1);
+void LevelMap::carryStrip(const Board& previous, int endX, int endY) {
+    Strip strip = Board::carryStrip(previous, endX, endY);
+    protectedLeft = strip.left;
+    protectedTop = strip.top;
+    protectedRight = strip.right;
+    protectedBottom = strip.bottom;
 }
 
 void LevelMap::beforeRunStep(bool levelOver, const BallState& from) {

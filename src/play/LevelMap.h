@@ -64,7 +64,8 @@ public:
     void setEntry(int x, int y) { entryX = x; entryY = y; }
     int entryPixelX() const { return -32 * entryX; }
     int entryPixelY() const { return -32 * entryY; }
-    void copyRegion(const LevelMap& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
+    // The rules' strip carried over from the previous board, kept from the editor's brush.
+    void carryStrip(const Board& previous, int endX, int endY);
     // The picture of one step of the level run, in three parts around the
     // controller acting on the run's outcome: the glow and age where the
     // ball began the tick (a finished level's ball only sparkles), the

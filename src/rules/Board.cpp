@@ -57,6 +57,55 @@ int Board::nearestEdge(int endX, int endY) {
     return left < right ? Dir::Left : Dir::Right;
 }
 
+void Board::copyRegion(const Board& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert) {
+    for (int x = x1; x <= x2; ++x) {
+        for (int y = y1; y <= y2; ++y) {
+            int tx = toX + (x - x1);
+            int ty = toY + (y - y1);
+            if (!onBoard(tx, ty)) continue;
+            int c = source.code(x, y);
+            // The old board's end becomes the new one's start, its start floor
+            // (both are categories of their own, equal to their codes).
+            int category = source.tileCategory(x, y);
+            if (convert == 1 && category == Code::End) {
+                cells[tx][ty] = Code::Start;
+                startX = tx;
+                startY = ty;
+            } else if (convert == 1 && category == Code::Start) {
+                cells[tx][ty] = Code::Floor;
+            } else {
+                cells[tx][ty] = c;
+            }
+        }
+    }
+}
+
+Board::Strip Board::carryStrip(const Board& previous, int endX, int endY) {
+    constexpr int right = kBoardWidth - 1, bottom = kBoardHeight - 1;
+    switch (nearestEdge(endX, endY)) {
+        case Dir::Up:
+            copyRegion(previous, 0, 0, right, endY, 0, bottom - endY, 1);
+            entryX = 0;
+            entryY = endY - bottom;
+            return {0, bottom - endY, right, bottom};
+        case Dir::Down:
+            copyRegion(previous, 0, endY, right, bottom, 0, 0, 1);
+            entryX = 0;
+            entryY = endY;
+            return {0, 0, right, bottom - endY};
+        case Dir::Left:
+            copyRegion(previous, 0, 0, endX, bottom, right - endX, 0, 1);
+            entryX = endX - right;
+            entryY = 0;
+            return {right - endX, 0, right, bottom};
+        default:
+            copyRegion(previous, endX, 0, right, bottom, 0, 0, 1);
+            entryX = endX;
+            entryY = 0;
+            return {0, 0, right - endX, bottom};
+    }
+}
+
 bool Board::findTile(int wanted, int& x, int& y) const {
     for (int cx = 0; cx < kBoardWidth; ++cx) {
         for (int cy = 0; cy < kBoardHeight; ++cy) {

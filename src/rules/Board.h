@@ -27,6 +27,13 @@ enum : int {
     RecallPoint = 7,
     RecallPad = 8,
     Switch = 9,
+    // The wall codes a board's walls come in, one look each in the tile set:
+    // two of the frame's, two of pieces and partitions, two of stones.
+    FirstWall = 10,
+    FrameWall = 10,
+    PieceWall = 12,
+    StoneWall = 14,
+    LastWall = 15,
     FirstTeleport = 16,
     LastTeleport = 25,
     Key1 = 31,
@@ -45,6 +52,9 @@ enum : int {
     WeakShatter = 125,
     Shatter = 126,
     BeamVertical = 127,
+    // The editor's guide arrows, drawn only while it is on.
+    FirstGuideArrow = 252,
+    LastGuideArrow = 255,
 };
 }
 
@@ -72,8 +82,8 @@ public:
     int entryX = 0, entryY = 0;
     int lockCount = 2;
     int lockTypes[2] = {0, 1};  // lock 1 opens (type 0), lock 2 closes (type 1)
-    int firstWallCode = 10;
-    int lastWallCode = 15;
+    int firstWallCode = Code::FirstWall;
+    int lastWallCode = Code::LastWall;
 
     static bool onBoard(int x, int y) { return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight; }
     // The cell one step from (x, y) in a direction.
@@ -106,6 +116,17 @@ public:
     // with both board dimensions scaled to 280; on a tie the horizontal edges
     // win. The next board is joined to this board along that edge.
     static int nearestEdge(int endX, int endY);
+    // Copies the cells of the rectangle (x1, y1)-(x2, y2) of `source` to
+    // (toX, toY) on, leaving out cells that fall off this board. With
+    // `convert` 1 the source's end becomes this board's start (startX/Y set)
+    // and its start floor, as the strip joining two boards is carried over.
+    void copyRegion(const Board& source, int x1, int y1, int x2, int y2, int toX, int toY, int convert);
+    // The joined-boards rule: the strip between the previous board's end
+    // (endX, endY) and its nearest edge lands on the opposite side of this
+    // board, that end becoming this board's start, and the entry is set to
+    // match. Gives the strip's cells on this board, left, top, right, bottom.
+    struct Strip { int left, top, right, bottom; };
+    Strip carryStrip(const Board& previous, int endX, int endY);
     // The teleport code a teleport code sends to: 16 with 17, 18 with 19, ...
     static int teleportPartner(int code) { return (code - Code::FirstTeleport) % 2 == 0 ? code + 1 : code - 1; }
 };

@@ -30,6 +30,11 @@ public:
     void setRecall(int x, int y);
     void setPowered(int value);
     int isPowered() const { return powered; }
+    // Whether a beam lies across the floor cell (x, y), either way.
+    bool beamCrosses(int x, int y) const {
+        int s = cellState(x, y);
+        return s == 126 || s == 127;
+    }
     int recallX() const { return recallX_; }
     int recallY() const { return recallY_; }
     int hasRecall() const { return recallX_ >= 0 && recallY_ >= 0; }

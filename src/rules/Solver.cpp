@@ -4,8 +4,6 @@
 
 #include <unordered_map>
 
-#include "rules/MoveSimulator.h"
-
 namespace qm {
 
 namespace {
@@ -106,10 +104,10 @@ PlayState Solver::stateFromKey(const std::string& key) {
     return state;
 }
 
-SolveResult Solver::solve() { return run(false); }
-SolveResult Solver::explore() { return run(true); }
+SolveResult Solver::solve(SearchListener* listener) { return run(false, listener); }
+SolveResult Solver::explore(SearchListener* listener) { return run(true, listener); }
 
-SolveResult Solver::run(bool exhaustive) {
+SolveResult Solver::run(bool exhaustive, SearchListener* listener) {
     SolveResult result;
     result.visited.assign(size_t(kBoardWidth * kBoardHeight), 0);
     result.touched.assign(size_t(kBoardWidth * kBoardHeight), 0);
@@ -124,7 +122,8 @@ SolveResult Solver::run(bool exhaustive) {
     std::vector<uint8_t> seen(size_t(kBoardWidth * kBoardHeight), 0);
 
     TickObserver observer;
-    if (exhaustive) observer = [&](const PlayState& s) { noteTick(board, s, seen); };
+    if (exhaustive || listener) observer = [&](const PlayState& s) { noteTick(board, s, seen); };
+    if (listener) listener->reached(0, 0, from);
 
     for (int depth = 0; !layer.empty(); ++depth) {
         std::vector<int> next;
@@ -134,6 +133,7 @@ SolveResult Solver::run(bool exhaustive) {
                 PlayState state = at;
                 MoveResult move = MoveSimulator::play(board, state, dir, tickCap, observer);
                 int total = nodes[size_t(n)].ticks + move.ticks;
+                if (listener && move.outcome != MoveOutcome::Rested) listener->moved(n, dir, move.outcome, -1, move.ticks);
                 if (move.outcome == MoveOutcome::Solved) {
                     if (bestParent < 0 || total < bestTicks) {
                         bestParent = n;
@@ -148,14 +148,21 @@ SolveResult Solver::run(bool exhaustive) {
                 if (found == index.end()) {
                     if (int(nodes.size()) >= stateCap) {
                         result.capped = true;
+                        if (listener) listener->moved(n, dir, move.outcome, -1, move.ticks);
                         continue;
                     }
                     for (size_t i = 0; i < result.touched.size(); ++i)
                         if (key[kCellsAt + i] != startKey[kCellsAt + i]) result.touched[i] = 1;
-                    index.emplace(key, int(nodes.size()));
-                    next.push_back(int(nodes.size()));
+                    int added = int(nodes.size());
+                    index.emplace(key, added);
+                    next.push_back(added);
                     nodes.push_back({std::move(key), n, dir, total, depth + 1});
+                    if (listener) {
+                        listener->reached(added, depth + 1, state);
+                        listener->moved(n, dir, move.outcome, added, move.ticks);
+                    }
                 } else {
+                    if (listener) listener->moved(n, dir, move.outcome, found->second, move.ticks);
                     Node& old = nodes[size_t(found->second)];
                     if (old.depth == depth + 1 && total < old.ticks) {
                         old.parent = n;
@@ -178,7 +185,7 @@ SolveResult Solver::run(bool exhaustive) {
     }
     result.states = int(nodes.size());
     if (result.solved) traceSolution(result);
-    if (exhaustive)
+    if (exhaustive || listener)
         for (size_t i = 0; i < seen.size(); ++i) result.visited[i] |= seen[i];
     return result;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "rules/Board.h"
+#include "rules/MoveSimulator.h"
 #include "rules/PlayState.h"
 
 namespace qm {
@@ -45,6 +46,20 @@ struct SolveResult {
     std::vector<uint8_t> touched;
 };
 
+// Told what the search meets, for a caller that keeps the whole graph of
+// resting states (the level tool's measures).
+class SearchListener {
+public:
+    virtual ~SearchListener() = default;
+    // A resting state met for the first time, numbered in the order met: the
+    // start is 0 and the numbers grow with the depth.
+    virtual void reached(int state, int depth, const PlayState& at) = 0;
+    // Every move tried from `state` (directions 1 to 4): how it ended, the
+    // state it rests in (-1 unless it rested in a state the search keeps)
+    // and the ticks it took.
+    virtual void moved(int state, int direction, MoveOutcome outcome, int to, int ticks) = 0;
+};
+
 class Solver {
 public:
     // From the level's start.
@@ -55,11 +70,12 @@ public:
     int stateCap = 200000;
     int tickCap = 2000;  // per move; a ball that never rests makes the move useless
 
-    // Fewest moves, then fewest ticks.
-    SolveResult solve();
+    // Fewest moves, then fewest ticks. With a listener, `visited` covers
+    // every move the search tried.
+    SolveResult solve(SearchListener* listener = nullptr);
     // The same, but goes on until every reachable resting state is known, so
     // `states` counts them all and `visited` covers every reachable cell.
-    SolveResult explore();
+    SolveResult explore(SearchListener* listener = nullptr);
 
     // A compact, normalised resting state: ball cell and every gizmo state. A
     // lock still changing is stored as its final state, which it obeys.
@@ -69,7 +85,7 @@ public:
 private:
     Board board;
     PlayState from;
-    SolveResult run(bool exhaustive);
+    SolveResult run(bool exhaustive, SearchListener* listener);
     void traceSolution(SolveResult& result);
 };
 

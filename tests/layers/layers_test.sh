@@ -14,9 +14,10 @@ allowed() {
     case "$1" in
         runtime|rules) echo "" ;;
         audio|playlog) echo "runtime" ;;
-        play) echo "runtime rules audio playlog" ;;
-        editor|menus) echo "runtime rules audio playlog play" ;;
-        app) echo "runtime rules audio playlog play editor menus" ;;
+        boardart) echo "runtime rules" ;;
+        play) echo "runtime rules boardart audio playlog" ;;
+        editor|menus) echo "runtime rules boardart audio playlog play" ;;
+        app) echo "runtime rules boardart audio playlog play editor menus" ;;
         *) echo "UNKNOWN" ;;
     esac
 }

@@ -17,8 +17,8 @@ class LevelGeneratorTest : public test::PlayRig {};
 TEST_F(LevelGeneratorTest, TheFirstShatterLevelIsKeptJoinedAndTheSameOnAnyThreads) {
     auto generator = LevelGenerator::create(1);
     GenerationReport before, report;
-    LevelMapPtr previous = generator->generate(Curriculum::plan(2), &before);
-    LevelMapPtr board = generator->generate(Curriculum::plan(3), &report);
+    BoardPtr previous = generator->generate(Curriculum::plan(2), &before);
+    BoardPtr board = generator->generate(Curriculum::plan(3), &report);
     ASSERT_TRUE(previous && board);
 
     EXPECT_TRUE(report.result.kept);
@@ -35,7 +35,7 @@ TEST_F(LevelGeneratorTest, TheFirstShatterLevelIsKeptJoinedAndTheSameOnAnyThread
 
     auto twoThreads = LevelGenerator::create(1);
     twoThreads->threads = 2;
-    LevelMapPtr again = twoThreads->generate(Curriculum::plan(3), nullptr);
+    BoardPtr again = twoThreads->generate(Curriculum::plan(3), nullptr);
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) ASSERT_EQ(again->cells[x][y], board->cells[x][y]) << x << ", " << y;
 }

@@ -1,43 +1,25 @@
-// Joining boards with the editor's own nearest-edge rule and the board's own
-// region copy; only the table of rectangles lives here.
+// Joining boards with the rules' own strip, the one the editor's next-board
+// builder carries over too.
 #include "BoardJoin.h"
 
 #include "rules/Board.h"
 
 namespace qm {
 
-int BoardJoin::exitEdge(const LevelMap& previous) {
+int BoardJoin::exitEdge(const Board& previous) {
     return Board::nearestEdge(previous.endX, previous.endY);
 }
 
-void BoardJoin::apply(const LevelMap& previous, LevelMap& next) {
-    int ex = previous.endX, ey = previous.endY;
-    switch (exitEdge(previous)) {
-        case 1:
-            next.copyRegion(previous, 0, 0, 19, ey, 0, 13 - ey, 1);
-            next.setEntry(0, ey - 13);
-            break;
-        case 3:
-            next.copyRegion(previous, 0, ey, 19, 13, 0, 0, 1);
-            next.setEntry(0, ey);
-            break;
-        case 4:
-            next.copyRegion(previous, 0, 0, ex, 13, 19 - ex, 0, 1);
-            next.setEntry(ex - 19, 0);
-            break;
-        default:
-            next.copyRegion(previous, ex, 0, 19, 13, 0, 0, 1);
-            next.setEntry(ex, 0);
-            break;
-    }
+void BoardJoin::apply(const Board& previous, Board& next) {
+    next.carryStrip(previous, previous.endX, previous.endY);
 }
 
-bool BoardJoin::check(const LevelMap& previous, const LevelMap& next, std::string* problem) {
+bool BoardJoin::check(const Board& previous, const Board& next, std::string* problem) {
     if (previous.endX < 0) {
         if (problem) *problem = "the previous level has no end";
         return false;
     }
-    LevelMap expected;
+    Board expected;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) expected.cells[x][y] = next.cells[x][y];
     apply(previous, expected);

@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "play/AssetCatalogue.h"
+#include "boardart/BoardCellPainter.h"
+#include "rules/PlayState.h"
 #include "runtime/Files.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
@@ -15,83 +16,28 @@ namespace {
 // The headless frame the pictures are drawn into.
 bool openFrame() { return graphicsAreOpen() || openGraphics(800, 600, 0, 60, 0); }
 
-// An outline just inside a cell whose centre is (cx, cy).
-void outlineCell(float cx, float cy, float inset) {
-    float l = cx - 16 + inset, t = cy - 16 + inset, r = cx + 15 - inset, b = cy + 15 - inset;
-    drawLine(l, t, r, t, true);
-    drawLine(r, t, r, b, true);
-    drawLine(r, b, l, b, true);
-    drawLine(l, b, l, t, true);
-}
-
-// What the game shows with particles, and what it does not show at all:
-// the end's sparkle, the teleports' glow over their pair marks (as the game
-// stacks it, fifteen copies), and the gaps lock 2 will close, dashed.
-void drawWhatParticlesShow(const Board& board, const ImagePtr& glow, const ImagePtr& spark) {
-    setBlend(BLEND_LIGHT);
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            float cx = float(47 + 32 * x), cy = float(47 + 32 * y);
-            int code = board.cells[x][y];
-            if (code >= Code::FirstTeleport && code <= Code::LastTeleport && glow) {
-                setColour(255, 100, 0);
-                setScale(0.9f, 0.9f);
-                for (int i = 0; i < 15; ++i) drawImage(glow, cx, cy);
-                setScale(1, 1);
-            } else if (code == Code::End) {
-                setColour(255, 200, 60);
-                if (spark) {
-                    drawImage(spark, cx, cy);
-                    drawImage(spark, cx, cy);
-                }
-                setAlpha(0.8f);
-                outlineCell(cx, cy, 1);
-                setAlpha(1);
-            }
-        }
-    setBlend(BLEND_ALPHA);
-    setColour(235, 235, 245);
-    setAlpha(0.8f);
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            if (board.cells[x][y] != Code::Lock2) continue;
-            float l = float(47 + 32 * x - 16) + 2, t = float(47 + 32 * y - 16) + 2;
-            for (float d = 0; d < 28; d += 7) {
-                drawLine(l + d, t, l + d + 3, t, true);
-                drawLine(l + d, t + 27, l + d + 3, t + 27, true);
-                drawLine(l, t + d, l, t + d + 3, true);
-                drawLine(l + 27, t + d, l + 27, t + d + 3, true);
-            }
-        }
-    setAlpha(1);
-    setColour(255, 255, 255);
-}
-
 }  // namespace
 
-bool BoardPicture::render(const LevelMapPtr& board, int style, const std::string& gameDir, const std::string& outPng) {
+bool BoardPicture::render(const BoardPtr& board, int style, const std::string& gameDir, const std::string& outPng) {
     if (!board || !openFrame()) return false;
     std::string here = currentDir();
     if (!gameDir.empty()) changeDir(gameDir);
-    // The game loads its pictures with their handles at the centre (start-up
-    // turns auto-mid-handle on first); the tile border is placed by its handle.
-    setAutoMidHandle(1);
-    AssetCatalogue::loadAssets();
-    AssetCatalogue::selectArtStyle(style);
-    ImagePtr glow = loadImage("media\\glow.png", -1), spark = loadImage("media\\spark.png", -1);
+    BoardArt art = BoardArt::load(style);
     if (!gameDir.empty()) changeDir(here);
-    board->tileSet = style;
-    board->restart();
+    // The level as it starts: gizmos as placed, the ball on the start.
+    PlayState play = PlayState::start(*board);
     clearFrame();
     setOrigin(0, 0);
     setColour(255, 255, 255);
     setAlpha(1);
     setBlend(BLEND_ALPHA);
-    if (AssetCatalogue::currentBackground) drawImage(AssetCatalogue::currentBackground, 0, 0);
+    if (art.background) drawImage(art.background, 0, 0);
     // The play screen's origin and board offset, so cell (0, 0) lands where the game puts it.
     setOrigin(32, 30);
-    board->draw(47, 47, 1);
-    drawWhatParticlesShow(*board, glow, spark);
+    BoardCellPainter::draw(*board, play, art, BoardLook{}, 47, 47);
+    BoardCellPainter::drawBall(art, float(47 + play.ball.pixelX()), float(47 + play.ball.pixelY()), 0);
+    setBlend(BLEND_ALPHA);
+    BoardCellPainter::drawStillEffects(*board, art, 47, 47);
     setOrigin(0, 0);
     return savePng(grabFrame(), outPng, 6);
 }

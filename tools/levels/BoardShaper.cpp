@@ -30,7 +30,7 @@ struct Family {
     int most;
 };
 
-int countOf(const LevelMap& board, int low, int high) {
+int countOf(const Board& board, int low, int high) {
     int n = 0;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) n += board.cells[x][y] >= low && board.cells[x][y] <= high;
@@ -39,29 +39,30 @@ int countOf(const LevelMap& board, int low, int high) {
 
 }  // namespace
 
-LevelMapPtr BoardShaper::copyOf(const LevelMap& board) {
-    auto copy = LevelMap::createEmpty(board.levelNumber);
+BoardPtr BoardShaper::copyOf(const Board& board) {
+    auto copy = std::make_shared<Board>();
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) copy->cells[x][y] = board.cells[x][y];
     copy->entryX = board.entryX;
     copy->entryY = board.entryY;
-    copy->tileSet = board.tileSet;
     LevelFile::settle(*copy);
     return copy;
 }
 
 Board BoardShaper::tidied(const Board& board, const StateGraph& graph) {
     Board out = board;
-    auto rock = [](int x, int y) { return 10 + (x * 7 + y * 3) % 2; };
+    auto rock = [](int x, int y) { return Code::FrameWall + (x * 7 + y * 3) % 2; };
     auto crossed = [&](int x, int y) { return graph.crossed[size_t(x * kBoardHeight + y)] != 0; };
     for (int x = 1; x < kBoardWidth - 1; ++x)
         for (int y = 1; y < kBoardHeight - 1; ++y) {
             if (crossed(x, y)) continue;
             int& code = out.cells[x][y];
-            bool stopper = (code >= 119 && code <= 122) ||
-                           ((code == 125 || code == 126) && !graph.changed[size_t(x * kBoardHeight + y)]);
-            bool loose = (code >= 16 && code <= 25) || code == 31 || code == 32 || code == 7 || code == 8 ||
-                         code == 9 || (code >= 115 && code <= 118);
+            bool stopper = (code >= Code::AngleBottomRight && code <= Code::AngleTopLeft) ||
+                           (out.tileCategory(x, y) == Category::Shatter &&
+                            !graph.changed[size_t(x * kBoardHeight + y)]);
+            bool loose = out.tileCategory(x, y) == Category::Teleport || code == Code::Key1 || code == Code::Key2 ||
+                         code == Code::RecallPoint || code == Code::RecallPad || code == Code::Switch ||
+                         out.tileCategory(x, y) == Category::Booster;
             if (stopper) code = rock(x, y);
             else if (loose) code = kFloor;
         }
@@ -100,7 +101,7 @@ Board BoardShaper::tidied(const Board& board, const StateGraph& graph) {
 
 int BoardShaper::stoneBudget() const { return plan.teaching ? 4 + plan.level / 4 : 8 + plan.level / 12; }
 
-bool BoardShaper::randomFloorCell(const LevelMap& board, int& x, int& y) const {
+bool BoardShaper::randomFloorCell(const Board& board, int& x, int& y) const {
     for (int tries = 0; tries < 400; ++tries) {
         x = randomInt(1, kBoardWidth - 2);
         y = randomInt(1, kBoardHeight - 2);
@@ -109,7 +110,7 @@ bool BoardShaper::randomFloorCell(const LevelMap& board, int& x, int& y) const {
     return false;
 }
 
-LevelMapPtr BoardShaper::shape(const LevelMap& skeleton) {
+BoardPtr BoardShaper::shape(const Board& skeleton) {
     auto board = copyOf(skeleton);
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) fixed[x][y] = onFrame(x, y) ? kFixed : kFree;
@@ -154,7 +155,7 @@ LevelMapPtr BoardShaper::shape(const LevelMap& skeleton) {
                     board->cells[x][y] = kFloor;
                     doorways.push_back({x, y});
                 } else {
-                    board->cells[x][y] = randomInt(12, 13);
+                    board->cells[x][y] = randomInt(Code::PieceWall, Code::PieceWall + 1);
                 }
             }
             break;
@@ -164,13 +165,13 @@ LevelMapPtr BoardShaper::shape(const LevelMap& skeleton) {
     int stones = randomInt(stoneBudget() / 3, stoneBudget() / 2 + 1);
     for (int i = 0; i < stones; ++i) {
         int x, y;
-        if (randomFloorCell(*board, x, y)) board->cells[x][y] = randomInt(14, 15);
+        if (randomFloorCell(*board, x, y)) board->cells[x][y] = randomInt(Code::StoneWall, Code::StoneWall + 1);
     }
     LevelFile::settle(*board);
     return board;
 }
 
-void BoardShaper::placeFeatures(LevelMap& board, const std::vector<Cell>& doorways) {
+void BoardShaper::placeFeatures(Board& board, const std::vector<Cell>& doorways) {
     auto place = [&](int code, bool inDoorway) {
         if (inDoorway) {
             std::vector<Cell> open;
@@ -187,18 +188,21 @@ void BoardShaper::placeFeatures(LevelMap& board, const std::vector<Cell>& doorwa
     };
     int f = plan.features;
     if (f & FEATURE_SHATTER)
-        for (int n = 1 + randomInt(0, 1); n > 0; --n) place(randomInt(0, 2) == 0 ? 125 : 126, true);
-    if (f & FEATURE_TELEPORT) { place(16, false); place(17, false); }
-    if (f & FEATURE_KEY1) { place(33, true); place(31, false); }
-    if (f & FEATURE_KEY2) { place(34, true); place(32, false); }
-    if (f & FEATURE_RECALL) { place(7, false); place(8, false); }
+        for (int n = 1 + randomInt(0, 1); n > 0; --n)
+            place(randomInt(0, 2) == 0 ? Code::WeakShatter : Code::Shatter, true);
+    if (f & FEATURE_TELEPORT) { place(Code::FirstTeleport, false); place(Code::FirstTeleport + 1, false); }
+    if (f & FEATURE_KEY1) { place(Code::Lock1, true); place(Code::Key1, false); }
+    if (f & FEATURE_KEY2) { place(Code::Lock2, true); place(Code::Key2, false); }
+    if (f & FEATURE_RECALL) { place(Code::RecallPoint, false); place(Code::RecallPad, false); }
     if (f & FEATURE_ANGLE)
-        for (int n = 1 + randomInt(0, 1); n > 0; --n) place(randomInt(119, 122), false);
+        for (int n = 1 + randomInt(0, 1); n > 0; --n)
+            place(randomInt(Code::AngleBottomRight, Code::AngleTopLeft), false);
     if (f & FEATURE_BOOSTER)
-        for (int n = 1 + randomInt(0, 1); n > 0; --n) place(randomInt(115, 118), false);
+        for (int n = 1 + randomInt(0, 1); n > 0; --n) place(randomInt(Code::BoosterRight, Code::BoosterUp), false);
     if (f & FEATURE_BEAM) {
-        for (int n = 1 + randomInt(0, 1); n > 0; --n) place(randomInt(0, 1) ? 124 : 127, false);
-        place(9, false);
+        for (int n = 1 + randomInt(0, 1); n > 0; --n)
+            place(randomInt(0, 1) ? Code::BeamHorizontal : Code::BeamVertical, false);
+        place(Code::Switch, false);
     }
 }
 
@@ -209,25 +213,28 @@ namespace {
 std::vector<Family> families(const LevelPlan& plan) {
     bool later = plan.level >= 60;
     std::vector<Family> out;
-    if (plan.features & FEATURE_SHATTER) out.push_back({FEATURE_SHATTER, 125, 126, plan.level >= 40 ? 3 : 2});
-    if (plan.features & FEATURE_KEY1) out.push_back({FEATURE_KEY1, 33, 33, 2});
-    if (plan.features & FEATURE_KEY2) out.push_back({FEATURE_KEY2, 34, 34, 2});
+    if (plan.features & FEATURE_SHATTER)
+        out.push_back({FEATURE_SHATTER, Code::WeakShatter, Code::Shatter, plan.level >= 40 ? 3 : 2});
+    if (plan.features & FEATURE_KEY1) out.push_back({FEATURE_KEY1, Code::Lock1, Code::Lock1, 2});
+    if (plan.features & FEATURE_KEY2) out.push_back({FEATURE_KEY2, Code::Lock2, Code::Lock2, 2});
     if (plan.features & FEATURE_RECALL) {
-        out.push_back({FEATURE_RECALL, 7, 7, later ? 2 : 1});
-        out.push_back({FEATURE_RECALL, 8, 8, 2});
+        out.push_back({FEATURE_RECALL, Code::RecallPoint, Code::RecallPoint, later ? 2 : 1});
+        out.push_back({FEATURE_RECALL, Code::RecallPad, Code::RecallPad, 2});
     }
-    if (plan.features & FEATURE_ANGLE) out.push_back({FEATURE_ANGLE, 119, 122, later ? 4 : 3});
-    if (plan.features & FEATURE_BOOSTER) out.push_back({FEATURE_BOOSTER, 115, 118, later ? 3 : 2});
+    if (plan.features & FEATURE_ANGLE)
+        out.push_back({FEATURE_ANGLE, Code::AngleBottomRight, Code::AngleTopLeft, later ? 4 : 3});
+    if (plan.features & FEATURE_BOOSTER)
+        out.push_back({FEATURE_BOOSTER, Code::BoosterRight, Code::BoosterUp, later ? 3 : 2});
     if (plan.features & FEATURE_BEAM) {
-        out.push_back({FEATURE_BEAM, 124, 124, 2});
-        out.push_back({FEATURE_BEAM, 127, 127, 2});
+        out.push_back({FEATURE_BEAM, Code::BeamHorizontal, Code::BeamHorizontal, 2});
+        out.push_back({FEATURE_BEAM, Code::BeamVertical, Code::BeamVertical, 2});
     }
     return out;
 }
 
 }  // namespace
 
-int BoardShaper::pieceToAdd(const LevelMap& board) const {
+int BoardShaper::pieceToAdd(const Board& board) const {
     std::vector<Family> open;
     for (const Family& f : families(plan))
         if (countOf(board, f.low, f.high) < f.most) open.push_back(f);
@@ -236,17 +243,20 @@ int BoardShaper::pieceToAdd(const LevelMap& board) const {
     return randomInt(f.low, f.high);
 }
 
-bool BoardShaper::removablePiece(const LevelMap& board, int code) const {
+bool BoardShaper::removablePiece(const Board& board, int code) const {
     for (const Family& f : families(plan)) {
         if (code < f.low || code > f.high) continue;
         // Beam blocks of either direction share one lower limit.
-        if (f.feature == FEATURE_BEAM) return countOf(board, 124, 124) + countOf(board, 127, 127) > 1;
+        if (f.feature == FEATURE_BEAM)
+            return countOf(board, Code::BeamHorizontal, Code::BeamHorizontal) +
+                       countOf(board, Code::BeamVertical, Code::BeamVertical) >
+                   1;
         return countOf(board, f.low, f.high) > 1;
     }
     return false;
 }
 
-bool BoardShaper::mutate(LevelMap& board) {
+bool BoardShaper::mutate(Board& board) {
     std::vector<Cell> pieces, stones, floors, partitions;
     for (int x = 1; x < kBoardWidth - 1; ++x)
         for (int y = 1; y < kBoardHeight - 1; ++y) {
@@ -276,7 +286,7 @@ bool BoardShaper::mutate(LevelMap& board) {
     }
     if (roll < 62 && int(stones.size()) < stoneBudget()) {
         const Cell& b = pick(floors);
-        board.cells[b.first][b.second] = randomInt(14, 15);
+        board.cells[b.first][b.second] = randomInt(Code::StoneWall, Code::StoneWall + 1);
         return true;
     }
     if (roll < 74 && !stones.empty()) {
@@ -287,10 +297,13 @@ bool BoardShaper::mutate(LevelMap& board) {
     if (roll < 82 && !pieces.empty()) {  // a piece turns
         const Cell& a = pick(pieces);
         int& code = board.cells[a.first][a.second];
-        if (code >= 115 && code <= 118) code = randomInt(115, 118);
-        else if (code >= 119 && code <= 122) code = randomInt(119, 122);
-        else if (code == 125 || code == 126) code = 251 - code;
-        else if (code == 124 || code == 127) code = 251 - code;
+        if (code >= Code::BoosterRight && code <= Code::BoosterUp)
+            code = randomInt(Code::BoosterRight, Code::BoosterUp);
+        else if (code >= Code::AngleBottomRight && code <= Code::AngleTopLeft)
+            code = randomInt(Code::AngleBottomRight, Code::AngleTopLeft);
+        else if (code == Code::WeakShatter || code == Code::Shatter) code = Code::WeakShatter + Code::Shatter - code;
+        else if (code == Code::BeamHorizontal || code == Code::BeamVertical)
+            code = Code::BeamHorizontal + Code::BeamVertical - code;
         else return false;
         return true;
     }
@@ -298,7 +311,7 @@ bool BoardShaper::mutate(LevelMap& board) {
         const Cell& a = pick(partitions);
         int& code = board.cells[a.first][a.second];
         if (isWall(code)) code = kFloor;
-        else if (code == kFloor) code = randomInt(12, 13);
+        else if (code == kFloor) code = randomInt(Code::PieceWall, Code::PieceWall + 1);
         else return false;
         return true;
     }

@@ -10,7 +10,7 @@
 
 #include "Curriculum.h"
 #include "StateGraph.h"
-#include "play/LevelMap.h"
+#include "LevelFile.h"
 
 namespace qm {
 
@@ -19,15 +19,15 @@ public:
     explicit BoardShaper(const LevelPlan& plan) : plan(plan) {}
 
     // A fresh board on `skeleton` (which carries the frame, start and end).
-    LevelMapPtr shape(const LevelMap& skeleton);
+    BoardPtr shape(const Board& skeleton);
     // One random edit; false when none could be made.
-    bool mutate(LevelMap& board);
+    bool mutate(Board& board);
     // Whether an edit may change the cell.
     bool editable(int x, int y) const { return fixed[x][y] != kFixed; }
 
-    // A board with the same cells, start, end, entry and tile set, settled
-    // afresh (no ball, gizmos in their initial state).
-    static LevelMapPtr copyOf(const LevelMap& board);
+    // A board with the same cells, start, end and entry, start and end
+    // settled afresh from the cells.
+    static BoardPtr copyOf(const Board& board);
 
     // What tidying leaves of a board whose graph is `graph`: gizmos the ball
     // never meets become floor (angle blocks and shatter blocks that only ever
@@ -36,21 +36,21 @@ public:
     // floor: a room is not to look like a maze of rock.
     static Board tidied(const Board& board, const StateGraph& graph);
 
-    static constexpr int kFloor = 3;
-    static bool isWall(int code) { return code >= 10 && code <= 15; }
+    static constexpr int kFloor = Code::Floor;
+    static bool isWall(int code) { return code >= Code::FirstWall && code <= Code::LastWall; }
 
 private:
     static constexpr int kFree = 0, kFixed = 1, kPartition = 2;
     LevelPlan plan;
     int fixed[20][14] = {};
 
-    void placeFeatures(LevelMap& board, const std::vector<std::pair<int, int>>& doorways);
-    bool randomFloorCell(const LevelMap& board, int& x, int& y) const;
+    void placeFeatures(Board& board, const std::vector<std::pair<int, int>>& doorways);
+    bool randomFloorCell(const Board& board, int& x, int& y) const;
     int stoneBudget() const;
     // Gizmo pieces of the level's kinds that an edit may add or lift, within
     // their limits: the code to add, or 0.
-    int pieceToAdd(const LevelMap& board) const;
-    bool removablePiece(const LevelMap& board, int code) const;
+    int pieceToAdd(const Board& board) const;
+    bool removablePiece(const Board& board, int code) const;
 };
 
 }  // namespace qm

@@ -25,13 +25,9 @@ int LevelFile::levelNumberOf(const std::string& path) {
     return std::stoi(digits);
 }
 
-void LevelFile::settle(LevelMap& board) {
-    board.locateStartAndEnd();
-    board.ball = nullptr;
-    board.play = PlayState::start(board);
-}
+void LevelFile::settle(Board& board) { board.locateStartAndEnd(); }
 
-LevelMapPtr LevelFile::readText(const std::string& path, int levelNumber, std::string* problem) {
+BoardPtr LevelFile::readText(const std::string& path, std::string* problem) {
     std::ifstream in(path);
     if (!in) {
         if (problem) *problem = "cannot be read";
@@ -44,8 +40,7 @@ LevelMapPtr LevelFile::readText(const std::string& path, int levelNumber, std::s
         if (line.empty() || line[0] == ';') continue;
         rows.push_back(line);
     }
-    auto board = LevelMap::createEmpty(levelNumber);
-    board->tileSet = levelNumber >= 0 ? levelNumber / 5 : 0;
+    auto board = std::make_shared<Board>();
     TextBoard::fill(*board, rows, '#');
     int starts = 0, ends = 0;
     for (int x = 0; x < kBoardWidth; ++x)
@@ -64,8 +59,8 @@ LevelMapPtr LevelFile::readText(const std::string& path, int levelNumber, std::s
     return board;
 }
 
-LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::string* problem) {
-    if (path.size() > 4 && path.substr(path.size() - 4) == ".txt") return readText(path, levelNumber, problem);
+BoardPtr LevelFile::read(const std::string& path, std::string* problem) {
+    if (path.size() > 4 && path.substr(path.size() - 4) == ".txt") return readText(path, problem);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (problem) *problem = "cannot be read";
@@ -81,14 +76,13 @@ LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::strin
                                                           : "is " + std::to_string(bytes.size()) + " bytes, not 1140";
     LevelFileContents file = LevelFileFormat::decode(bytes);
     if (fault.empty() && file.version != LevelFileFormat::kVersion) fault = "is not a version-2 file";
-    auto board = LevelMap::createEmpty(levelNumber);
-    board->tileSet = levelNumber >= 0 ? levelNumber / 5 : 0;
+    auto board = std::make_shared<Board>();
     int starts = 0, ends = 0;
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) {
             board->cells[x][y] = file.cells[x][y];
-            starts += file.cells[x][y] == 1;
-            ends += file.cells[x][y] == 2;
+            starts += file.cells[x][y] == Code::Start;
+            ends += file.cells[x][y] == Code::End;
         }
     board->entryX = file.entryX;
     board->entryY = file.entryY;
@@ -99,8 +93,10 @@ LevelMapPtr LevelFile::read(const std::string& path, int levelNumber, std::strin
     return board;
 }
 
-bool LevelFile::write(const LevelMap& board, const std::string& path) {
-    std::vector<uint8_t> bytes = LevelFileFormat::encode(board.cells, board.tileSet, board.entryX, board.entryY);
+bool LevelFile::write(const Board& board, const std::string& path) {
+    // The game draws a level in the art style of its group of five, whatever the file says.
+    int level = levelNumberOf(path);
+    std::vector<uint8_t> bytes = LevelFileFormat::encode(board.cells, level >= 0 ? level / 5 : 0, board.entryX, board.entryY);
     // Written beside the target and renamed over it, so a failed write never
     // leaves half a level behind.
     StreamPtr out = writeFileSafely(path);

@@ -1,10 +1,15 @@
 // Level files on disk for the level tool: reading any path into a board that
 // the game's rules can play, and writing a board in the game's 1140-byte form.
 #pragma once
+#include <memory>
 #include <string>
-#include "play/LevelMap.h"
+
+#include "rules/Board.h"
 
 namespace qm {
+
+// The tool's boards are the rules' own: the cells with start, end and entry.
+using BoardPtr = std::shared_ptr<Board>;
 
 class LevelFile {
 public:
@@ -14,15 +19,16 @@ public:
     // A name ending in ".txt" is a board drawn as text (rules/TextBoard.h):
     // up to 14 rows of up to 20 cells, cells not drawn are wall, lines
     // starting with ';' are notes.
-    static LevelMapPtr read(const std::string& path, int levelNumber, std::string* problem);
-    static LevelMapPtr readText(const std::string& path, int levelNumber, std::string* problem);
+    static BoardPtr read(const std::string& path, std::string* problem);
+    static BoardPtr readText(const std::string& path, std::string* problem);
     // Writes version 2, the tile set, -1, the cells column by column, the entry.
-    static bool write(const LevelMap& board, const std::string& path);
+    // The tile set is the one the game gives the level the name numbers.
+    static bool write(const Board& board, const std::string& path);
     // The level number in a name such as "levels/12.lvl"; -1 when there is none.
     static int levelNumberOf(const std::string& path);
-    // Start, end and gizmo state taken afresh from the cells (the last start and
-    // end in scan order count, as when the game loads a level).
-    static void settle(LevelMap& board);
+    // Start and end taken afresh from the cells (the last start and end in
+    // scan order count, as when the game loads a level).
+    static void settle(Board& board);
     static std::string pathFor(const std::string& dir, int level);
 };
 

@@ -3,10 +3,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "BoardJoin.h"
 #include "BoardShaper.h"
+#include "DesignedLevels.h"
 #include "LevelFile.h"
 #include "Workers.h"
 #include "runtime/Random.h"
@@ -31,27 +33,54 @@ std::shared_ptr<LevelGenerator> LevelGenerator::create(int seed) {
     return generator;
 }
 
+namespace {
+
+// The start a board gets from the previous board's end at (ex, ey): the same
+// line on the opposite edge.
+void startFromEnd(int ex, int ey, int& sx, int& sy) {
+    switch (Board::nearestEdge(ex, ey)) {
+        case 1: sx = ex; sy = kBoardHeight - 1; break;
+        case 3: sx = ex; sy = 0; break;
+        case 4: sx = kBoardWidth - 1; sy = ey; break;
+        default: sx = 0; sy = ey; break;
+    }
+}
+
+// The end a board needs so that the next board starts at (sx, sy).
+void endForStart(int sx, int sy, int& ex, int& ey) {
+    ex = sx == 0 ? kBoardWidth - 1 : sx == kBoardWidth - 1 ? 0 : sx;
+    ey = sy == 0 ? kBoardHeight - 1 : sy == kBoardHeight - 1 ? 0 : sy;
+}
+
+}  // namespace
+
 void LevelGenerator::planRoute() {
     route.clear();
+    std::vector<BoardPtr> designed(size_t(Curriculum::kLevels));
+    if (!levelsDir.empty())
+        for (int level : DesignedLevels::list(levelsDir))
+            designed[size_t(level)] = DesignedLevels::read(levelsDir, level, nullptr);
     seedRandom(seed * 31 + 5);
-    LevelMapPtr previous;
+    BoardPtr previous;
+    // The draws are made from the route as it would run without designed
+    // boards (the ends drawn, not the ends placed), so a designed board moves
+    // no other level's start or end but the ones it touches.
+    int drawnEndX = -1, drawnEndY = -1;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
-        auto board = LevelMap::createEmpty(level);
-        board->tileSet = level / 5;
+        auto board = std::make_shared<Board>();
         for (int x = 0; x < kBoardWidth; ++x)
             for (int y = 0; y < kBoardHeight; ++y)
-                board->cells[x][y] = onFrame(x, y) ? randomInt(10, 11) : BoardShaper::kFloor;
+                board->cells[x][y] = onFrame(x, y) ? randomInt(Code::FrameWall, Code::FrameWall + 1) : BoardShaper::kFloor;
         int entered = 0;  // the edge the previous board left by
+        int sx = 0, sy = 0;
         if (previous) {
-            entered = BoardJoin::exitEdge(*previous);
+            entered = Board::nearestEdge(drawnEndX, drawnEndY);
+            startFromEnd(drawnEndX, drawnEndY, sx, sy);
             BoardJoin::apply(*previous, *board);
         } else {
-            board->cells[0][randomInt(3, 10)] = 1;
+            sy = randomInt(3, 10);
+            board->cells[0][sy] = Code::Start;
         }
-        int sx = 0, sy = 0;
-        for (int x = 0; x < kBoardWidth; ++x)
-            for (int y = 0; y < kBoardHeight; ++y)
-                if (board->cells[x][y] == 1) { sx = x; sy = y; }
         // The world runs to the right, wandering up and down but never doubling back.
         int roll = randomInt(0, 99);
         int edge = 2;
@@ -66,15 +95,35 @@ void LevelGenerator::planRoute() {
             if (std::abs(ex - sx) + std::abs(ey - sy) >= 10) break;
             if (tries > 40) edge = 2;
         }
-        board->cells[ex][ey] = 2;
-        board->clearProtected();
+        drawnEndX = ex;
+        drawnEndY = ey;
+        LevelFile::settle(*board);
+        if (designed[size_t(level)]) {
+            // Installed as drawn, its walls dressed on this frame, its entry
+            // line as the previous board leaves it.
+            auto made = BoardShaper::copyOf(*designed[size_t(level)]);
+            DesignedLevels::dress(*made, *board);
+            if (previous) BoardJoin::apply(*previous, *made);
+            board = made;
+        } else {
+            const BoardPtr& after = level + 1 < Curriculum::kLevels ? designed[size_t(level + 1)] : nullptr;
+            if (after) {
+                endForStart(after->startX, after->startY, ex, ey);
+            } else if (std::abs(ex - board->startX) + std::abs(ey - board->startY) < 10) {
+                // The start was moved by a designed board before: the end goes
+                // to the far end of its edge instead.
+                if (ey == 0 || ey == kBoardHeight - 1) ex = board->startX < kBoardWidth / 2 ? 16 : 3;
+                else ey = board->startY < kBoardHeight / 2 ? 11 : 2;
+            }
+            board->cells[ex][ey] = Code::End;
+        }
         LevelFile::settle(*board);
         route.push_back(board);
         previous = board;
     }
 }
 
-std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan) {
+std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan) {
     std::vector<Candidate> scores(boards.size());
     if (!crew || crewSize != threads) {
         crew = std::make_unique<Workers>(threads);
@@ -84,24 +133,34 @@ std::vector<Candidate> LevelGenerator::evaluateAll(const std::vector<LevelMapPtr
     return scores;
 }
 
-LevelMapPtr LevelGenerator::skeleton(int level) {
+bool LevelGenerator::designed(int level) const {
+    return !levelsDir.empty() && level >= 0 && level < Curriculum::kLevels &&
+           std::filesystem::exists(DesignedLevels::pathFor(levelsDir, level));
+}
+
+BoardPtr LevelGenerator::skeleton(int level) {
     if (route.empty()) planRoute();
     if (level < 0 || level >= int(route.size())) return nullptr;
     return BoardShaper::copyOf(*route[size_t(level)]);
 }
 
-LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
+BoardPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* report) {
     if (route.empty()) planRoute();
+    if (designed(plan.level)) {
+        // A designed board is installed, not made.
+        if (report) *report = GenerationReport();
+        return BoardShaper::copyOf(*route[size_t(plan.level)]);
+    }
     seedRandom(seed * 7919 + plan.level * 104729 + 17);
-    const LevelMap& frame = *route[size_t(plan.level)];
-    LevelMapPtr best;
+    const Board& frame = *route[size_t(plan.level)];
+    BoardPtr best;
     Candidate bestScore;
     int evaluations = 0;
     // A level whose boards all lack a must gets more attempts, up to three times as many.
     for (int attempt = 0; attempt < 3 * attempts && !bestScore.aimed && (attempt < attempts || !bestScore.kept);
          ++attempt) {
         BoardShaper shaper(plan);
-        LevelMapPtr current;
+        BoardPtr current;
         Candidate score;
         // A board that cannot be solved at all is reshaped rather than edited.
         for (int reshape = 0; reshape < 20 && score.value < -1e17; ++reshape) {
@@ -109,12 +168,12 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
             score = CandidateScore::evaluate(*current, plan, stateCap);
             ++evaluations;
         }
-        LevelMapPtr attemptBest = current;
+        BoardPtr attemptBest = current;
         Candidate attemptScore = score;
         for (int i = 0; i < evaluationsPerAttempt && !attemptScore.aimed; i += kBatch) {
             // A batch of neighbours, drawn here in order so the search is the
             // same however many threads judge them.
-            std::vector<LevelMapPtr> batch;
+            std::vector<BoardPtr> batch;
             for (int k = 0; k < kBatch; ++k) {
                 auto candidate = BoardShaper::copyOf(*current);
                 bool edited = shaper.mutate(*candidate);
@@ -169,7 +228,7 @@ LevelMapPtr LevelGenerator::generate(const LevelPlan& plan, GenerationReport* re
 // Pockets the ball can never reach become rock and gizmos it never meets
 // go, so the board shows only what matters; undone if that changed the
 // level's graph (a beam that now runs further or stops short).
-LevelMapPtr LevelGenerator::tidy(const LevelMapPtr& board) {
+BoardPtr LevelGenerator::tidy(const BoardPtr& board) {
     StateGraph all = StateGraph::explore(*board, LevelStats::kStateCap);
     if (all.capped || !all.solvable) return BoardShaper::copyOf(*board);
     auto tidied = BoardShaper::copyOf(*board);

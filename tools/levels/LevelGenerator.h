@@ -16,7 +16,7 @@
 #include "CandidateScore.h"
 #include "Curriculum.h"
 #include "Workers.h"
-#include "play/LevelMap.h"
+#include "LevelFile.h"
 
 namespace qm {
 
@@ -34,28 +34,32 @@ public:
     int stateCap = 8000;
     // Threads judging the boards of a batch; the boards made do not depend on it.
     unsigned threads = 1;
+    // The campaign's folder, whose designed/ boards the route is planned
+    // around and which are installed rather than made; none when empty.
+    std::string levelsDir;
+    bool designed(int level) const;
 
     // The campaign's route is planned before any board: every level's frame,
     // its start (the previous level's end, carried over with its strip) and its
     // end. So any level can be made on its own and every pair stays joined.
-    LevelMapPtr skeleton(int level);
+    BoardPtr skeleton(int level);
 
     // Level `plan.level` built on its skeleton.
-    LevelMapPtr generate(const LevelPlan& plan, GenerationReport* report);
+    BoardPtr generate(const LevelPlan& plan, GenerationReport* report);
     // The last step of `generate` on its own, for a level already made:
     // pockets the ball can never reach become rock and gizmos it never meets
     // go, when nothing else changes.
-    static LevelMapPtr tidy(const LevelMapPtr& board);
+    static BoardPtr tidy(const BoardPtr& board);
 
 private:
     // Neighbours judged together at each step of the annealing; the best of
     // them is the step's candidate.
     static constexpr int kBatch = 4;
     int seed = 1;
-    std::vector<LevelMapPtr> route;
+    std::vector<BoardPtr> route;
     std::unique_ptr<Workers> crew;
     unsigned crewSize = 0;
-    std::vector<Candidate> evaluateAll(const std::vector<LevelMapPtr>& boards, const LevelPlan& plan);
+    std::vector<Candidate> evaluateAll(const std::vector<BoardPtr>& boards, const LevelPlan& plan);
     void planRoute();
 };
 

@@ -13,7 +13,7 @@ namespace qm {
 
 namespace {
 
-bool isWallCode(int code) { return code >= 10 && code <= 15; }
+bool isWallCode(int code) { return code >= Code::FirstWall && code <= Code::LastWall; }
 
 struct KindCodes {
     int kind;
@@ -21,9 +21,14 @@ struct KindCodes {
 };
 // The cells that make up each kind: for recall, the pads; for beams, the switches.
 constexpr KindCodes kKindCodes[] = {
-    {FEATURE_SHATTER, 125, 126}, {FEATURE_TELEPORT, 16, 25}, {FEATURE_KEY1, 31, 31},
-    {FEATURE_KEY2, 32, 32},      {FEATURE_RECALL, 8, 8},     {FEATURE_ANGLE, 119, 122},
-    {FEATURE_BOOSTER, 115, 118}, {FEATURE_BEAM, 9, 9},
+    {FEATURE_SHATTER, Code::WeakShatter, Code::Shatter},
+    {FEATURE_TELEPORT, Code::FirstTeleport, Code::LastTeleport},
+    {FEATURE_KEY1, Code::Key1, Code::Key1},
+    {FEATURE_KEY2, Code::Key2, Code::Key2},
+    {FEATURE_RECALL, Code::RecallPad, Code::RecallPad},
+    {FEATURE_ANGLE, Code::AngleBottomRight, Code::AngleTopLeft},
+    {FEATURE_BOOSTER, Code::BoosterRight, Code::BoosterUp},
+    {FEATURE_BEAM, Code::Switch, Code::Switch},
 };
 
 int countCodes(const Board& board, int low, int high) {
@@ -81,12 +86,13 @@ int LevelStats::kindsOn(const Board& board) {
 int LevelStats::inertOn(const Board& board) {
     int inert = 0;
     auto has = [&](int low, int high) { return countCodes(board, low, high) > 0; };
-    if (has(7, 7) != has(8, 8)) inert |= FEATURE_RECALL;
-    if (has(31, 31) != has(33, 33)) inert |= FEATURE_KEY1;
-    if (has(32, 32) != has(34, 34)) inert |= FEATURE_KEY2;
-    if (has(9, 9) != (has(124, 124) || has(127, 127))) inert |= FEATURE_BEAM;
-    for (int code = 16; code <= 24; code += 2)
-        if (has(code, code) != has(code + 1, code + 1)) inert |= FEATURE_TELEPORT;
+    auto hasCode = [&](int code) { return has(code, code); };
+    if (hasCode(Code::RecallPoint) != hasCode(Code::RecallPad)) inert |= FEATURE_RECALL;
+    if (hasCode(Code::Key1) != hasCode(Code::Lock1)) inert |= FEATURE_KEY1;
+    if (hasCode(Code::Key2) != hasCode(Code::Lock2)) inert |= FEATURE_KEY2;
+    if (hasCode(Code::Switch) != (hasCode(Code::BeamHorizontal) || hasCode(Code::BeamVertical))) inert |= FEATURE_BEAM;
+    for (int code = Code::FirstTeleport; code < Code::LastTeleport; code += 2)
+        if (hasCode(code) != hasCode(Board::teleportPartner(code))) inert |= FEATURE_TELEPORT;
     return inert;
 }
 
@@ -94,12 +100,12 @@ int LevelStats::solvableWithout(const Board& board, int kinds, int stateCap) {
     int solvable = 0;
     for (const KindCodes& k : kKindCodes) {
         if (!(kinds & k.kind)) continue;
-        int neutral = k.kind == FEATURE_SHATTER ? 10 : 3;
+        int neutral = k.kind == FEATURE_SHATTER ? Code::FrameWall : Code::Floor;
         bool solved = StateGraph::explore(withKindReplaced(board, k, neutral), stateCap,
                                           StateGraph::Reach::FirstSolve).solvable;
         // An angle block may be needed as a corner or only as a stop.
         if (!solved && k.kind == FEATURE_ANGLE)
-            solved = StateGraph::explore(withKindReplaced(board, k, 10), stateCap, StateGraph::Reach::FirstSolve)
+            solved = StateGraph::explore(withKindReplaced(board, k, Code::FrameWall), stateCap, StateGraph::Reach::FirstSolve)
                          .solvable;
         if (solved) solvable |= k.kind;
     }

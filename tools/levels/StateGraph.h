@@ -1,15 +1,15 @@
-// The resting states of a board as a graph, and the one place where the level
-// tool asks the game's rules anything. A state is where the ball rests plus
-// every gizmo state that matters; from each, the four directions rest again,
-// solve the level, restart it (the ball rolled off) or do nothing. Every move
-// is played by the game's own rules, so the graph is exactly what a player meets.
+// The resting states of a board as a graph, as the rules' own search (the
+// Solver) meets them. A state is where the ball rests plus every gizmo state
+// that matters; from each, the four directions rest again, solve the level,
+// restart it (the ball rolled off) or do nothing. Every move is played by the
+// game's own rules, so the graph is exactly what a player meets.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "play/LevelMap.h"
+#include "rules/Board.h"
 
 namespace qm {
 
@@ -31,9 +31,10 @@ public:
     // that holds a solving move (enough to know that and how soon it solves).
     enum class Reach { All, FirstSolve };
 
-    // Explores from the board's start, breadth first, so state 0 is the start
-    // and `depth` grows along the state numbers. At most `stateCap` states.
-    // The board is copied: graphs of different boards may be explored at once.
+    // The Solver's breadth-first search from the board's start, so state 0 is
+    // the start and `depth` grows along the state numbers. At most `stateCap`
+    // states. The board is copied: graphs of different boards may be explored
+    // at once.
     static StateGraph explore(const Board& board, int stateCap, Reach reach = Reach::All);
 
     int size() const { return int(edges.size()); }

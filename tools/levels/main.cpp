@@ -4,7 +4,9 @@
 //   render FILE OUT.png [--style N]  the board as the game draws it
 //   generate [--seed S] [--from A] [--to B] [--dir DIR]
 //                                    makes levels A..B; the route of ends is planned from
-//                                    the seed first, so any range can be remade on its own
+//                                    the seed first, so any range can be remade on its own;
+//                                    around the designed boards of DIR/designed, which are
+//                                    installed, not made
 //   tidy [--from A] [--to B] [--dir DIR]
 //                                    generate's last step again: pockets the ball never
 //                                    enters become rock, gizmos it never meets go
@@ -13,6 +15,8 @@
 //                                    (--check: exit 1 when a target is missed; --check-ideas:
 //                                    when an idea target is); the campaign's
 //                                    page and its plot of effort per level
+//   install [--dir DIR]              every designed board (DIR/designed/NNN.txt) written into
+//                                    its level file, the next level's entry line joined to it
 //   ideas FILE.md                    every board drawn in the catalogue of puzzle ideas
 //                                    (a ```board block, "solution=LETTERS" after it)
 //                                    solved, with the solution it names
@@ -29,13 +33,13 @@
 #include "BoardJoin.h"
 #include "BoardPicture.h"
 #include "Curriculum.h"
+#include "DesignedLevels.h"
 #include "IdeaStats.h"
 #include "LevelFile.h"
 #include "LevelGenerator.h"
 #include "LevelStats.h"
 #include "Workers.h"
 #include "rules/TextBoard.h"
-#include "app/AppGlobals.h"
 #include "runtime/Diagnostics.h"
 #include "runtime/Files.h"
 #include "runtime/Runtime.h"
@@ -52,6 +56,7 @@ int usage() {
                  "       quillmere-levels text FILE\n"
                  "       quillmere-levels generate [--seed S] [--from A] [--to B] [--dir DIR] [--threads N]\n"
                  "       quillmere-levels tidy [--from A] [--to B] [--dir DIR]\n"
+                 "       quillmere-levels install [--dir DIR]\n"
                  "       quillmere-levels ideas FILE.md\n"
                  "       quillmere-levels stats [FILES...] [--dir DIR] [--check] [--check-ideas] [--table FILE.md]\n"
                  "                              [--plot FILE.png]\n"
@@ -71,7 +76,7 @@ std::string absolute(const std::string& path) { return std::filesystem::absolute
 
 int solveCommand(const std::string& path) {
     std::string problem;
-    auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+    auto board = LevelFile::read(path, &problem);
     if (!board) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
@@ -132,20 +137,20 @@ int ideasCommand(const std::string& path) {
 int verifyCommand(const std::string& dir, unsigned threads) {
     auto began = std::chrono::steady_clock::now();
     int failures = 0;
-    std::vector<LevelMapPtr> boards(Curriculum::kLevels);
+    std::vector<BoardPtr> boards(Curriculum::kLevels);
     std::vector<std::string> problems(Curriculum::kLevels);
     for (int level = 0; level < Curriculum::kLevels; ++level)
-        boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), level, &problems[size_t(level)]);
+        boards[size_t(level)] = LevelFile::read(LevelFile::pathFor(dir, level), &problems[size_t(level)]);
     // The levels are independent of each other: explored side by side.
     std::vector<LevelMeasures> measured(boards.size());
     Workers::forEach(boards.size(), threads, [&](size_t i) {
         if (boards[i]) measured[i] = LevelStats::measureGraph(*boards[i], StateGraph::explore(*boards[i], LevelStats::kStateCap));
     });
-    LevelMapPtr previous;
+    BoardPtr previous;
     for (int level = 0; level < Curriculum::kLevels; ++level) {
         const std::string path = LevelFile::pathFor(dir, level);
         const std::string& problem = problems[size_t(level)];
-        const LevelMapPtr& board = boards[size_t(level)];
+        const BoardPtr& board = boards[size_t(level)];
         auto fail = [&](const std::string& why) {
             std::printf("level %d: FAILED: %s\n", level, why.c_str());
             ++failures;
@@ -169,6 +174,14 @@ int verifyCommand(const std::string& dir, unsigned threads) {
         }
         previous = board;
     }
+    // A designed board and its installed level cannot drift apart.
+    for (int level : DesignedLevels::list(dir)) {
+        std::string problem;
+        if (!DesignedLevels::installed(dir, level, &problem)) {
+            std::printf("level %d: FAILED: %s\n", level, problem.c_str());
+            ++failures;
+        }
+    }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("%d levels checked in %.2f s, %d failure%s\n", Curriculum::kLevels, seconds, failures,
                 failures == 1 ? "" : "s");
@@ -178,7 +191,7 @@ int verifyCommand(const std::string& dir, unsigned threads) {
 // A board as the text legend draws it: where a hand-made board starts from.
 int textCommand(const std::string& path) {
     std::string problem;
-    auto board = LevelFile::read(path, LevelFile::levelNumberOf(path), &problem);
+    auto board = LevelFile::read(path, &problem);
     if (!board) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
@@ -190,7 +203,7 @@ int textCommand(const std::string& path) {
 int renderCommand(const std::string& path, const std::string& out, int style) {
     std::string problem;
     int level = LevelFile::levelNumberOf(path);
-    auto board = LevelFile::read(path, level, &problem);
+    auto board = LevelFile::read(path, &problem);
     if (!board) {
         std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
         return 2;
@@ -206,7 +219,7 @@ int renderCommand(const std::string& path, const std::string& out, int style) {
 int tidyCommand(int from, int to, const std::string& dir) {
     for (int level = from; level <= to; ++level) {
         std::string problem, path = LevelFile::pathFor(dir, level);
-        auto board = LevelFile::read(path, level, &problem);
+        auto board = LevelFile::read(path, &problem);
         if (!board) continue;
         auto tidied = LevelGenerator::tidy(board);
         int changed = 0;
@@ -219,7 +232,8 @@ int tidyCommand(int from, int to, const std::string& dir) {
 }
 
 // The campaign's page: how it was made and the measures of every level.
-void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, const std::string& summary) {
+void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, const std::string& summary,
+                const std::string& dir) {
     std::ofstream md(path);
     md << "# The campaign\n\n"
           "Levels 0 to 160 as `quillmere-levels stats` measures them, over the graph of each level's\n"
@@ -259,7 +273,12 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "median of every 20 levels.\n\n"
           "How it was made: `quillmere-levels generate --seed 1` plans the route first (each\n"
           "level's end on its frame, and so the next level's start, carried over with its strip\n"
-          "as the editor's next-board builder copies it). Then for every level it shapes boards\n"
+          "as the editor's next-board builder copies it), around the boards designed by hand in\n"
+          "`levels/designed/NNN.txt` (the group finales, below): their starts and ends are fixed\n"
+          "points of the route, and they are installed as drawn, their walls dressed like the\n"
+          "generator's (`quillmere-levels install` puts them into a finished campaign and joins the\n"
+          "next level to each; `verify` fails when a level drifts from its designed board). Then\n"
+          "for every other level it shapes boards\n"
           "with rooms (partition walls with doorways), the level's gizmos and a few stones, and\n"
           "anneals them with small edits (a piece moved or turned, a stone added or lifted, a\n"
           "doorway opened or closed), judging every board by the measures above: a board where a\n"
@@ -278,7 +297,16 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "command adds `--check-ideas` once the campaign meets them. The mechanisms the levels\n"
           "are meant to be built on are in [ideas.md](ideas.md).\n\n```\n"
        << summary
-       << "```\n\n"
+       << "```\n\n";
+    std::vector<int> designed = DesignedLevels::list(dir);
+    if (!designed.empty()) {
+        md << "## The group finales\n\n"
+              "The fifth level of a group is designed by hand around one or two of the ideas, in\n"
+              "`levels/designed/`:\n\n";
+        for (int level : designed) md << "- " << level << ": " << DesignedLevels::idea(dir, level) << "\n";
+        md << "\n## Every level\n\n";
+    }
+    md << 
           "| level | moves | states | effort | dead | costly | trap | forced | open | unique | gizmo | plain | dep "
           "| lure | novice | lone | gizmos | the solution works |\n"
           "|---:|---:|---:|---:|---:|---:|:-:|---:|---:|:-:|---:|---:|---:|:-:|---:|---:|---|---|\n";
@@ -302,10 +330,10 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
                  const std::string& plotPath, unsigned threads) {
     if (files.empty())
         for (int level = 0; level < Curriculum::kLevels; ++level) files.push_back(LevelFile::pathFor(dir, level));
-    std::vector<LevelMapPtr> boards;
+    std::vector<BoardPtr> boards;
     for (const std::string& path : files) {
         std::string problem;
-        boards.push_back(LevelFile::read(path, LevelFile::levelNumberOf(path), &problem));
+        boards.push_back(LevelFile::read(path, &problem));
         if (!boards.back()) {
             std::fprintf(stderr, "%s %s\n", path.c_str(), problem.c_str());
             return 2;
@@ -314,7 +342,7 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     std::vector<LevelMeasures> all(boards.size());
     Workers::forEach(boards.size(), threads, [&](size_t i) {
         all[i] = LevelStats::measure(*boards[i]);
-        all[i].level = boards[i]->levelNumber;
+        all[i].level = LevelFile::levelNumberOf(files[i]);
     });
     std::printf("%s\n", LevelStats::header().c_str());
     for (const LevelMeasures& m : all) std::printf("%s\n", LevelStats::line(m).c_str());
@@ -325,7 +353,7 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     bool ideasMet = IdeaStats::summary(all, ideas);
     summary += ideas;
     std::printf("%s", summary.c_str());
-    if (!tablePath.empty()) writeTable(tablePath, all, summary);
+    if (!tablePath.empty()) writeTable(tablePath, all, summary, dir);
     if (!plotPath.empty()) {
         std::vector<int> effort;
         for (const LevelMeasures& m : all) effort.push_back(m.effort);
@@ -335,19 +363,52 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     return (check && !met) || (checkIdeas && !ideasMet) ? 1 : 0;
 }
 
+// The designed boards into their level files, each joined both ways.
+int installCommand(const std::string& dir) {
+    std::vector<int> levels = DesignedLevels::list(dir);
+    int failures = 0;
+    for (int level : levels) {
+        std::string report;
+        bool ok = DesignedLevels::install(dir, level, &report);
+        std::printf("%s%s\n", ok ? "" : "NOT INSTALLED: ", report.c_str());
+        failures += !ok;
+    }
+    std::printf("%zu designed level%s, %d not installed\n", levels.size(), levels.size() == 1 ? "" : "s", failures);
+    return failures == 0 ? 0 : 1;
+}
+
 int generateCommand(int seed, int from, int to, const std::string& dir, unsigned threads) {
     auto began = std::chrono::steady_clock::now();
     auto generator = LevelGenerator::create(seed);
     generator->threads = threads;
+    generator->levelsDir = dir;
+    // The route is planned around the designed boards: a broken one stops it.
+    for (int level : DesignedLevels::list(dir)) {
+        std::string problem;
+        if (!DesignedLevels::read(dir, level, &problem)) {
+            std::fprintf(stderr, "%s\n", problem.c_str());
+            return 1;
+        }
+    }
     int notKept = 0, notAimed = 0;
     for (int level = from; level <= to; ++level) {
+        if (generator->designed(level)) {
+            auto board = generator->skeleton(level);
+            if (!LevelFile::write(*board, LevelFile::pathFor(dir, level))) {
+                std::fprintf(stderr, "level %d could not be written\n", level);
+                return 1;
+            }
+            std::printf("level %d: designed, installed from %s\n", level, DesignedLevels::pathFor(dir, level).c_str());
+            std::fflush(stdout);
+            continue;
+        }
         LevelPlan plan = Curriculum::plan(level);
         if (level % 5 == 4) {
             // The fifth level of a group must stand above the four before it.
             int most = 0;
             for (int before = level - 4; before < level; ++before) {
                 std::string problem;
-                auto board = LevelFile::read(LevelFile::pathFor(dir, before), before, &problem);
+                auto board = LevelFile::read(LevelFile::pathFor(dir, before), &problem);
                 if (board)
                     most = std::max(most, LevelStats::measureGraph(*board, StateGraph::explore(*board, LevelStats::kStateCap)).moves);
             }
@@ -415,6 +476,7 @@ int main(int argc, char** argv) {
         status = verifyCommand(positional.empty() ? dir : positional[0], threads);
     else if (command == "render" && positional.size() == 2) status = renderCommand(positional[0], positional[1], style);
     else if (command == "text" && positional.size() == 1) status = textCommand(positional[0]);
+    else if (command == "install" && positional.empty()) status = installCommand(dir);
     else if (command == "ideas" && positional.size() == 1) status = ideasCommand(positional[0]);
     else if (command == "stats") status = statsCommand(positional, dir, check, checkIdeas, table, plot, threads);
     else if (command == "tidy" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
@@ -422,7 +484,6 @@ int main(int argc, char** argv) {
     else if (command == "generate" && positional.empty() && from >= 0 && to < Curriculum::kLevels && from <= to)
         status = generateCommand(seed, from, to, dir, threads);
     else status = usage();
-    resetGlobals();
     runtimeShutdown();
     return status;
 }
