@@ -3,6 +3,7 @@
 # they leave: every shot byte for byte (cmp) and the debug logs line by line.
 # Each scenario runs in a fresh folder with the campaign's levels from this
 # tree (the open test board for the replays), the build's own media.
+# SHARED_MEDIA=DIR gives both builds the same media (art made since is left out).
 # Usage: compare-builds.sh BEFORE_GAME_DIR AFTER_GAME_DIR OUT_DIR [DEV_BEFORE DEV_AFTER]
 #   *_GAME_DIR: a build's game folder (quillmere, media, system);
 #   DEV_*: the developer build's program of each, for the editor's scenario.
@@ -41,7 +42,7 @@ PY
 run() {
     dir="$out/$1/$4"
     rm -rf "$dir" && mkdir -p "$dir/levels" && cd "$dir" || exit 1
-    ln -s "$3/media" media && ln -s "$3/system" system
+    ln -s "${SHARED_MEDIA:-$3/media}" media && ln -s "$3/system" system
     cp "$tree"/levels/*.lvl levels/
     case "$4" in
         worldmap) profile save0.dat 1 1 1 1 3 ;;
