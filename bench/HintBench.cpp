@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/LevelMap.h"
 #include "play/LevelPars.h"
 #include "play/LevelRun.h"

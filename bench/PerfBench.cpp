@@ -27,7 +27,7 @@
 #include "play/PlayerAids.h"
 #include "play/Session.h"
 #include "play/PlayerProfile.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/HoverButtonBar.h"
 #include "editor/ReachabilityView.h"
 #include "play/LevelMap.h"
@@ -186,7 +186,7 @@ void setUpPlay() {
     playerAids = PlayerAids::create();
     gameController->startAtLevel(0);
     gameController->activeMenu = nullptr;  // the first level's tutorial page, read and closed
-    gameController->mode = Session::Mode::Play;
+    gameController->resumePlay();
 }
 
 // Play frames as the play loop runs them: one logic step (the board, the

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "rules/ReachabilitySearch.h"
 #include "rules/GizmoStates.h"
 #include "play/LevelMap.h"

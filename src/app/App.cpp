@@ -2,7 +2,7 @@
 
 #include "play/AssetCatalogue.h"
 #include "app/GameController.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/OptionsFile.h"
 #include "play/TextFace.h"
 #include "app/SplashScreen.h"

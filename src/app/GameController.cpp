@@ -15,8 +15,9 @@
 #include "menus/tutorialPageType.h"
 #include "menus/worldMapType.h"
 #include "play/AssetCatalogue.h"
+#include "play/BoardPainter.h"
 #include "play/BoardTransition.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/GroupProgress.h"
 #include "play/HoverButtonBar.h"
 #include "play/LevelMap.h"
@@ -68,7 +69,7 @@ void GameController::runGame() {
         } else if (mode == Mode::Menus) {
             PlayInput::resetInputAndFlush();
             lastActivationTime = millisecs();
-            currentScreen = 0;
+            setCurrentScreen(0);
             if (reopenLevelChoice && levelMenu) levelMenu->openMenu();
             reopenLevelChoice = false;
             menuLoop();
@@ -115,7 +116,7 @@ void GameController::createScreens() {
 void GameController::startAtLevel(int n) {
     // Whatever starts a level this way (a reset, the editor's keys, the end
     // of a replay) ends any replay that was left unfinished.
-    replayLevel = -1;
+    setReplayLevel(-1);
     replayEndSteps = 0;
     loadLevel(n, true);
 }
@@ -171,12 +172,17 @@ void GameController::playChosenLevel(int n) {
     // The level where Play goes on is simply played; any other is played
     // again without moving the player's progress.
     bool frontier = !playerProfile || n == playerProfile->playableLevel();
-    replayLevel = frontier ? -1 : n;
+    setReplayLevel(frontier ? -1 : n);
     replayEndSteps = 0;
     if (!frontier) debugLog("replay level " + str(n));
     loadLevel(n, frontier);
     if (mainMenu) mainMenu->closeSubmenus(1);
     mode = Mode::Play;
+}
+
+void GameController::setReplayLevel(int level) {
+    replayLevel = level;
+    if (buttonBar && buttonBar->progressIndicator) buttonBar->progressIndicator->replayGroup = level >= 0 ? level / 5 : -1;
 }
 
 void GameController::replayFinished(int level, int solved) {
@@ -232,7 +238,7 @@ void GameController::actOn(RunOutcome outcome) {
 void GameController::backToLevelChoice() {
     // The choice comes back on the level just played, showing its new best.
     if (levelMenu) levelMenu->openOn = replayLevel;
-    replayLevel = -1;
+    setReplayLevel(-1);
     // Play goes on where the player's progress stands, loaded behind the menus.
     startAtLevel(playerProfile ? playerProfile->playableLevel() : 0);
     reopenLevelChoice = true;
@@ -276,7 +282,7 @@ void GameController::playLoop() {
             closing = appTerminate() != 0;
         } while (AssetCatalogue::suspended == 1 && !closing);
 
-        if (closing) mode = Mode::Quit;
+        if (closing) quit();
 
         bool printScreenIsDown = printScreenDown() != 0;
         if (printScreenIsDown && !printScreenWasDown) {
@@ -351,13 +357,16 @@ void GameController::drawPlayFrame() {
     drawBackground();
     if (particleLayer) particleLayer->draw(47, 47, -1, 1.0f);
     resetDrawState();
-    if (nextMap) nextMap->draw(47, 47, 0);
-    if (currentMap) currentMap->draw(47, 47, 1);
+    // While the editor is on, the boards show as it edits them, with its markers.
+    EditingView editingView{editorTilesImage};
+    const EditingView* editing = editorOn == 1 ? &editingView : nullptr;
+    if (nextMap) nextMap->draw(47, 47, 0, editing);
+    if (currentMap) currentMap->draw(47, 47, 1, editing);
     if (editorOn == 1 && reachabilityView) reachabilityView->drawReachabilityOverlay(47, 47);
 
     setOrigin(0, 0);
     resetDrawState();
-    if (buttonBar) buttonBar->draw();
+    if (buttonBar) buttonBar->draw(editorOn == 1);
     if (playerAids && run && currentMap && editorOn == 0) playerAids->draw(*run, currentMap->levelNumber);
     if (editorOn == 1) {
         for (int i = 0; i < 3; i++) drawText(EditorState::helpLine(i), 0, float(556 + 14 * i));
@@ -419,7 +428,7 @@ void GameController::menuLoop() {
             AssetCatalogue::checkSuspended(0);
             closing = appTerminate() != 0;
         } while (AssetCatalogue::suspended == 1 && !closing);
-        if (closing) mode = Mode::Quit;
+        if (closing) quit();
     }
 }
 

@@ -52,6 +52,10 @@ public:
 private:
     std::unique_ptr<LevelRun> run;
     int editorWasOn = 0;
+    int replayLevel = -1;  // a level played again from the level choice, -1 for none
+
+    // A replay starts (its level) or ends (-1); the group column shows its group.
+    void setReplayLevel(int level);
 
     // startAtLevel's steps; `open` 0 leaves the profile's current level alone.
     void loadLevel(int n, bool open);

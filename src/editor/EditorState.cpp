@@ -6,6 +6,7 @@
 
 #include "play/AssetCatalogue.h"
 #include "play/Session.h"
+#include "editor/EditorGlobals.h"
 #include "play/Globals.h"
 #include "play/PlayInput.h"
 #include "play/HoverButtonBar.h"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "editor/EditorGlobals.h"
 #include "play/Globals.h"
 #include "play/LevelMap.h"
 #include "runtime/Graphics.h"

@@ -6,6 +6,7 @@
 
 #include "menus/mainMenuType.h"
 #include "play/AssetCatalogue.h"
+#include "menus/MenuGlobals.h"
 #include "play/Globals.h"
 #include "play/LevelMap.h"
 #include "play/PersonalBest.h"

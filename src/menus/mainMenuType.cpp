@@ -1,6 +1,7 @@
 // The main menu: Play, Instructions, Options and Quit over the loaded level.
 #include "menus/mainMenuType.h"
 #include "play/Session.h"
+#include "menus/MenuGlobals.h"
 #include "play/Globals.h"
 #include "play/TextFace.h"
 #include "runtime/Clock.h"
@@ -58,7 +59,7 @@ void mainMenuType::activate(int byMouse) {
     switch (selected) {
         case SLOT_PLAY:
             closeSubmenus(1);
-            if (session) session->mode = Session::Mode::Play;
+            if (session) session->resumePlay();
             break;
         case SLOT_INSTRUCTIONS:
             closeSubmenus(0);
@@ -70,7 +71,7 @@ void mainMenuType::activate(int byMouse) {
             break;
         case SLOT_QUIT:
             closeSubmenus(0);
-            if (session) session->mode = Session::Mode::Quit;
+            if (session) session->quit();
             break;
         default:
             break;

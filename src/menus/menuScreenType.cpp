@@ -3,6 +3,7 @@
 #include "menus/menuScreenType.h"
 #include <cstdlib>
 #include "play/Session.h"
+#include "menus/MenuGlobals.h"
 #include "play/Globals.h"
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include "play/AssetCatalogue.h"
+#include "menus/MenuGlobals.h"
 #include "play/Globals.h"
 #include "play/OptionsFile.h"
 #include "audio/AudioManager.h"

@@ -1,6 +1,7 @@
 // The yes/no box over the options screen that confirms a profile reset.
 #include "menus/resetProfileMenuType.h"
 #include "play/Session.h"
+#include "menus/MenuGlobals.h"
 #include "play/Globals.h"
 #include "play/PlayerProfile.h"
 #include "menus/mainMenuType.h"

@@ -3,6 +3,7 @@
 #include "menus/worldMapType.h"
 #include <cmath>
 #include "play/AssetCatalogue.h"
+#include "menus/MenuGlobals.h"
 #include "play/Globals.h"
 #include "play/PlayerProfile.h"
 #include "play/BoardTransition.h"

@@ -1,7 +1,10 @@
-// The game's long-lived objects, one each, kept together so that a test can
-// build a fresh set and tear it down with resetGlobals(). Only the types are
-// named here; each layer uses the objects of its own layer and below, and
-// the layers below the session controller reach it as `session`.
+// The play layer's long-lived objects, one each, kept together so that a test
+// can build a fresh set and tear it down with resetPlayGlobals(). Only objects
+// of this layer (and the sound and the play log below it) are named here; the
+// editor, the menus and the controller keep theirs in their own layer
+// (editor/EditorGlobals.h, menus/MenuGlobals.h, app/AppGlobals.h, whose
+// resetGlobals() resets every layer). The layers below the controller reach
+// it as `session`.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -10,29 +13,19 @@
 
 namespace qm {
 
-class GameController;
 class Session;
 class AudioManager;
 class PlayerProfile;
 class GameLog;
 class LevelMap;
 class HoverButtonBar;
-class worldMapType;
 class BoardTransition;
 class ParticleNode;
-class ReachabilityView;
-class EditorState;
-class mainMenuType;
-class instructionsMenuType;
-class optionsMenuType;
-class resetProfileMenuType;
-class levelSelectType;
 class PersonalBest;
 class LevelPars;
 class PlayerAids;
 
-extern std::shared_ptr<GameController> gameController;
-// The same object as gameController, as the play screen, editor and menus see it.
+// The session controller, as the play screen, editor and menus see it.
 extern std::shared_ptr<Session> session;
 extern std::shared_ptr<AudioManager> audioManager;
 extern std::shared_ptr<PlayerProfile> playerProfile;
@@ -40,17 +33,8 @@ extern std::shared_ptr<GameLog> playLog;
 extern std::shared_ptr<LevelMap> currentMap;
 extern std::shared_ptr<LevelMap> nextMap;
 extern std::shared_ptr<HoverButtonBar> buttonBar;
-extern std::shared_ptr<worldMapType> worldMap;
 extern std::shared_ptr<BoardTransition> mapTransition;
 extern std::shared_ptr<ParticleNode> particleLayer;
-extern std::shared_ptr<ReachabilityView> reachabilityView;
-extern std::shared_ptr<EditorState> editorState;
-extern std::shared_ptr<mainMenuType> mainMenu;
-extern std::shared_ptr<instructionsMenuType> instructionsMenu;
-extern std::shared_ptr<optionsMenuType> optionsMenu;
-extern std::shared_ptr<resetProfileMenuType> resetProfileMenu;
-// The level choice, opened from the main menu.
-extern std::shared_ptr<levelSelectType> levelMenu;
 // The player's fewest moves per level.
 extern std::shared_ptr<PersonalBest> personalBest;
 // Each level's par, worked out once.
@@ -61,19 +45,12 @@ extern std::shared_ptr<PlayerAids> playerAids;
 // [0] trail, [1] shade, [2] spark, [3] the teleports' soft glow.
 extern ImagePtr effectImages[4];
 extern ImagePtr tokensImage;
-// The editor's marker strip "media\tiles\tileseditor.png", loaded by the reachability search.
-extern ImagePtr editorTilesImage;
-
-extern int editorOn;
-extern int developerMode;           // fixed by the build; tests may set it
-extern int64_t lastActivationTime;  // shared by every menu
-extern int programStartSeconds;
 
 // Background offset that the board slide moves (drawn by the controller).
 extern int backgroundOffsetX;
 extern int backgroundOffsetY;
 
-// Drops every global object and puts the flags back to their start values.
-void resetGlobals();
+// Drops the play layer's objects and puts its values back to their start.
+void resetPlayGlobals();
 
 }  // namespace qm

@@ -5,7 +5,6 @@
 #include "play/Globals.h"
 #include "play/LevelMap.h"
 #include "play/PlayerProfile.h"
-#include "play/Session.h"
 #include "runtime/Graphics.h"
 
 namespace qm {
@@ -21,7 +20,6 @@ std::shared_ptr<GroupProgress> GroupProgress::create() {
 
 void GroupProgress::refresh() {
     // A level played again shows the tokens of its own group.
-    int replayGroup = session && session->replayLevel >= 0 ? session->replayLevel / 5 : -1;
     shownGroup = replayGroup >= 0 ? replayGroup : playerProfile ? playerProfile->currentGroup : -1;
     for (int i = 0; i < 5; i++) {
         int state = !playerProfile      ? 0

@@ -16,6 +16,9 @@ public:
     // The ring round the place of the level being played.
     ImagePtr ring;
     int shownGroup = -1;  // the group whose tokens show
+    // The group of a level played again from the level choice, -1 in the
+    // campaign; the session controller sets it when a replay starts or ends.
+    int replayGroup = -1;
 
     static std::shared_ptr<GroupProgress> create();
     void refresh();

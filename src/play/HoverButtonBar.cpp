@@ -103,11 +103,11 @@ int HoverButtonBar::directionFromBall(int cx, int cy) {
     return dx > dy ? Dir::Right : Dir::Down;
 }
 
-void HoverButtonBar::draw() {
+void HoverButtonBar::draw(bool withEditorHud) {
     if (AssetCatalogue::borderImage) drawImage(AssetCatalogue::borderImage, 0, 0, 0);
     if (progressIndicator) progressIndicator->draw();
     setAlpha(1);
-    if (editorOn == 1 && editorHud) drawImage(editorHud, 706, 0, 0);
+    if (withEditorHud && editorHud) drawImage(editorHud, 706, 0, 0);
     setBlend(BLEND_LIGHT);
     for (auto& button : buttons) {
         if (button) button->draw();

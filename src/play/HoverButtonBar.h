@@ -24,7 +24,8 @@ public:
     // The way from the ball to a board cell (1 up, 2 right, 3 down, 4 left),
     // 0 off the board or on the ball's own cell.
     static int directionFromBall(int cellX, int cellY);
-    void draw();
+    // The editor's palette shows over the frame while the editor is on (the controller says).
+    void draw(bool withEditorHud = false);
     int hitTest(int x, int y);
 };
 

@@ -292,6 +292,8 @@ void LevelMap::decayGlow() {
             if (g > 0) --g;
 }
 
-void LevelMap::draw(float originX, float originY, int withGlow) const { BoardPainter::draw(*this, originX, originY, withGlow); }
+void LevelMap::draw(float originX, float originY, int withGlow, const EditingView* editing) const {
+    BoardPainter::draw(*this, originX, originY, withGlow, editing);
+}
 
 }  // namespace qm

@@ -15,6 +15,8 @@
 
 namespace qm {
 
+struct EditingView;
+
 class LevelMap : public Board {
 public:
     int glow[kBoardWidth][kBoardHeight] = {};
@@ -57,7 +59,8 @@ public:
     void clearProtected();
     void clearAll();
     void randomize(int n);
-    void draw(float originX, float originY, int withGlow) const;
+    // `editing` null draws the board as played (BoardPainter).
+    void draw(float originX, float originY, int withGlow, const EditingView* editing = nullptr) const;
     void setEntry(int x, int y) { entryX = x; entryY = y; }
     int entryPixelX() const { return -32 * entryX; }
     int entryPixelY() const { return -32 * entryY; }

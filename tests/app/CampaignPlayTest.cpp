@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/LevelMap.h"
 #include "rules/MoveSimulator.h"
 #include "rules/Solver.h"

@@ -110,14 +110,14 @@ TEST_F(SuspensionTest, SoundsFollowTheWindow) {
 TEST_F(SuspensionTest, NoStepsWhileMinimisedAndAClampedCatchUp) {
     gameController = GameController::create();
     session = gameController;
-    gameController->mode = Session::Mode::Play;
+    gameController->resumePlay();
     gameController->flash = ScreenFlash::create(0.0001f, 1.0f);
     std::vector<ScriptEvent> events;
     std::string error;
     ASSERT_TRUE(parseScript("30 focus lost\n230 focus gained\n240 close\n", events, error)) << error;
     loadInputScript(events);
     gameController->playLoop();
-    EXPECT_EQ(gameController->mode, Session::Mode::Quit);
+    EXPECT_EQ(gameController->getMode(), Session::Mode::Quit);
     int steps = int(std::lround((1.0f - gameController->flash->alpha) / 0.0001f));
     // About 30 steps before, at most 20 for the 8 s away, about 10 after.
     EXPECT_GE(steps, 55);

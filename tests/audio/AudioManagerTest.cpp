@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "audio/AudioManager.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "support/MapText.h"
 #include "play/LevelMap.h"
 #include "runtime/Files.h"

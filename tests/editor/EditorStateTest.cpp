@@ -10,7 +10,7 @@
 
 #include "play/AssetCatalogue.h"
 #include "app/GameController.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/PlayInput.h"
 #include "support/MapText.h"
 #include "editor/EditorState.h"

@@ -4,7 +4,7 @@
 
 #include "support/MapText.h"
 #include "editor/ReachabilityView.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"
 #include "runtime/Runtime.h"

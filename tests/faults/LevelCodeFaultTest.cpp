@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
+#include "play/BoardPainter.h"
 #include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 #include "runtime/Runtime.h"
@@ -47,11 +48,9 @@ TEST_F(LevelCodeFaultTest, StrayCategoryCodesAreNeitherKeysNorLocks) {
     for (int x = 2; x < 10; x++)
         for (int d = 1; d <= 4; d++) board->canEnter(x, 5, board->play.gizmos, d);
     // Drawn in play and in the editor, where keys and locks always show.
-    for (int editing : {0, 1}) {
-        editorOn = editing;
-        board->draw(47, 47, 1);
-    }
-    editorOn = 0;
+    EditingView editing;
+    board->draw(47, 47, 1);
+    board->draw(47, 47, 1, &editing);
 }
 
 TEST_F(LevelCodeFaultTest, FarOffEntryPointIsDropped) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "FuzzSupport.h"
+#include "play/BoardPainter.h"
 #include "play/LevelMap.h"
 #include "runtime/Graphics.h"
 
@@ -34,11 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         map->play.tick(*map, input);
         for (int tick = 0; tick < 400 && !map->play.ball.isStopped(); ++tick) map->play.tick(*map, TickInput{});
     }
-    for (int editing : {0, 1}) {
-        editorOn = editing;
-        map->draw(47, 47, 1);
-    }
-    editorOn = 0;
+    EditingView editing;
+    map->draw(47, 47, 1);
+    map->draw(47, 47, 1, &editing);
     particleLayer = nullptr;
     return 0;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "runtime/Runtime.h"
 
 namespace qm::fuzz {

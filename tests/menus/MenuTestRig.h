@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/GameController.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "runtime/Audio.h"
 #include "runtime/Clock.h"
 #include "runtime/Diagnostics.h"

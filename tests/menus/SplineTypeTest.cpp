@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "menus/worldMapType.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "runtime/Runtime.h"
 
 namespace qm {

@@ -91,7 +91,7 @@ TEST_F(MainMenuTest, OptionsAndInstructionsTakeTurnsBesideTheMenu) {
     pressKey(VK_ENTER);
     EXPECT_EQ(instructionsMenu->state, menuScreenType::CLOSING);
     EXPECT_EQ(gameController->getCurrentScreen(), 0);
-    EXPECT_EQ(gameController->mode, Session::Mode::Menus);
+    EXPECT_EQ(gameController->getMode(), Session::Mode::Menus);
 }
 
 TEST_F(MainMenuTest, PlayHidesTheSubmenusAtOnceAndStartsPlay) {
@@ -103,7 +103,7 @@ TEST_F(MainMenuTest, PlayHidesTheSubmenusAtOnceAndStartsPlay) {
     pressKey(VK_ENTER);
     EXPECT_EQ(optionsMenu->state, menuScreenType::CLOSED);
     EXPECT_EQ(optionsMenu->fade, 0);
-    EXPECT_EQ(gameController->mode, Session::Mode::Play);
+    EXPECT_EQ(gameController->getMode(), Session::Mode::Play);
     EXPECT_EQ(mainMenu->state, menuScreenType::OPEN) << "ready for the next visit";
 }
 
@@ -113,7 +113,7 @@ TEST_F(MainMenuTest, QuitFadesTheSubmenusAndEndsTheProgram) {
     gameController->setCurrentScreen(0);
     delayMs(700);
     click(146, 559, mainMenu, optionsMenu, instructionsMenu, resetProfileMenu);
-    EXPECT_EQ(gameController->mode, Session::Mode::Quit);
+    EXPECT_EQ(gameController->getMode(), Session::Mode::Quit);
     EXPECT_EQ(instructionsMenu->state, menuScreenType::CLOSING);
 }
 

@@ -172,7 +172,7 @@ TEST_F(ResetProfileTest, TheBoxTakesTheKeyboardAndBlocksTheScreensUnderIt) {
     EXPECT_EQ(mainMenu->blocked, 1);
     // A click on Play under the box does nothing.
     click(226, 242, mainMenu, optionsMenu, resetProfileMenu);
-    EXPECT_EQ(gameController->mode, Session::Mode::Menus);
+    EXPECT_EQ(gameController->getMode(), Session::Mode::Menus);
 }
 
 TEST_F(ResetProfileTest, NoChangesNothingAndGivesTheKeyboardBackToOptions) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "play/AssetCatalogue.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/GroupProgress.h"
 #include "play/PlayerProfile.h"
 #include "play/BoardTransition.h"

@@ -1,7 +1,7 @@
 // The progress column's tokens and the fade-in of a finished level's token.
 #include <gtest/gtest.h>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/GroupProgress.h"
 #include "play/PlayerProfile.h"
 #include "support/TempFolder.h"

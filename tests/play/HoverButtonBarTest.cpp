@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/PlayInput.h"
 #include "support/MapText.h"
 #include "play/HoverButtonBar.h"

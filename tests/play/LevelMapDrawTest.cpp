@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "play/AssetCatalogue.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "support/MapText.h"
 #include "runtime/Graphics.h"
 #include "runtime/Image.h"

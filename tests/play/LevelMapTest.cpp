@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/GameController.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/PlayerProfile.h"
 #include "support/MapText.h"
 #include "play/LevelMap.h"

@@ -7,7 +7,7 @@
 
 #include "app/GameController.h"
 #include "play/BoardTransition.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/GroupProgress.h"
 #include "play/HoverButtonBar.h"
 #include "play/LevelMap.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "play/AssetCatalogue.h"
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/OptionsFile.h"
 #include "runtime/Diagnostics.h"
 #include "support/TempFolder.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/PlayerProfile.h"
 #include "play/LevelMap.h"
 #include "play/Particle.h"

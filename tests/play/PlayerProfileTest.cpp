@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/PlayerProfile.h"
 #include "support/TempFolder.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "play/Globals.h"
+#include "app/AppGlobals.h"
 #include "play/PlayInput.h"
 #include "runtime/Input.h"
 #include "runtime/Runtime.h"
