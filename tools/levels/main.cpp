@@ -311,10 +311,9 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "the solution, dependent moves, a lure, at most one lone stone, and the novice moves\n"
           "inside 0.5 to 1.0 x N(n), N(n) = 30 x 100^(n/160), the campaign's curve (the designed\n"
           "finales sit above it). No level after the first group is walls only.\n\n"
-          "The campaign against its targets (levels 20 to 160 for 1, 3 and 4). The idea targets\n"
-          "(i1 to i6) are figures for now: `stats --check` holds only the first six; the test\n"
-          "command adds `--check-ideas` once the campaign meets them. The mechanisms the levels\n"
-          "are meant to be built on are in [ideas.md](ideas.md).\n\n```\n"
+          "The campaign against its targets (levels 20 to 160 for 1, 3 and 4). The test command\n"
+          "holds the first six (`stats --check`) and the idea targets i1 to i6 (`--check-ideas`).\n"
+          "The mechanisms the levels are meant to be built on are in [ideas.md](ideas.md).\n\n```\n"
        << summary
        << "```\n\n";
     std::vector<int> designed = DesignedLevels::list(dir);
