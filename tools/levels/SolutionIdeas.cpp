@@ -29,8 +29,8 @@ struct Notes {
     bool boosterBreak = false;            // a powered ball broke a shatter block
     bool powerThroughBeam = false;        // a powered ball rolled across a beam
     int switchHits = 0;
-    bool gapStopper = false;              // a dependent move rests against the closed lock 2
-    bool newBeamStopper = false;          // a dependent move rests against a beam the start did not have
+    bool gapStopper = false;              // a move rests against the closed lock 2
+    bool newBeamStopper = false;          // a move rests against a beam the start did not have
     int firstAway = -1;                   // the first move to cross a beam the start had, turned away
     bool backStopper = false;             // a later move rests against such a beam, turned back
     int lastTurn = 0;                     // the code that set the last move's final heading, 0 none
@@ -45,10 +45,6 @@ int partnerOf(int teleport) { return Code::FirstTeleport + ((teleport - Code::Fi
 // rest or solve.
 bool watchMove(const Board& board, const GizmoStates& atStart, PlayState& state, int direction, int move, Notes& notes,
                int& changesSincePoint) {
-    PlayState fresh = PlayState::start(board);
-    fresh.ball = state.ball;
-    MoveResult alone = MoveSimulator::play(board, fresh, direction);
-
     PlayState previous = state;
     int heading = Dir::None, lastTurn = 0;
     MoveResult result = MoveSimulator::play(board, state, direction, MoveSimulator::kDefaultTickCap,
@@ -101,15 +97,16 @@ bool watchMove(const Board& board, const GizmoStates& atStart, PlayState& state,
     if (result.outcome == MoveOutcome::Solved) notes.lastTurn = lastTurn;
     if (result.outcome != MoveOutcome::Rested) return result.outcome == MoveOutcome::Solved;
 
-    bool dependent = alone.outcome != result.outcome || fresh.ball.x != state.ball.x || fresh.ball.y != state.ball.y;
     int x = state.ball.x, y = state.ball.y;
     if (board.tileCategory(x, y) == Category::Teleport) notes.teleportRests.insert(move);
     int ax = x, ay = y;
     Board::step(heading, ax, ay);
     int ahead = board.code(ax, ay);
-    if (dependent && ahead == Code::Lock2 && !board.canEnter(ax, ay, state.gizmos, heading)) notes.gapStopper = true;
+    // Lock 2 starts open and a beam the start did not have was turned there:
+    // either stopper is the work of a key or switch, this move's or earlier.
+    if (ahead == Code::Lock2 && !board.canEnter(ax, ay, state.gizmos, heading)) notes.gapStopper = true;
     if (ahead == Code::Floor && state.gizmos.beamCrosses(ax, ay) && !state.gizmos.isPowered()) {
-        if (!atStart.beamCrosses(ax, ay)) notes.newBeamStopper = notes.newBeamStopper || dependent;
+        if (!atStart.beamCrosses(ax, ay)) notes.newBeamStopper = true;
         else if (notes.firstAway >= 0 && notes.firstAway < move) notes.backStopper = true;
     }
     return true;

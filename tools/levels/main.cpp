@@ -19,13 +19,15 @@
 //                                    its level file, the next level's entry line joined to it
 //   ideas FILE.md                    every board drawn in the catalogue of puzzle ideas
 //                                    (a ```board block, "solution=LETTERS" after it)
-//                                    solved, with the solution it names
+//                                    solved, with the solution it names, and showing
+//                                    the idea of its heading as the campaign page names it
 //   generate also takes --evaluations N --attempts N --state-cap N: the search
 //                                    for the ordinary levels from 20 on (defaults: the
 //                                    budget the committed campaign was made with)
 // verify, stats and generate take --threads N (default: one a processor); the
 // levels generate makes do not depend on it.
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -126,10 +128,23 @@ int ideasCommand(const std::string& path) {
             Board board = TextBoard::parse(rows, '#');
             LevelMeasures m = LevelStats::measure(board);
             bool ok = m.solvable && m.solution == expected;
+            // The campaign page names levels by these boards: each must show
+            // its own idea when its solution is replayed.
+            std::vector<std::string> shown = SolutionIdeas::names(board, m.solution, m.ideas.lureRest);
+            std::string idea = heading.substr(std::min(heading.size(), heading.find(". ") + 2)), names;
+            for (char& c : idea) c = char(std::tolower(static_cast<unsigned char>(c)));
+            bool named = false;
+            for (const std::string& name : shown) {
+                named = named || name.rfind(idea, 0) == 0;
+                names += (names.empty() ? "" : ", ") + name;
+            }
+            std::string failure = !ok ? "  FAILED: the page says " + expected
+                                  : !named ? "  FAILED: the solution shows " + (names.empty() ? "no idea" : names)
+                                           : "";
             std::printf("%-34.34s %5d %-22s %5d %5d %3d %4s %7.1f%s\n", heading.c_str(), m.moves,
                         m.solvable ? m.solution.c_str() : "unsolvable", m.ideas.gizmoMoves, m.ideas.plainMoves,
-                        m.ideas.dependentMoves, m.ideas.lure ? "yes" : "-", m.ideas.noviceMoves,
-                        ok ? "" : ("  FAILED: the page says " + expected).c_str());
+                        m.ideas.dependentMoves, m.ideas.lure ? "yes" : "-", m.ideas.noviceMoves, failure.c_str());
+            ok = ok && named;
             failures += !ok;
             continue;
         }
@@ -309,14 +324,14 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "- **idea**: the ideas of [ideas.md](ideas.md) the level is built on, in a few words. For a\n"
           "  designed finale what its designer wrote (in full below); for every other level what its\n"
           "  solution shows, replayed through the rules, most telling first: both keys taken (key\n"
-          "  order), a move that depends on the board and stops against the closed lock 2 or a beam\n"
-          "  the start did not have, a beam crossed while turned away and later stopped against, a\n"
-          "  switch crossed twice (parity), a teleport pair left from both ends, a recall after a key,\n"
-          "  switch or knock since the point was crossed (return ticket), a shatter block broken or a\n"
-          "  beam crossed by a powered ball, an angle block or booster turning the last move onto the\n"
-          "  goal line (a lift), the last move setting out from the teleport it came out of (the\n"
-          "  partner as a stopper), the first rest that offers a lure, a block knocked in two moves.\n"
-          "  Levels 0 to 19 say first what they teach.\n\n"
+          "  order), a move that stops against the closed lock 2 or against a beam the start did not\n"
+          "  have, a beam crossed while turned away and later stopped against, a switch crossed twice\n"
+          "  (parity), a teleport pair left from both ends, a recall after a key, switch or knock\n"
+          "  since the point was crossed (return ticket), a shatter block broken or a beam crossed by\n"
+          "  a powered ball, an angle block or booster turning the last move onto the goal line (a\n"
+          "  lift), the last move setting out from the teleport it came out of (the partner as a\n"
+          "  stopper), the first rest that offers a lure, a block knocked in two moves. Levels 0 to\n"
+          "  19 say first what they teach.\n\n"
           "![effort per level](level-effort.png)\n\n"
           "The bars are the effort per level, coloured by group of five; the white lines are the\n"
           "median of every 20 levels.\n\n"
