@@ -419,13 +419,15 @@ Rgb brighter(const Rgb& c) {
 
 // The frame's body colour, moved away from the floor until it stands apart.
 // Walls go darker than a light floor and lighter than a dark one they already
-// outshine; the pale frame only ever goes lighter.
+// outshine; the pale frame and the light materials only ever go lighter.
 Rgb bodyColour(const ArtStyle& s, int style, int frame) {
     static std::map<std::pair<int, int>, Rgb> made;
     auto key = std::pair{style, frame};
     if (auto it = made.find(key); it != made.end()) return it->second;
     double floor = floorLuma(style);
-    bool up = frame == 2 || (floor < 0.5 && s.wallColour.luma() >= floor);
+    // Ice, cloud and moonstone are light by nature: they rise above any floor.
+    bool light = s.wall == WallMaterial::Ice || s.wall == WallMaterial::Cloud || s.wall == WallMaterial::Moonstone;
+    bool up = frame == 2 || (s.wallColour.luma() >= floor && (floor < 0.5 || light));
     Rgb base = frameColour(s, frame), body = base;
     for (int step = 0; step < 24; ++step) {
         double mean = paintedLuma(s, style, frame, body);
