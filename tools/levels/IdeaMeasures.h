@@ -17,14 +17,22 @@ struct IdeaMeasures {
     std::string worked;
     int plainMoves = 0;
     // Gizmo moves that only knock the same shatter block again, the run's
-    // first knock aside: padding, not difficulty.
+    // first knock aside: padding, not difficulty (what the generator scores).
     int grindMoves = 0;
+    // Moves that knock a shatter block an earlier move knocked, or rest on a
+    // cell the ball rested on before, beyond the first two such moves: one
+    // back-and-forth (knocking twice) is free, a loop on one block is not.
+    int grind = 0;
     // Moves that, played from the same rest with the gizmos as the level
     // starts, would end somewhere else.
     int dependentMoves = 0;
     // At some rest on the solution, the move whose resting cell is nearest
     // the end leads into a dead state.
     bool lure = false;
+    int lureRest = -1;  // the first rest of the solution that offers it, 0 the start
+    // The ideas of the catalogue the solution shows, most telling first:
+    // "key order, the closed gap is the stopper" (SolutionIdeas).
+    std::string named;
     // Expected moves of a player who picks uniformly among the moves that
     // change the state and takes back any move into a dead state.
     double noviceMoves = 0;

@@ -18,17 +18,18 @@ void IdeaStats::measure(const Board& source, const StateGraph& graph, LevelMeasu
     if (!m.solvable) return;
     SolutionMoves::classify(board, m.solution, m.ideas);
     std::vector<int> dist = LevelStats::distancesToSolve(graph);
-    m.ideas.lure = NoviceWalk::hasLure(graph, dist, LevelStats::kUnsolvable, m.path, board.endX, board.endY);
+    m.ideas.lureRest = NoviceWalk::firstLure(graph, dist, LevelStats::kUnsolvable, m.path, board.endX, board.endY);
+    m.ideas.lure = m.ideas.lureRest >= 0;
     m.ideas.noviceMoves = NoviceWalk::expectedMoves(graph, dist, LevelStats::kUnsolvable);
 }
 
-std::string IdeaStats::header() { return "gizmo plain dep lure  novice lone"; }
+std::string IdeaStats::header() { return "gizmo plain dep grind lure  novice lone"; }
 
 std::string IdeaStats::columns(const LevelMeasures& m) {
     char buffer[128];
     const IdeaMeasures& i = m.ideas;
-    std::snprintf(buffer, sizeof buffer, "%5d %5d %3d %4s %7.1f %4d", i.gizmoMoves, i.plainMoves, i.dependentMoves,
-                  i.lure ? "yes" : "-", i.noviceMoves, i.loneStones);
+    std::snprintf(buffer, sizeof buffer, "%5d %5d %3d %5d %4s %7.1f %4d", i.gizmoMoves, i.plainMoves,
+                  i.dependentMoves, i.grind, i.lure ? "yes" : "-", i.noviceMoves, i.loneStones);
     return buffer;
 }
 
@@ -79,6 +80,7 @@ bool IdeaStats::summary(const std::vector<LevelMeasures>& levels, std::string& t
     for (const LevelMeasures& m : levels) byLevel[m.level] = &m;
     int measured = 0, moves = 0, plain = 0, dependent = 0, lured = 0, wallsOnly = 0, interior = 0, lone = 0;
     std::vector<double> gizmo, stones, pieces, novice, number;
+    std::vector<int> grinding;  // levels whose solution loops on a block or a rest
     for (const LevelMeasures& m : levels) {
         stones.push_back(m.ideas.loneStones);
         pieces.push_back(m.ideas.bigPieces);
@@ -94,6 +96,7 @@ bool IdeaStats::summary(const std::vector<LevelMeasures>& levels, std::string& t
         gizmo.push_back(m.ideas.gizmoMoves);
         dependent += m.ideas.dependentMoves >= 2;
         lured += m.ideas.lure;
+        if (m.ideas.grind > 1) grinding.push_back(m.level);
     }
     // The fifth level of a group against the four before it.
     int fifthHardest = 0, groups = 0;
@@ -129,7 +132,10 @@ bool IdeaStats::summary(const std::vector<LevelMeasures>& levels, std::string& t
     bool met = plainShare <= 0.45 && median(gizmo) >= 5 && dependent >= countTarget && lured >= countTarget &&
                median(stones) <= 2 && fifthHardest >= (groups * 28 + 31) / 32 && lastRank >= 1 && lastRank <= 3 &&
                correlation >= 0.85;
-    char buffer[1600];
+    std::string grindList;
+    for (int level : grinding) grindList += (grindList.empty() ? " (" : " ") + std::to_string(level);
+    if (!grindList.empty()) grindList += ")";
+    char buffer[2400];
     std::snprintf(buffer, sizeof buffer,
                   "ideas, over levels %d to %d unless said:\n"
                   "i1. plain moves (no gizmo, stopped by a wall): %.0f%% of %d solution moves (target at most 45%%)\n"
@@ -141,11 +147,14 @@ bool IdeaStats::summary(const std::vector<LevelMeasures>& levels, std::string& t
                   "i6. novice moves: the fifth level is its group's hardest in %d of %d groups (target 28 of 32); "
                   "level 160 ranks %d (target 3 or better); rank correlation with the level number %.2f "
                   "(target 0.85); pairs 20+ levels apart with the earlier harder: %.0f%%\n"
+                  "i7. grind (moves that knock a block again or rest where the ball rested, beyond the first two) "
+                  "above 1: %zu of %d levels%s\n"
                   "%s\n",
                   kFirstMeasured, kLast, 100 * plainShare, moves, median(gizmo), dependent, measured, countTarget,
                   lured, measured, countTarget, median(stones), interior ? 100.0 * lone / interior : 0.0,
                   median(pieces), wallsOnly, fifthHardest, groups, lastRank, correlation,
-                  pairs ? 100.0 * inverted / pairs : 0.0, met ? "idea targets met" : "idea targets not met");
+                  pairs ? 100.0 * inverted / pairs : 0.0, grinding.size(), measured, grindList.c_str(),
+                  met ? "idea targets met" : "idea targets not met");
     text = buffer;
     return met;
 }

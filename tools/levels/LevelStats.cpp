@@ -229,6 +229,7 @@ std::string LevelStats::line(const LevelMeasures& m) {
     std::string out = buffer + IdeaStats::columns(m) + "  " + kindNames(m.kinds) + " / " +
                       kindNames(m.nonEssential()) + " / " + kindNames(m.inert);
     if (m.capped) out += "  (state cap reached)";
+    if (!m.ideas.named.empty()) out += "  | " + m.ideas.named;
     return out;
 }
 

@@ -201,9 +201,10 @@ double NoviceWalk::expectedMoves(const StateGraph& graph, const std::vector<int>
     return value[0][0] / (1 - value[0][1]);
 }
 
-bool NoviceWalk::hasLure(const StateGraph& graph, const std::vector<int>& dist, int unsolvable,
-                         const std::vector<int>& path, int endX, int endY) {
-    for (int s : path) {
+int NoviceWalk::firstLure(const StateGraph& graph, const std::vector<int>& dist, int unsolvable,
+                          const std::vector<int>& path, int endX, int endY) {
+    for (size_t at = 0; at < path.size(); ++at) {
+        int s = path[at];
         int nearest = -1;
         bool lures = false;
         for (int d = 0; d < StateGraph::kDirections; ++d) {
@@ -221,9 +222,9 @@ bool NoviceWalk::hasLure(const StateGraph& graph, const std::vector<int>& dist, 
                 lures = lures || dead;
             }
         }
-        if (lures) return true;
+        if (lures) return int(at);
     }
-    return false;
+    return -1;
 }
 
 }  // namespace qm

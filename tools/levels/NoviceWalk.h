@@ -18,11 +18,12 @@ public:
     // and leaves the state as it was. 0 when the start is dead.
     static double expectedMoves(const StateGraph& graph, const std::vector<int>& solveDistance, int unsolvable);
 
-    // Whether at some state of `path` the move resting nearest (endX, endY),
-    // counting cells across and down, leads into a dead state; a move that
-    // solves rests on the end. On a tie any of the nearest moves may lure.
-    static bool hasLure(const StateGraph& graph, const std::vector<int>& solveDistance, int unsolvable,
-                        const std::vector<int>& path, int endX, int endY);
+    // The first index into `path` whose state offers a lure: the move resting
+    // nearest (endX, endY), counting cells across and down, leads into a dead
+    // state; a move that solves rests on the end. On a tie any of the nearest
+    // moves may lure. -1 when no state of the path does.
+    static int firstLure(const StateGraph& graph, const std::vector<int>& solveDistance, int unsolvable,
+                         const std::vector<int>& path, int endX, int endY);
 
     // Above this many states, a strongly connected part of the graph is
     // solved by Gauss-Seidel sweeps to a relative change of 1e-12 instead of

@@ -4,6 +4,7 @@
 #include "SolutionMoves.h"
 
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,12 +29,13 @@ constexpr const char* kWorkNames[] = {"key1", "key2", "switch", "teleport", "rec
 struct Watched {
     unsigned work = 0;
     int heading = Dir::None;  // the way the ball last rolled
+    std::set<int> knocked;    // shatter cells cracked or broken, x * kBoardHeight + y
 };
 
 // What a tick from `before` to `after` worked: a lock began to change (a
 // key), a beam block turned (a switch), a shatter block cracked, the ball
 // jumped (onto a teleport, or a recall point) or stands on a booster or angle.
-unsigned workedGizmos(const Board& board, const PlayState& before, const PlayState& after) {
+unsigned workedGizmos(const Board& board, const PlayState& before, const PlayState& after, std::set<int>& knocked) {
     unsigned work = 0;
     for (int i = 0; i < 2; ++i)
         if (before.gizmos.lockStates[i] != after.gizmos.lockStates[i] && after.gizmos.lockStates[i] == 2)
@@ -48,7 +50,10 @@ unsigned workedGizmos(const Board& board, const PlayState& before, const PlaySta
             int c = board.tileCategory(x, y);
             if (before.gizmos.cellStates[x][y] == after.gizmos.cellStates[x][y]) continue;
             if (c == Category::BeamBlock) work |= Switch;
-            if (c == Category::Shatter) work |= Shatter;
+            if (c == Category::Shatter) {
+                work |= Shatter;
+                knocked.insert(x * kBoardHeight + y);
+            }
         }
     return work;
 }
@@ -56,7 +61,7 @@ unsigned workedGizmos(const Board& board, const PlayState& before, const PlaySta
 MoveResult playWatched(const Board& board, PlayState& state, int direction, Watched& watched) {
     PlayState previous = state;
     return MoveSimulator::play(board, state, direction, MoveSimulator::kDefaultTickCap, [&](const PlayState& now) {
-        watched.work |= workedGizmos(board, previous, now);
+        watched.work |= workedGizmos(board, previous, now, watched.knocked);
         if (now.ball.direction != Dir::None) watched.heading = now.ball.direction;
         previous = now;
     });
@@ -75,7 +80,7 @@ std::string workName(unsigned work) {
 bool SolutionMoves::classify(const Board& source, const std::string& solution, IdeaMeasures& out) {
     Board board = source;
     board.locateStartAndEnd();
-    out.gizmoMoves = out.plainMoves = out.dependentMoves = out.grindMoves = 0;
+    out.gizmoMoves = out.plainMoves = out.dependentMoves = out.grindMoves = out.grind = 0;
     out.worked.clear();
     std::string lastWork;
     int repeats = 0;
@@ -84,6 +89,10 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
         out.worked += (out.worked.empty() ? "" : ", ") + lastWork + (repeats > 1 ? " x" + std::to_string(repeats) : "");
     };
     PlayState state = PlayState::start(board);
+    // Where the ball has rested and which blocks it has knocked: a move back
+    // to either is a loop.
+    std::set<int> rests{state.ball.x * kBoardHeight + state.ball.y}, knocked;
+    int loops = 0;
     for (char letter : solution) {
         int direction = directionOfLetter(letter);
         // The same rest, with the board as the level starts.
@@ -96,6 +105,9 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
         if (move.outcome != MoveOutcome::Rested && move.outcome != MoveOutcome::Solved) return false;
         if (alone.outcome != move.outcome || fresh.ball.x != state.ball.x || fresh.ball.y != state.ball.y)
             ++out.dependentMoves;
+        bool again = !rests.insert(state.ball.x * kBoardHeight + state.ball.y).second;
+        for (int cell : watched.knocked) again = !knocked.insert(cell).second || again;
+        loops += again;
         if (watched.work) {
             ++out.gizmoMoves;
             // Runs of the same work are one step of the story: "shatter x3".
@@ -115,6 +127,7 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
         }
     }
     flushWork();
+    out.grind = loops > 2 ? loops - 2 : 0;
     return true;
 }
 

@@ -19,13 +19,15 @@
 //                                    its level file, the next level's entry line joined to it
 //   ideas FILE.md                    every board drawn in the catalogue of puzzle ideas
 //                                    (a ```board block, "solution=LETTERS" after it)
-//                                    solved, with the solution it names
+//                                    solved, with the solution it names, and showing
+//                                    the idea of its heading as the campaign page names it
 //   generate also takes --evaluations N --attempts N --state-cap N: the search
 //                                    for the ordinary levels from 20 on (defaults: the
 //                                    budget the committed campaign was made with)
 // verify, stats and generate take --threads N (default: one a processor); the
 // levels generate makes do not depend on it.
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -41,6 +43,7 @@
 #include "LevelFile.h"
 #include "LevelGenerator.h"
 #include "LevelStats.h"
+#include "SolutionIdeas.h"
 #include "Workers.h"
 #include "rules/TextBoard.h"
 #include "runtime/Diagnostics.h"
@@ -125,10 +128,23 @@ int ideasCommand(const std::string& path) {
             Board board = TextBoard::parse(rows, '#');
             LevelMeasures m = LevelStats::measure(board);
             bool ok = m.solvable && m.solution == expected;
+            // The campaign page names levels by these boards: each must show
+            // its own idea when its solution is replayed.
+            std::vector<std::string> shown = SolutionIdeas::names(board, m.solution, m.ideas.lureRest);
+            std::string idea = heading.substr(std::min(heading.size(), heading.find(". ") + 2)), names;
+            for (char& c : idea) c = char(std::tolower(static_cast<unsigned char>(c)));
+            bool named = false;
+            for (const std::string& name : shown) {
+                named = named || name.rfind(idea, 0) == 0;
+                names += (names.empty() ? "" : ", ") + name;
+            }
+            std::string failure = !ok ? "  FAILED: the page says " + expected
+                                  : !named ? "  FAILED: the solution shows " + (names.empty() ? "no idea" : names)
+                                           : "";
             std::printf("%-34.34s %5d %-22s %5d %5d %3d %4s %7.1f%s\n", heading.c_str(), m.moves,
                         m.solvable ? m.solution.c_str() : "unsolvable", m.ideas.gizmoMoves, m.ideas.plainMoves,
-                        m.ideas.dependentMoves, m.ideas.lure ? "yes" : "-", m.ideas.noviceMoves,
-                        ok ? "" : ("  FAILED: the page says " + expected).c_str());
+                        m.ideas.dependentMoves, m.ideas.lure ? "yes" : "-", m.ideas.noviceMoves, failure.c_str());
+            ok = ok && named;
             failures += !ok;
             continue;
         }
@@ -235,6 +251,36 @@ int tidyCommand(int from, int to, const std::string& dir) {
     return 0;
 }
 
+// A designed finale's idea in a few words: the designer's names before the
+// first explanation (after ":"), at most three clauses (set apart with ";"
+// or ","), without asides in brackets; any other level's idea as its
+// solution shows it.
+std::string ideaOf(const LevelMeasures& m, const std::string& dir) {
+    std::string designed = m.level >= 0 ? DesignedLevels::idea(dir, m.level) : "";
+    if (designed.empty()) return m.ideas.named;
+    std::string words;
+    int clauses = 0, depth = 0;
+    for (char c : designed) {
+        if (depth == 0 && c == ':') break;
+        if (depth == 0 && (c == ';' || c == ',')) {
+            if (++clauses == 3) break;
+            words += ",";
+            continue;
+        }
+        if (c == '(') ++depth;
+        if (depth == 0) words += c;
+        if (c == ')' && depth > 0) --depth;
+    }
+    // An aside leaves a space before a comma, or two side by side.
+    std::string tidy;
+    for (char c : words) {
+        if ((c == ',' || c == ' ') && !tidy.empty() && tidy.back() == ' ') tidy.pop_back();
+        tidy += c;
+    }
+    while (!tidy.empty() && (tidy.back() == ' ' || tidy.back() == ',')) tidy.pop_back();
+    return tidy;
+}
+
 // The campaign's page: how it was made and the measures of every level.
 void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, const std::string& summary,
                 const std::string& dir) {
@@ -264,6 +310,9 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "- **plain**: the other moves that stop against a wall.\n"
           "- **dep**: dependent moves: played from the same rest with the gizmos as the level\n"
           "  starts, they would end somewhere else (an earlier move changed the board under them).\n"
+          "- **grind**: moves that knock a shatter block an earlier move knocked, or come to rest\n"
+          "  where the ball rested before, beyond the first two such moves (one back-and-forth, as\n"
+          "  knocking twice needs, is free; a loop on one block is padding).\n"
           "- **lure**: at some rest on the solution, the move whose resting cell is nearest the end\n"
           "  (cells across plus cells down) leads into a dead state.\n"
           "- **novice**: the expected moves of a player who picks uniformly among the moves that\n"
@@ -271,7 +320,18 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "  into a dead state; solved exactly over the graph of resting states as a Markov chain.\n"
           "- **lone**: interior wall cells with no wall on their four sides.\n"
           "- **the solution works**: the gizmos the solution's moves work, in order, a run of the\n"
-          "  same counted once (\"shatter x3\" is one block knocked three times in a row).\n\n"
+          "  same counted once (\"shatter x3\" is one block knocked three times in a row).\n"
+          "- **idea**: the ideas of [ideas.md](ideas.md) the level is built on, in a few words. For a\n"
+          "  designed finale what its designer wrote (in full below); for every other level what its\n"
+          "  solution shows, replayed through the rules, most telling first: both keys taken (key\n"
+          "  order), a move that stops against the closed lock 2 or against a beam the start did not\n"
+          "  have, a beam crossed while turned away and later stopped against, a switch crossed twice\n"
+          "  (parity), a teleport pair left from both ends, a recall after a key, switch or knock\n"
+          "  since the point was crossed (return ticket), a shatter block broken or a beam crossed by\n"
+          "  a powered ball, an angle block or booster turning the last move onto the goal line (a\n"
+          "  lift), the last move setting out from the teleport it came out of (the partner as a\n"
+          "  stopper), the first rest that offers a lure, a block knocked in two moves. Levels 0 to\n"
+          "  19 say first what they teach.\n\n"
           "![effort per level](level-effort.png)\n\n"
           "The bars are the effort per level, coloured by group of five; the white lines are the\n"
           "median of every 20 levels.\n\n"
@@ -326,19 +386,19 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
     }
     md << 
           "| level | moves | states | effort | dead | costly | trap | forced | open | unique | gizmo | plain | dep "
-          "| lure | novice | lone | gizmos | the solution works |\n"
-          "|---:|---:|---:|---:|---:|---:|:-:|---:|---:|:-:|---:|---:|---:|:-:|---:|---:|---|---|\n";
-    char buffer[512];
+          "| grind | lure | novice | lone | gizmos | the solution works | idea |\n"
+          "|---:|---:|---:|---:|---:|---:|:-:|---:|---:|:-:|---:|---:|---:|---:|:-:|---:|---:|---|---|---|\n";
+    char buffer[1024];
     for (const LevelMeasures& m : all) {
         const IdeaMeasures& i = m.ideas;
         std::snprintf(buffer, sizeof buffer,
-                      "| %d | %d | %d | %d | %.0f%% | %d | %s | %.0f%% | %.0f%% | %s | %d | %d | %d | %s | %.1f | %d "
-                      "| %s | %s |\n",
+                      "| %d | %d | %d | %d | %.0f%% | %d | %s | %.0f%% | %.0f%% | %s | %d | %d | %d | %d | %s | %.1f "
+                      "| %d | %s | %s | %s |\n",
                       m.level, m.moves, m.states, m.effort, 100 * m.deadShare(), m.costlyChoices, m.trap ? "yes" : "",
                       100 * m.forcedShare(), 100 * m.openFloor(), m.shortestSolutions == 1 ? "yes" : "", i.gizmoMoves,
-                      i.plainMoves, i.dependentMoves, i.lure ? "yes" : "", i.noviceMoves, i.loneStones,
+                      i.plainMoves, i.dependentMoves, i.grind, i.lure ? "yes" : "", i.noviceMoves, i.loneStones,
                       m.kinds ? LevelStats::kindNames(m.kinds).c_str() : "walls",
-                      i.worked.empty() ? "walls only" : i.worked.c_str());
+                      i.worked.empty() ? "walls only" : i.worked.c_str(), ideaOf(m, dir).c_str());
         md << buffer;
     }
 }
@@ -361,6 +421,7 @@ int statsCommand(std::vector<std::string> files, const std::string& dir, bool ch
     Workers::forEach(boards.size(), threads, [&](size_t i) {
         all[i] = LevelStats::measure(*boards[i]);
         all[i].level = LevelFile::levelNumberOf(files[i]);
+        all[i].ideas.named = SolutionIdeas::describe(*boards[i], all[i]);
     });
     std::printf("%s\n", LevelStats::header().c_str());
     for (const LevelMeasures& m : all) std::printf("%s\n", LevelStats::line(m).c_str());
