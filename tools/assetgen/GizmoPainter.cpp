@@ -170,18 +170,17 @@ void shatterBlock(cairo_t* cr, double x, double y, int damage) {
     cairo_restore(cr);
 }
 
-// Unset, a hollow grey ring; stored, the same ring lit: a saturated glow,
-// a filled bright core and four sparks, so the two never read alike.
+// Unset, a silver ring round a shaded hollow (it must show on dark floors as
+// well as light ones); stored, the same ring lit: a saturated glow, a filled
+// bright core and four sparks, so the two never read alike.
 void recallPoint(cairo_t* cr, double x, double y, bool lit) {
     double cx = x + 16, cy = y + 16;
-    Rgb c = lit ? Rgb::hex(0x22d8ff) : Rgb::hex(0x6a7f96);
+    Rgb c = lit ? Rgb::hex(0x22d8ff) : Rgb::hex(0xc4d2e0);
     if (lit) radialGlow(cr, cx, cy, 16, Rgb::hex(0x40e8ff), 0.95);
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, 10, 0, 2 * PI);
-    if (lit) {
-        setColour(cr, Rgb::hex(0x0a6a8a));
-        cairo_fill_preserve(cr);
-    }
+    setColour(cr, lit ? Rgb::hex(0x0a6a8a) : ink, lit ? 1.0 : 0.35);
+    cairo_fill_preserve(cr);
     setColour(cr, ink, 0.85);
     cairo_set_line_width(cr, 5);
     cairo_stroke_preserve(cr);

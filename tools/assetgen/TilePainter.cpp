@@ -330,7 +330,31 @@ void details(cairo_t* cr, const ArtStyle& s, int frame, double x, double y, Rng&
     }
 }
 
+// The pale frame of a set drawn with the tile border: beams, switches and beam
+// blocks are this frame tinted, without the border, while a pale wall gets
+// the border on top. So the frame itself is a flat lit cell filling the whole
+// square: a beam's cells join into one band of light, and only the border
+// turns the frame into a block.
+void paintLight(cairo_t* cr, double x, double y, const Rgb& body) {
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, 32, 32);
+    setColour(cr, body);
+    cairo_fill(cr);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x + 16, y + 16, 2, x + 16, y + 16, 22);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.35);
+    cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0);
+    cairo_set_source(cr, g);
+    cairo_rectangle(cr, x, y, 32, 32);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+}
+
 void paintWith(cairo_t* cr, const ArtStyle& s, int style, int frame, double x, double y, bool square, const Rgb& body) {
+    if (frame == 2 && TilePainter::hasBorder(style)) {
+        paintLight(cr, x, y, body);
+        return;
+    }
     Rng rng(uint64_t(style * 131 + frame * 17 + 5));
     cairo_save(cr);
     // shadow under rounded blocks
