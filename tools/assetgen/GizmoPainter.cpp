@@ -170,22 +170,39 @@ void shatterBlock(cairo_t* cr, double x, double y, int damage) {
     cairo_restore(cr);
 }
 
+// Unset, a silver ring round a shaded hollow (it must show on dark floors as
+// well as light ones); stored, the same ring lit: a saturated glow, a filled
+// bright core and four sparks, so the two never read alike.
 void recallPoint(cairo_t* cr, double x, double y, bool lit) {
     double cx = x + 16, cy = y + 16;
-    Rgb c = lit ? Rgb::hex(0x7ff3ff) : Rgb::hex(0x6a7f96);
-    if (lit) radialGlow(cr, cx, cy, 16, c, 0.8);
+    Rgb c = lit ? Rgb::hex(0x22d8ff) : Rgb::hex(0xc4d2e0);
+    if (lit) radialGlow(cr, cx, cy, 16, Rgb::hex(0x40e8ff), 0.95);
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, 10, 0, 2 * PI);
-    setColour(cr, ink, 0.8);
+    setColour(cr, lit ? Rgb::hex(0x0a6a8a) : ink, lit ? 1.0 : 0.35);
+    cairo_fill_preserve(cr);
+    setColour(cr, ink, 0.85);
     cairo_set_line_width(cr, 5);
     cairo_stroke_preserve(cr);
-    setColour(cr, lit ? c.lighter(0.5) : c);
+    setColour(cr, c);
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
-    cairo_move_to(cr, cx, cy - 5);
-    cairo_line_to(cr, cx + 5, cy);
-    cairo_line_to(cr, cx, cy + 5);
-    cairo_line_to(cr, cx - 5, cy);
+    if (lit) {
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (int i = 0; i < 4; ++i) {
+            double a = PI / 4 + PI / 2 * i;
+            cairo_move_to(cr, cx + 12.5 * std::cos(a), cy + 12.5 * std::sin(a));
+            cairo_line_to(cr, cx + 15.5 * std::cos(a), cy + 15.5 * std::sin(a));
+        }
+        setColour(cr, {1, 1, 1}, 0.95);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+    }
+    double d = lit ? 6 : 5;
+    cairo_move_to(cr, cx, cy - d);
+    cairo_line_to(cr, cx + d, cy);
+    cairo_line_to(cr, cx, cy + d);
+    cairo_line_to(cr, cx - d, cy);
     cairo_close_path(cr);
     fillStroke(cr, lit ? Rgb{1, 1, 1} : c.darker(0.1), 1.2);
 }

@@ -1,10 +1,16 @@
 // Wall blocks: a bevelled body in the style's material, with per-variant details.
 // Frame 2 stays light and even because the game tints it for switches and beams,
 // with a dark rim and full shading so that as a wall it still stands out.
+// Every frame's body is pushed lighter or darker until, as painted, it stands
+// well apart from the style's floor: a sandstone block on sand or a hedge on
+// grass must read as solid at a glance, not as a patch of the ground.
 #include "TilePainter.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
+#include "BackgroundPainter.h"
 #include "Rng.h"
 
 namespace qm {
@@ -42,6 +48,10 @@ Rgb frameColour(const ArtStyle& s, int frame) {
             // Light and even: lifted towards white until it takes a tint well.
             Rgb l = c.lighter(0.45);
             while (l.luma() < 0.73) l = l.lighter(0.12);
+            // Never bluish: a beam is this frame tinted pale blue, so a pale
+            // ice or moonstone block would pass for one. Bleached towards a
+            // warm white, the wall stays white where the beam turns blue.
+            for (int i = 0; i < 12 && l.b > l.r - 0.01; ++i) l = l.mix({1.0, 0.96, 0.86}, 0.25);
             return l;
         }
         case 3: return c.mix(s.wallAccent, 0.12);
@@ -320,12 +330,32 @@ void details(cairo_t* cr, const ArtStyle& s, int frame, double x, double y, Rng&
     }
 }
 
-}  // namespace
+// The pale frame of a set drawn with the tile border: beams, switches and beam
+// blocks are this frame tinted, without the border, while a pale wall gets
+// the border on top. So the frame itself is a flat lit cell filling the whole
+// square: a beam's cells join into one band of light, and only the border
+// turns the frame into a block.
+void paintLight(cairo_t* cr, double x, double y, const Rgb& body) {
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, 32, 32);
+    setColour(cr, body);
+    cairo_fill(cr);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x + 16, y + 16, 2, x + 16, y + 16, 22);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.35);
+    cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0);
+    cairo_set_source(cr, g);
+    cairo_rectangle(cr, x, y, 32, 32);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+}
 
-void TilePainter::paint(cairo_t* cr, int style, int frame, double x, double y, bool square) {
-    const ArtStyle& s = ArtStyle::all()[size_t(style) % ArtStyle::all().size()];
+void paintWith(cairo_t* cr, const ArtStyle& s, int style, int frame, double x, double y, bool square, const Rgb& body) {
+    if (frame == 2 && TilePainter::hasBorder(style)) {
+        paintLight(cr, x, y, body);
+        return;
+    }
     Rng rng(uint64_t(style * 131 + frame * 17 + 5));
-    Rgb body = frameColour(s, frame);
     cairo_save(cr);
     // shadow under rounded blocks
     if (!square) {
@@ -365,14 +395,95 @@ void TilePainter::paint(cairo_t* cr, int style, int frame, double x, double y, b
     cairo_restore(cr);
 }
 
+// How far apart (in luma) a painted wall body and its floor must be.
+const double kApartFromFloor = 0.18;
+
+// The mean luma of the floor under the board, as the background paints it.
+double floorLuma(int style) {
+    static std::map<int, double> made;
+    if (auto it = made.find(style); it != made.end()) return it->second;
+    auto back = BackgroundPainter::render(style);
+    const unsigned char* d = back->data();
+    double sum = 0;
+    int n = 0;
+    for (int y = BackgroundPainter::boardTop; y < BackgroundPainter::boardBottom; y += 3)
+        for (int x = BackgroundPainter::boardLeft; x < BackgroundPainter::boardRight; x += 3, ++n) {
+            const unsigned char* p = d + y * back->stride() + x * 4;
+            sum += (0.299 * p[2] + 0.587 * p[1] + 0.114 * p[0]) / 255.0;
+        }
+    return made[style] = sum / n;
+}
+
+// The mean luma of the block's middle as painted (details, shading and all).
+double paintedLuma(const ArtStyle& s, int style, int frame, const Rgb& body) {
+    auto c = Canvas::create(32, 32);
+    paintWith(c->cr(), s, style, frame, 0, 0, true, body);
+    const unsigned char* d = c->data();
+    double sum = 0;
+    int n = 0;
+    for (int y = 4; y < 28; ++y)
+        for (int x = 4; x < 28; ++x) {
+            const unsigned char* p = d + y * c->stride() + x * 4;  // B, G, R, A (opaque here)
+            sum += (0.299 * p[2] + 0.587 * p[1] + 0.114 * p[0]) / 255.0;
+            ++n;
+        }
+    return sum / n;
+}
+
+// Lighter in the same hue while it can be (golden crates stay golden, not
+// grey), then towards white.
+Rgb brighter(const Rgb& c) {
+    double top = std::max({c.r, c.g, c.b});
+    if (top < 0.98) {
+        double k = std::min(1.1, 1.0 / top);
+        return {c.r * k, c.g * k, c.b * k};
+    }
+    return c.lighter(0.1);
+}
+
+// The frame's body colour, moved away from the floor until it stands apart.
+// Walls go darker than a light floor and lighter than a dark one they already
+// outshine; the pale frame and the light materials only ever go lighter.
+Rgb bodyColour(const ArtStyle& s, int style, int frame) {
+    static std::map<std::pair<int, int>, Rgb> made;
+    auto key = std::pair{style, frame};
+    if (auto it = made.find(key); it != made.end()) return it->second;
+    double floor = floorLuma(style);
+    // Ice, cloud and moonstone are light by nature: they rise above any floor.
+    bool light = s.wall == WallMaterial::Ice || s.wall == WallMaterial::Cloud || s.wall == WallMaterial::Moonstone;
+    bool up = frame == 2 || (s.wallColour.luma() >= floor && (floor < 0.5 || light));
+    Rgb base = frameColour(s, frame), body = base;
+    for (int step = 0; step < 24; ++step) {
+        double mean = paintedLuma(s, style, frame, body);
+        if ((up ? mean - floor : floor - mean) >= kApartFromFloor) break;
+        if (up && frame != 2 && body.luma() > 0.97) {  // white and still too close: darken instead
+            up = false;
+            body = base;
+            continue;
+        }
+        body = up ? brighter(body) : body.darker(0.08);
+    }
+    return made[key] = body;
+}
+
+}  // namespace
+
+void TilePainter::paint(cairo_t* cr, int style, int frame, double x, double y, bool square) {
+    const ArtStyle& s = ArtStyle::all()[size_t(style) % ArtStyle::all().size()];
+    paintWith(cr, s, style, frame, x, y, square, bodyColour(s, style, frame));
+}
+
 void TilePainter::paintBorder(cairo_t* cr, double x, double y) {
+    // Walls carry it and beams do not (they are the pale frame alone): a firm
+    // dark outline is what tells a pale wall from a beam beside it.
     cairo_save(cr);
-    roundedRect(cr, x + 0.5, y + 0.5, 31, 31, 4);
-    setColour(cr, {0.05, 0.04, 0.08}, 0.5);
-    cairo_set_line_width(cr, 1);
+    roundedRect(cr, x + 0.75, y + 0.75, 30.5, 30.5, 4);
+    setColour(cr, {0.05, 0.04, 0.08}, 0.75);
+    cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    roundedRect(cr, x + 2, y + 2, 28, 28, 3);
-    setColour(cr, {1, 1, 1}, 0.12);
+    roundedRect(cr, x + 2.25, y + 2.25, 27.5, 27.5, 3);
+    cairo_set_line_width(cr, 1);
+    setColour(cr, {1, 1, 1}, 0.16);
     cairo_stroke(cr);
     cairo_restore(cr);
 }

@@ -13,6 +13,8 @@ public:
     static void paint(cairo_t* cr, int style, int frame, double x, double y, bool square = false);
     // The subtle rim drawn over every tile from style 2 on.
     static void paintBorder(cairo_t* cr, double x, double y);
+    // The game draws the border over walls of every set above the first two.
+    static bool hasBorder(int style) { return style > 1; }
     static bool writeStrip(int style, const std::string& path);
 };
 

@@ -46,6 +46,8 @@ public:
     // 30 on level 0, 300 on level 80, 3000 on level 160.
     static double noviceCurve(int level);
     static bool ordinary(int level) { return level >= kFirstPuzzle && level % 5 != 4 && level < kLevels - 1; }
+    // The fifth level of a group, and the last level of the game.
+    static bool finale(int level) { return level % 5 == 4 || level == kLevels - 1; }
     static std::string featureNames(int features);
 };
 

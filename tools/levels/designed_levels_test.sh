@@ -64,6 +64,10 @@ piece=$(get "$c/12.lvl" 102)
 "$tool" text "$c/13.lvl" | cmp -s - "$work/13.txt" || fail "joining level 13 changed more than wall variants"
 "$tool" verify "$c" > "$work/out.txt" || { grep FAILED "$work/out.txt"; fail "the installed campaign does not verify"; }
 [ "$(cmp -l "$work/made/12.lvl" "$c/12.lvl" | wc -l)" -eq 1 ] || fail "generate and install dress level 12 differently"
+# The campaign page lists a board drawn for an ordinary level apart from the group finales.
+"$tool" stats --dir "$c" --table "$work/levels.md" > /dev/null
+grep -q "^- 12: the key waits beyond the teleport" "$work/levels.md" || fail "level 12 is not on the campaign page"
+sed -n '/^## The group finales/,/^## /p' "$work/levels.md" | grep -q "^- 12:" && fail "level 12 is listed as a group finale"
 cp "$c/12.lvl" "$work/12.lvl"
 cp "$c/13.lvl" "$work/13.lvl"
 

@@ -338,8 +338,9 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "How it was made: `quillmere-levels generate --seed 1` plans the route first (each\n"
           "level's end on its frame, and so the next level's start, carried over with its strip\n"
           "as the editor's next-board builder copies it), around the boards designed by hand in\n"
-          "`levels/designed/NNN.txt` (the group finales, below): their starts and ends are fixed\n"
-          "points of the route, and they are installed as drawn, their walls dressed like the\n"
+          "`levels/designed/NNN.txt` (the group finales and a few others, below): their starts\n"
+          "and ends are fixed points of the route, and they are installed as drawn, their walls\n"
+          "dressed like the\n"
           "generator's (`quillmere-levels install` puts them into a finished campaign and joins the\n"
           "next level to each; `verify` fails when a level drifts from its designed board). Then\n"
           "for every other level it shapes boards\n"
@@ -378,14 +379,23 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "The mechanisms the levels are meant to be built on are in [ideas.md](ideas.md).\n\n```\n"
        << summary
        << "```\n\n";
-    std::vector<int> designed = DesignedLevels::list(dir);
-    if (!designed.empty()) {
+    // A board drawn by hand for an ordinary level is no finale: it gets its own list.
+    std::vector<int> finales, others;
+    for (int level : DesignedLevels::list(dir)) (Curriculum::finale(level) ? finales : others).push_back(level);
+    if (!finales.empty()) {
         md << "## The group finales\n\n"
               "The fifth level of a group is designed by hand around one or two of the ideas, in\n"
               "`levels/designed/`:\n\n";
-        for (int level : designed) md << "- " << level << ": " << DesignedLevels::idea(dir, level) << "\n";
-        md << "\n## Every level\n\n";
+        for (int level : finales) md << "- " << level << ": " << DesignedLevels::idea(dir, level) << "\n";
+        md << "\n";
     }
+    if (!others.empty()) {
+        md << "## Other levels drawn by hand\n\n"
+              "Some ordinary levels are drawn by hand too, in the same folder:\n\n";
+        for (int level : others) md << "- " << level << ": " << DesignedLevels::idea(dir, level) << "\n";
+        md << "\n";
+    }
+    if (!finales.empty() || !others.empty()) md << "## Every level\n\n";
     md << 
           "| level | moves | states | effort | dead | costly | trap | forced | open | unique | gizmo | plain | dep "
           "| grind | lure | novice | lone | gizmos | the solution works | idea |\n"
