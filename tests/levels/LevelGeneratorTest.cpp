@@ -1,12 +1,13 @@
 // The generator on the first shatter level: the board it keeps has every
 // must (the shatter blocks essential, no inert piece, open floor), joins the
 // level before it as the next-board builder would, and comes out the same
-// for the same seed, judged on one thread or on two; and an ordinary level
-// built on its idea.
+// for the same seed, judged on one thread or on two; an ordinary level
+// built on its idea; and a loop on a shatter block refused as padding.
 #include <gtest/gtest.h>
 
 #include "BoardJoin.h"
 #include "LevelGenerator.h"
+#include "support/BoardText.h"
 #include "support/PlayRig.h"
 
 using namespace qm;
@@ -77,4 +78,40 @@ TEST_F(LevelGeneratorTest, AnOrdinaryLevelIsBuiltOnItsIdeaAndJoined) {
     BoardPtr again = twoThreads->generate(plan, nullptr);
     for (int x = 0; x < kBoardWidth; ++x)
         for (int y = 0; y < kBoardHeight; ++y) ASSERT_EQ(again->cells[x][y], board->cells[x][y]) << x << ", " << y;
+}
+
+// An ordinary level's measures that meet every idea aim are aimed; the same
+// with the loop of a whole shatter block knocked three times (measured on a
+// real board) are not, and score clearly lower; rests found again with no
+// block knocked between (a teleport crossed both ways) are no padding.
+TEST_F(LevelGeneratorTest, ALoopOnAShatterBlockIsNotAimed) {
+    LevelPlan plan = Curriculum::plan(72);
+    ASSERT_TRUE(plan.ideas);
+    LevelMeasures m;
+    m.level = 72;
+    m.moves = 10;
+    m.costlyChoices = 2;
+    m.ideas.gizmoMoves = 7;
+    m.ideas.plainMoves = 2;
+    m.ideas.dependentMoves = 2;
+    m.ideas.lure = true;
+    m.ideas.loneStones = 1;
+    m.ideas.noviceMoves = (plan.noviceLow + plan.noviceHigh) / 2;
+    double clean = 0;
+    ASSERT_TRUE(CandidateScore::judgeIdeas(m, plan, clean));
+
+    LevelMeasures walkedBack = m;
+    walkedBack.ideas.grind = 3;
+    double walked = 0;
+    EXPECT_TRUE(CandidateScore::judgeIdeas(walkedBack, plan, walked));
+    EXPECT_EQ(walked, clean);
+
+    LevelMeasures whole = LevelStats::measure(test::boardFromText({"#########", "#S..x..E#", "#########"}, '#'));
+    ASSERT_EQ(whole.solution, "RLRLR");
+    LevelMeasures grinding = m;
+    grinding.ideas.grind = whole.ideas.grind;
+    grinding.ideas.shatterGrind = whole.ideas.shatterGrind;
+    double ground = 0;
+    EXPECT_FALSE(CandidateScore::judgeIdeas(grinding, plan, ground));
+    EXPECT_LE(ground, clean - 150);
 }

@@ -102,6 +102,7 @@ TEST(SolutionIdeasTest, KnockingTwiceIsFreeButALoopOnOneBlockIsGrind) {
     ASSERT_EQ(weak.m.solution, "RLR");
     EXPECT_EQ(weak.m.ideas.worked, "shatter x2");
     EXPECT_EQ(weak.m.ideas.grind, 0);
+    EXPECT_EQ(weak.m.ideas.shatterGrind, 0);
     EXPECT_EQ(weak.names, (std::vector<std::string>{"knocking twice"}));
 
     // A whole block takes three knocks: two more loops back to the same
@@ -114,6 +115,21 @@ TEST(SolutionIdeasTest, KnockingTwiceIsFreeButALoopOnOneBlockIsGrind) {
     ASSERT_EQ(whole.m.solution, "RLRLR");
     EXPECT_EQ(whole.m.ideas.worked, "shatter x3");
     EXPECT_EQ(whole.m.ideas.grind, 2);
+    EXPECT_EQ(whole.m.ideas.shatterGrind, 2);
+
+    // Through the teleport for the key and back to the start, then the weak
+    // block: three loops for the page, but the walk back through the pair
+    // knocked nothing, so the loops on the block are only the first two.
+    Named fetched = solveAndName({
+        "############",
+        "#S..0##1..k#",
+        "#l##########",
+        "#...w..E####",
+    });
+    ASSERT_EQ(fetched.m.solution, "RLDRLR");
+    EXPECT_EQ(fetched.m.ideas.worked, "key1+teleport, teleport, shatter x2");
+    EXPECT_EQ(fetched.m.ideas.grind, 1);
+    EXPECT_EQ(fetched.m.ideas.shatterGrind, 0);
 }
 
 }  // namespace

@@ -104,8 +104,8 @@ Candidate CandidateScore::evaluate(const Board& board, const LevelPlan& plan, in
 
 // The idea measures of an ordinary level: gizmos at work in most moves (a
 // grind on one shatter block counts once), moves that lean on earlier ones,
-// a lure, walls in pieces, and a guessing player's moves inside the level's
-// band. Plain moves are pushed below 35%, under the campaign's 45%. Adds to
+// a lure, walls in pieces, a guessing player's moves inside the level's
+// band, and no loop on a shatter block beyond one move. Plain moves are pushed below 35%, under the campaign's 45%. Adds to
 // `value`; true when every idea aim is met.
 bool CandidateScore::judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, double& value) {
     const IdeaMeasures& i = m.ideas;
@@ -113,8 +113,17 @@ bool CandidateScore::judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, d
     double plain = m.moves ? double(i.plainMoves) / m.moves : 1.0;
     value += 60 * std::min(gizmo, 7);
     value -= 30 * i.grindMoves;
+    // A loop on a shatter block pads the moves and the guessing player's
+    // count without asking anything new: past one such move the board is
+    // not what an idea level aims at, and every further move costs more.
+    const bool grinding = i.shatterGrind > 1;
+    if (grinding) value -= 150 + 100 * (i.shatterGrind - 1);
     value -= 800 * std::max(0.0, plain - 0.35);
     value += 80 * std::min(i.dependentMoves, 2) + (i.dependentMoves > 2 ? 30 : 0);
+    // On a shatter level a knock on a cracked block was a dependent move for
+    // free; with loops on a block refused, the search must find real ones,
+    // so a board short of two costs more there.
+    if ((plan.features & FEATURE_SHATTER) && i.dependentMoves < 2) value -= 100;
     value += i.lure ? 90 : 0;
     value += m.costlyChoices >= 2 ? 60 : 0;
     value -= 35 * std::max(0, i.loneStones - 1);
@@ -123,7 +132,8 @@ bool CandidateScore::judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, d
     double miss = novice < plan.noviceLow ? std::log2(plan.noviceLow / novice)
                   : novice > plan.noviceHigh ? std::log2(novice / plan.noviceHigh) : 0.0;
     value -= 200 * miss + (miss > 0 ? 20 : 0);
-    return gizmo >= 5 && plain <= 0.45 && i.dependentMoves >= 2 && i.lure && i.loneStones <= 2 && miss == 0;
+    return gizmo >= 5 && plain <= 0.45 && i.dependentMoves >= 2 && i.lure && i.loneStones <= 2 && miss == 0 &&
+           !grinding;
 }
 
 }  // namespace qm

@@ -35,7 +35,8 @@ public:
     static constexpr int kLoneStones = 10;  // more than this many stones standing alone is clutter
     static constexpr double kLeastDead = 0.10;
 
-private:
+    // The idea measures of an ordinary level judged: adds to `value`, true
+    // when every idea aim is met.
     static bool judgeIdeas(const LevelMeasures& m, const LevelPlan& plan, double& value);
 };
 

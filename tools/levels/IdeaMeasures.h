@@ -23,6 +23,12 @@ struct IdeaMeasures {
     // cell the ball rested on before, beyond the first two such moves: one
     // back-and-forth (knocking twice) is free, a loop on one block is not.
     int grind = 0;
+    // The part of the grind that loops on shatter blocks: knocking a block
+    // again, or coming back to a rest when a block was knocked since the ball
+    // left it, beyond the first two. A teleport crossed both ways or a walk
+    // back to a recall point returns to a rest with no block knocked between:
+    // an idea, not padding, so only this part is what the generator refuses.
+    int shatterGrind = 0;
     // Moves that, played from the same rest with the gizmos as the level
     // starts, would end somewhere else.
     int dependentMoves = 0;

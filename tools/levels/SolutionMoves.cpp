@@ -4,6 +4,7 @@
 #include "SolutionMoves.h"
 
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,7 +81,7 @@ std::string workName(unsigned work) {
 bool SolutionMoves::classify(const Board& source, const std::string& solution, IdeaMeasures& out) {
     Board board = source;
     board.locateStartAndEnd();
-    out.gizmoMoves = out.plainMoves = out.dependentMoves = out.grindMoves = out.grind = 0;
+    out.gizmoMoves = out.plainMoves = out.dependentMoves = out.grindMoves = out.grind = out.shatterGrind = 0;
     out.worked.clear();
     std::string lastWork;
     int repeats = 0;
@@ -93,6 +94,11 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
     // to either is a loop.
     std::set<int> rests{state.ball.x * kBoardHeight + state.ball.y}, knocked;
     int loops = 0;
+    // Each rest's last visit (the move after which the ball stood there) and
+    // the last move that knocked a block: a rest left and found again with a
+    // knock between is a loop on the block.
+    std::map<int, int> lastVisit{{state.ball.x * kBoardHeight + state.ball.y, 0}};
+    int lastKnock = -1, moveNumber = 0, shatterLoops = 0;
     for (char letter : solution) {
         int direction = directionOfLetter(letter);
         // The same rest, with the board as the level starts.
@@ -105,9 +111,16 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
         if (move.outcome != MoveOutcome::Rested && move.outcome != MoveOutcome::Solved) return false;
         if (alone.outcome != move.outcome || fresh.ball.x != state.ball.x || fresh.ball.y != state.ball.y)
             ++out.dependentMoves;
-        bool again = !rests.insert(state.ball.x * kBoardHeight + state.ball.y).second;
-        for (int cell : watched.knocked) again = !knocked.insert(cell).second || again;
-        loops += again;
+        ++moveNumber;
+        int rest = state.ball.x * kBoardHeight + state.ball.y;
+        bool again = !rests.insert(rest).second;
+        bool knockedAgain = false;
+        for (int cell : watched.knocked) knockedAgain = !knocked.insert(cell).second || knockedAgain;
+        loops += again || knockedAgain;
+        if (!watched.knocked.empty()) lastKnock = moveNumber;
+        auto visit = lastVisit.find(rest);
+        shatterLoops += knockedAgain || (visit != lastVisit.end() && lastKnock > visit->second);
+        lastVisit[rest] = moveNumber;
         if (watched.work) {
             ++out.gizmoMoves;
             // Runs of the same work are one step of the story: "shatter x3".
@@ -128,6 +141,7 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
     }
     flushWork();
     out.grind = loops > 2 ? loops - 2 : 0;
+    out.shatterGrind = shatterLoops > 2 ? shatterLoops - 2 : 0;
     return true;
 }
 

@@ -368,7 +368,9 @@ void writeTable(const std::string& path, const std::vector<LevelMeasures>& all, 
           "teleport, the pad, the switch) go anywhere. Rooms come from partition walls, and walls\n"
           "from bars and L shapes of three to five cells; a stone added later stands beside a wall.\n"
           "Boards are judged on the idea measures as well: gizmo moves (a run of knocks on one\n"
-          "shatter block counts once, the rest is padding and costs), plain moves at most 40% of\n"
+          "shatter block counts once, the rest is padding and costs; a loop on shatter blocks\n"
+          "beyond one move, knocking a block again or coming back to a rest with a knock between,\n"
+          "is never aimed at and costs more), plain moves at most 40% of\n"
           "the solution, dependent moves, a lure, at most one lone stone, and the novice moves\n"
           "inside 0.5 to 1.0 x N(n), N(n) = 30 x 100^(n/160), the campaign's curve (the designed\n"
           "finales sit above it). No level after the first group is walls only.\n\n"
@@ -523,9 +525,9 @@ int generateCommand(int seed, int from, int to, const std::string& dir, unsigned
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
         if (plan.ideas) {
             const IdeaMeasures& i = c.measures.ideas;
-            std::printf("level %d ideas: gizmo %d (grind %d), plain %d of %d, dep %d, lure %s, novice %.1f (aim %.0f-%.0f), "
-                        "lone %d\n",
-                        level, i.gizmoMoves, i.grindMoves, i.plainMoves, c.measures.moves, i.dependentMoves,
+            std::printf("level %d ideas: gizmo %d (grind %d, loop %d), plain %d of %d, dep %d, lure %s, novice %.1f "
+                        "(aim %.0f-%.0f), lone %d\n",
+                        level, i.gizmoMoves, i.grindMoves, i.shatterGrind, i.plainMoves, c.measures.moves, i.dependentMoves,
                         i.lure ? "yes" : "no", i.noviceMoves, plan.noviceLow, plan.noviceHigh, i.loneStones);
         }
         std::printf("level %d [%s; moves %d-%d, effort %d]: %d moves, effort %d, %d states, %d costly, dead %.0f%%%s, "
