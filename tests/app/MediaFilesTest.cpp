@@ -104,8 +104,8 @@ TEST_F(MediaFilesTest, SinglePicturesLoadAtTheirSizes) {
         ImagePtr image = loadImage(s.path, -1);
         ASSERT_NE(image, nullptr);
         ASSERT_EQ(image->frameCount(), 1);
-        if (s.w) EXPECT_EQ(image->width, s.w);
-        if (s.h) EXPECT_EQ(image->height, s.h);
+        if (s.w) { EXPECT_EQ(image->width, s.w); }
+        if (s.h) { EXPECT_EQ(image->height, s.h); }
     }
     // the window icon is a real ICO file with a picture inside
     std::vector<uint8_t> ico;

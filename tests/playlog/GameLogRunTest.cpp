@@ -56,7 +56,7 @@ TEST(GameLogRunTest, TwoRunsShareTheIdAndCountSessions) {
         EXPECT_FALSE(lineStarting(*run, "game log: session finishing").empty());
         const std::string response = lineStarting(*run, "game log: RESPONSE: ");
         EXPECT_FALSE(response.empty());
-        if (!QM_UPLOADS_ENABLED) EXPECT_EQ(response, "game log: RESPONSE: Disabled");
+        if (!QM_UPLOADS_ENABLED) { EXPECT_EQ(response, "game log: RESPONSE: Disabled"); }
     }
 }
 

@@ -100,7 +100,7 @@ int LevelStats::solvableWithout(const Board& board, int kinds, int stateCap) {
     int solvable = 0;
     for (const KindCodes& k : kKindCodes) {
         if (!(kinds & k.kind)) continue;
-        int neutral = k.kind == FEATURE_SHATTER ? WallLook::Frame : Code::Floor;
+        int neutral = k.kind == FEATURE_SHATTER ? int(WallLook::Frame) : int(Code::Floor);
         bool solved = StateGraph::explore(withKindReplaced(board, k, neutral), stateCap,
                                           StateGraph::Reach::FirstSolve).solvable;
         // An angle block may be needed as a corner or only as a stop.
