@@ -198,12 +198,9 @@ void recallPoint(cairo_t* cr, double x, double y, bool lit) {
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
     }
-    double d = lit ? 6 : 5;
-    cairo_move_to(cr, cx, cy - d);
-    cairo_line_to(cr, cx + d, cy);
-    cairo_line_to(cr, cx, cy + d);
-    cairo_line_to(cr, cx - d, cy);
-    cairo_close_path(cr);
+    // A round core, so a point never looks like a teleport's diamond mark.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, lit ? 4.5 : 3.5, 0, 2 * PI);
     fillStroke(cr, lit ? Rgb{1, 1, 1} : c.darker(0.1), 1.2);
 }
 

@@ -481,9 +481,18 @@ void TilePainter::paintBorder(cairo_t* cr, double x, double y) {
     setColour(cr, {0.05, 0.04, 0.08}, 0.75);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    roundedRect(cr, x + 2.25, y + 2.25, 27.5, 27.5, 3);
-    cairo_set_line_width(cr, 1);
-    setColour(cr, {1, 1, 1}, 0.16);
+    // A bevel lit from the top left: the pale wall has no shading of its own
+    // (a beam is the same frame), so this is what raises it off the floor.
+    cairo_set_line_width(cr, 2.5);
+    cairo_move_to(cr, x + 3, y + 29);
+    cairo_line_to(cr, x + 29, y + 29);
+    cairo_line_to(cr, x + 29, y + 3);
+    setColour(cr, {0.05, 0.04, 0.08}, 0.4);
+    cairo_stroke(cr);
+    cairo_move_to(cr, x + 3, y + 28);
+    cairo_line_to(cr, x + 3, y + 3);
+    cairo_line_to(cr, x + 28, y + 3);
+    setColour(cr, {1, 1, 1}, 0.45);
     cairo_stroke(cr);
     cairo_restore(cr);
 }
