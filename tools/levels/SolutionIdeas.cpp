@@ -4,12 +4,12 @@
 // catalogue's ideas are patterns over those notes.
 #include "SolutionIdeas.h"
 
-#include <cstdlib>
 #include <map>
 #include <set>
 
 #include "Curriculum.h"
 #include "LevelStats.h"
+#include "TickWork.h"
 #include "rules/MoveSimulator.h"
 #include "rules/PlayState.h"
 #include "rules/Solver.h"
@@ -39,8 +39,6 @@ struct Notes {
 
 bool isAngle(int code) { return code >= Code::AngleBottomRight && code <= Code::AngleTopLeft; }
 
-int partnerOf(int teleport) { return Code::FirstTeleport + ((teleport - Code::FirstTeleport) ^ 1); }
-
 // One move of the solution, watched tick by tick; false when it does not
 // rest or solve.
 bool watchMove(const Board& board, const GizmoStates& atStart, PlayState& state, int direction, int move, Notes& notes,
@@ -51,32 +49,22 @@ bool watchMove(const Board& board, const GizmoStates& atStart, PlayState& state,
                                             [&](const PlayState& now) {
         const GizmoStates &was = previous.gizmos, &is = now.gizmos;
         int x = now.ball.x, y = now.ball.y, code = board.code(x, y);
-        if (std::abs(previous.ball.x - x) + std::abs(previous.ball.y - y) > 1) {
-            if (board.tileCategory(x, y) == Category::Teleport) {
-                notes.arrivals.insert(code);
-            } else {
-                (changesSincePoint > 0 ? notes.recalledAfterWork : notes.recalledAtOnce) = true;
-            }
-        }
+        TickWork tick = TickWork::between(board, previous, now);
+        if (tick.work & TickWork::Teleport) notes.arrivals.insert(code);
+        if (tick.work & TickWork::Recall) (changesSincePoint > 0 ? notes.recalledAfterWork : notes.recalledAtOnce) = true;
         if (is.recallX() != was.recallX() || is.recallY() != was.recallY()) changesSincePoint = 0;
-        for (int i = 0; i < 2; ++i)
-            if (was.lockStates[i] != is.lockStates[i] && is.lockStates[i] == 2) {
-                int& taken = i == 0 ? notes.key1Move : notes.key2Move;
+        for (unsigned key : {TickWork::Key1, TickWork::Key2})
+            if (tick.work & key) {
+                int& taken = key == TickWork::Key1 ? notes.key1Move : notes.key2Move;
                 if (taken < 0) taken = move;
                 ++changesSincePoint;
             }
-        bool switched = false;
-        for (int cx = 0; cx < kBoardWidth; ++cx)
-            for (int cy = 0; cy < kBoardHeight; ++cy) {
-                if (was.cellStates[cx][cy] == is.cellStates[cx][cy]) continue;
-                int category = board.tileCategory(cx, cy);
-                if (category == Category::BeamBlock) switched = true;
-                if (category == Category::Shatter) {
-                    notes.knocks[cx * kBoardHeight + cy].insert(move);
-                    notes.boosterBreak = notes.boosterBreak || was.isPowered();
-                    ++changesSincePoint;
-                }
-            }
+        for (int cell : tick.knocked) {
+            notes.knocks[cell].insert(move);
+            notes.boosterBreak = notes.boosterBreak || was.isPowered();
+            ++changesSincePoint;
+        }
+        bool switched = tick.work & TickWork::Switch;
         notes.switchHits += switched;
         changesSincePoint += switched;
         if (now.ball.atCentre()) {
@@ -138,7 +126,7 @@ std::vector<std::string> SolutionIdeas::names(const Board& source, const std::st
             return {};
 
     bool bothEnds = false;
-    for (int code : notes.arrivals) bothEnds = bothEnds || notes.arrivals.count(partnerOf(code));
+    for (int code : notes.arrivals) bothEnds = bothEnds || notes.arrivals.count(Board::teleportPartner(code));
     bool knockedTwice = false;
     for (const auto& block : notes.knocks) knockedTwice = knockedTwice || block.second.size() >= 2;
 

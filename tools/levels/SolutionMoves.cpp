@@ -12,6 +12,7 @@
 #include "rules/MoveSimulator.h"
 #include "rules/PlayState.h"
 #include "rules/Solver.h"
+#include "TickWork.h"
 
 namespace qm {
 
@@ -22,10 +23,6 @@ bool isWall(const Board& board, int x, int y) {
     return Board::onBoard(x, y) && code >= board.firstWallCode && code <= board.lastWallCode;
 }
 
-// What a move works, one bit each, in the order of kWorkNames.
-enum Work : unsigned { Key1 = 1, Key2 = 2, Switch = 4, Teleport = 8, Recall = 16, Angle = 32, Booster = 64, Shatter = 128 };
-constexpr const char* kWorkNames[] = {"key1", "key2", "switch", "teleport", "recall", "angle", "booster", "shatter"};
-
 // What one move did, seen tick by tick.
 struct Watched {
     unsigned work = 0;
@@ -33,36 +30,12 @@ struct Watched {
     std::set<int> knocked;    // shatter cells cracked or broken, x * kBoardHeight + y
 };
 
-// What a tick from `before` to `after` worked: a lock began to change (a
-// key), a beam block turned (a switch), a shatter block cracked, the ball
-// jumped (onto a teleport, or a recall point) or stands on a booster or angle.
-unsigned workedGizmos(const Board& board, const PlayState& before, const PlayState& after, std::set<int>& knocked) {
-    unsigned work = 0;
-    for (int i = 0; i < 2; ++i)
-        if (before.gizmos.lockStates[i] != after.gizmos.lockStates[i] && after.gizmos.lockStates[i] == 2)
-            work |= i == 0 ? Key1 : Key2;
-    if (std::abs(before.ball.x - after.ball.x) + std::abs(before.ball.y - after.ball.y) > 1)
-        work |= board.tileCategory(after.ball.x, after.ball.y) == Category::Teleport ? Teleport : Recall;
-    int under = board.tileCategory(after.ball.x, after.ball.y);
-    if (after.ball.atCentre() && under == Category::Booster) work |= Booster;
-    if (after.ball.atCentre() && under >= Code::AngleBottomRight && under <= Code::AngleTopLeft) work |= Angle;
-    for (int x = 0; x < kBoardWidth; ++x)
-        for (int y = 0; y < kBoardHeight; ++y) {
-            int c = board.tileCategory(x, y);
-            if (before.gizmos.cellStates[x][y] == after.gizmos.cellStates[x][y]) continue;
-            if (c == Category::BeamBlock) work |= Switch;
-            if (c == Category::Shatter) {
-                work |= Shatter;
-                knocked.insert(x * kBoardHeight + y);
-            }
-        }
-    return work;
-}
-
 MoveResult playWatched(const Board& board, PlayState& state, int direction, Watched& watched) {
     PlayState previous = state;
     return MoveSimulator::play(board, state, direction, MoveSimulator::kDefaultTickCap, [&](const PlayState& now) {
-        watched.work |= workedGizmos(board, previous, now, watched.knocked);
+        TickWork tick = TickWork::between(board, previous, now);
+        watched.work |= tick.work;
+        watched.knocked.insert(tick.knocked.begin(), tick.knocked.end());
         if (now.ball.direction != Dir::None) watched.heading = now.ball.direction;
         previous = now;
     });
@@ -72,7 +45,7 @@ MoveResult playWatched(const Board& board, PlayState& state, int direction, Watc
 std::string workName(unsigned work) {
     std::string name;
     for (int i = 0; i < 8; ++i)
-        if (work & (1u << i)) name += (name.empty() ? "" : "+") + std::string(kWorkNames[i]);
+        if (work & (1u << i)) name += (name.empty() ? "" : "+") + std::string(TickWork::kNames[i]);
     return name;
 }
 
@@ -127,7 +100,7 @@ bool SolutionMoves::classify(const Board& source, const std::string& solution, I
             std::string name = workName(watched.work);
             if (name == lastWork) {
                 ++repeats;
-                out.grindMoves += watched.work == Shatter;
+                out.grindMoves += watched.work == TickWork::Shatter;
             } else {
                 flushWork();
                 lastWork = name;
